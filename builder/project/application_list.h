@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace builder {
+
+// One allowed application of the kiosk.
+struct ApplicationEntry {
+  std::string display_name;
+  std::string path;
+  std::string params;
+  int32_t autolaunch = 0;
+  int32_t hideinkioskdesktop = 0;
+
+  bool operator==(const ApplicationEntry&) const = default;
+};
+
+// The ordered list of allowed applications; entries are held by value.
+class ApplicationList {
+ public:
+  int Count() const { return static_cast<int>(entries_.size()); }
+  ApplicationEntry EntryAt(int index) const;
+  // Appends unless an entry with the same path, ignoring case, is listed.
+  void AddUnique(const ApplicationEntry& entry);
+  void ReplaceAt(int index, const ApplicationEntry& entry);
+  // Inserts before the entry at index; index == Count appends.
+  void InsertAt(int index, const ApplicationEntry& entry);
+  void RemoveAt(int index);
+  void Clear() { entries_.clear(); }
+
+ private:
+  bool ValidIndex(int index) const { return index >= 0 && index < Count(); }
+  std::vector<ApplicationEntry> entries_;
+};
+
+// The one program-wide list.
+ApplicationList& TheApplicationList();
+
+// Lower case in the Windows ANSI code page (1252).
+std::string LowerAnsi(std::string text);
+
+}  // namespace builder

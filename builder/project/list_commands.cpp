@@ -1,0 +1,80 @@
+// The main window's commands on the Application list.
+#include "builder/app/resource.h"
+#include "builder/main_window/main_dialog.h"
+#include "builder/project/app_entry_dialog.h"
+#include "builder/project/application_list.h"
+
+namespace builder {
+
+void MainDialog::RefreshList() {
+  HWND box = Item(IDC_APP_LIST);
+  SendMessageA(box, LB_RESETCONTENT, 0, 0);
+  const ApplicationList& list = TheApplicationList();
+  for (int i = 0; i < list.Count(); ++i) {
+    SendMessageA(box, LB_INSERTSTRING, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(list.EntryAt(i).path.c_str()));
+  }
+}
+
+int MainDialog::ListSelection() const {
+  return static_cast<int>(SendDlgItemMessageA(Hwnd(), IDC_APP_LIST, LB_GETCURSEL, 0, 0));
+}
+
+void MainDialog::SelectListRow(int row) {
+  SendDlgItemMessageA(Hwnd(), IDC_APP_LIST, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+}
+
+void MainDialog::OnAdd() {
+  AppEntryDialog dialog;
+  if (dialog.DoModal() == IDOK) RefreshList();
+}
+
+void MainDialog::OnRemove() {
+  if (TheApplicationList().Count() == 0) return;
+  const int selection = ListSelection();
+  if (selection == LB_ERR) return;
+  TheApplicationList().RemoveAt(selection);
+  RefreshList();
+}
+
+void MainDialog::OnModify() {
+  const ApplicationList& list = TheApplicationList();
+  if (list.Count() == 0) return;
+  const int selection = ListSelection();
+  if (selection == LB_ERR) return;
+  AppEntryDialog dialog;
+  const ApplicationEntry entry = list.EntryAt(selection);
+  dialog.m_index = selection;
+  dialog.m_displayName = entry.display_name;
+  dialog.m_path = entry.path;
+  dialog.m_params = entry.params;
+  dialog.DoModal();
+  RefreshList();
+}
+
+void MainDialog::OnUp() {
+  ApplicationList& list = TheApplicationList();
+  if (list.Count() == 0) return;
+  const int selection = ListSelection();
+  if (selection == LB_ERR || selection == 0) return;
+  const ApplicationEntry moved = list.EntryAt(selection);
+  list.RemoveAt(selection);
+  list.InsertAt(selection - 1, moved);
+  RefreshList();
+  SelectListRow(selection - 1);
+}
+
+void MainDialog::OnDown() {
+  ApplicationList& list = TheApplicationList();
+  if (list.Count() == 0) return;
+  const int selection = ListSelection();
+  const int rows = static_cast<int>(SendDlgItemMessageA(Hwnd(), IDC_APP_LIST, LB_GETCOUNT, 0, 0));
+  if (selection == LB_ERR || selection >= rows - 1) return;
+  const ApplicationEntry moved = list.EntryAt(selection);
+  list.RemoveAt(selection);
+  list.InsertAt(selection + 1, moved);
+  RefreshList();
+  SelectListRow(selection + 1);
+}
+
+}  // namespace builder

@@ -1,0 +1,90 @@
+#include "framework/dialog.h"
+
+#include "framework/data_exchange.h"
+#include "framework/wait_cursor.h"
+
+namespace framework {
+
+Dialog::Dialog(int resourceId, HWND parent) : resourceId_(resourceId), parent_(parent) {}
+
+INT_PTR Dialog::DoModal() {
+  return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId_), parent_,
+                         DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+bool Dialog::UpdateData(bool saveAndValidate) {
+  DataExchange exchange(hwnd_, saveAndValidate);
+  try {
+    DoDataExchange(exchange);
+  } catch (const DataExchangeFailure&) {
+    return false;
+  }
+  return true;
+}
+
+void Dialog::EndDialog(int result) { ::EndDialog(hwnd_, result); }
+
+std::string Dialog::ItemText(int id) const {
+  HWND item = Item(id);
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(item)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void Dialog::SetItemText(int id, const std::string& text) { SetDlgItemTextA(hwnd_, id, text.c_str()); }
+
+void Dialog::EnableItem(int id, bool enable) { EnableWindow(Item(id), enable ? TRUE : FALSE); }
+
+BOOL Dialog::OnInitDialog() {
+  UpdateData(false);
+  return TRUE;
+}
+
+void Dialog::OnOK() {
+  if (UpdateData(true)) EndDialog(IDOK);
+}
+
+void Dialog::OnCancel() { EndDialog(IDCANCEL); }
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<Dialog*>(lParam);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+  }
+  auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+  return self ? self->HandleMessage(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR Dialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog();
+    case WM_COMMAND:
+      RouteCommand(wParam, lParam);
+      return TRUE;
+    case WM_SETCURSOR:
+      if (WaitCursor::Active()) {
+        WaitCursor::Show();
+        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+      }
+      break;
+    default:
+      break;
+  }
+  bool handled = false;
+  INT_PTR result = OnMessage(message, wParam, lParam, handled);
+  return handled ? result : FALSE;
+}
+
+void Dialog::RouteCommand(WPARAM wParam, LPARAM lParam) {
+  if (PreRouteCommand(wParam, lParam)) return;
+  const WORD id = LOWORD(wParam);
+  const WORD code = HIWORD(wParam);
+  if (DispatchCommand(code, id)) return;
+  if (code == BN_CLICKED && id == IDOK) OnOK();
+  if (code == BN_CLICKED && id == IDCANCEL) OnCancel();
+}
+
+}  // namespace framework

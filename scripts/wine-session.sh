@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# open DIR: starts an Xvfb display, makes a private Wine prefix and keeps its
+# wineserver running; writes DIR/env for wine-run.sh. close DIR: ends them.
+set -eu
+action=$1 dir=$2
+mkdir -p "$dir"
+case "$action" in
+open)
+  "$0" close "$dir" >/dev/null 2>&1 || true
+  n=90
+  while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
+  echo $! >"$dir/xvfb.pid"
+  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+  cat >"$dir/env" <<ENV
+export DISPLAY=:$n
+export WINEPREFIX=$dir/wineprefix
+ENV
+  . "$dir/env"
+  export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+  # A persistent server keeps every later Wine start quick.
+  wineserver -p </dev/null >>"$dir/wineserver.log" 2>&1
+  wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
+  echo "wine session on display :$n, prefix $WINEPREFIX"
+  ;;
+close)
+  if [ -f "$dir/env" ]; then . "$dir/env"; wineserver -k 2>/dev/null || true; fi
+  if [ -f "$dir/xvfb.pid" ]; then kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true; rm -f "$dir/xvfb.pid"; fi
+  ;;
+esac

@@ -1,0 +1,46 @@
+#include "framework/integer_text.h"
+
+#include <gtest/gtest.h>
+
+namespace framework {
+namespace {
+
+TEST(ParseDialogInteger, TakesSignedNumbersWithBlanksAround) {
+  EXPECT_EQ(ParseDialogInteger("12"), 12);
+  EXPECT_EQ(ParseDialogInteger("  12\t "), 12);
+  EXPECT_EQ(ParseDialogInteger("-5"), -5);
+  EXPECT_EQ(ParseDialogInteger("0"), 0);
+  EXPECT_EQ(ParseDialogInteger("007"), 7);
+  EXPECT_EQ(ParseDialogInteger("-1"), -1);
+}
+
+TEST(ParseDialogInteger, RefusesEmptyWordsAndTrailingJunk) {
+  EXPECT_EQ(ParseDialogInteger(""), std::nullopt);
+  EXPECT_EQ(ParseDialogInteger("   "), std::nullopt);
+  EXPECT_EQ(ParseDialogInteger("abc"), std::nullopt);
+  EXPECT_EQ(ParseDialogInteger("12a"), std::nullopt);
+  EXPECT_EQ(ParseDialogInteger("1 2"), std::nullopt);
+  EXPECT_EQ(ParseDialogInteger("-"), std::nullopt);
+}
+
+TEST(ParseDialogInteger, ZeroCountsOnlyWhenTheNumberBeginsWithTheDigitZero) {
+  EXPECT_EQ(ParseDialogInteger(" 0 "), 0);
+  EXPECT_EQ(ParseDialogInteger("-0"), std::nullopt);
+  EXPECT_EQ(ParseDialogInteger("+0"), std::nullopt);
+}
+
+TEST(ParseDialogInteger, ReadsOnlyTheFirst31Characters) {
+  const std::string padded = std::string(29, ' ') + "42";  // 31 characters
+  EXPECT_EQ(ParseDialogInteger(padded), 42);
+  EXPECT_EQ(ParseDialogInteger(padded + "x"), 42);  // the 32nd is never seen
+  EXPECT_EQ(ParseDialogInteger(std::string(31, ' ') + "42"), std::nullopt);
+}
+
+TEST(ParseDialogInteger, ClampsToThe32BitRange) {
+  EXPECT_EQ(ParseDialogInteger("99999999999"), INT32_MAX);
+  EXPECT_EQ(ParseDialogInteger("-99999999999"), INT32_MIN);
+  EXPECT_EQ(ParseDialogInteger("2147483647"), INT32_MAX);
+}
+
+}  // namespace
+}  // namespace framework
