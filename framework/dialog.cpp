@@ -13,13 +13,19 @@ INT_PTR Dialog::DoModal() {
 }
 
 bool Dialog::UpdateData(bool saveAndValidate) {
+  // A failing exchange focuses its control; a focus handler that exchanges
+  // again would fail again and never let the user out of the message boxes.
+  if (exchanging_) return false;
+  exchanging_ = true;
   DataExchange exchange(hwnd_, saveAndValidate);
+  bool succeeded = true;
   try {
     DoDataExchange(exchange);
   } catch (const DataExchangeFailure&) {
-    return false;
+    succeeded = false;
   }
-  return true;
+  exchanging_ = false;
+  return succeeded;
 }
 
 void Dialog::EndDialog(int result) { ::EndDialog(hwnd_, result); }

@@ -71,6 +71,7 @@ class Dialog {
   int resourceId_;
   HWND parent_;
   HWND hwnd_ = nullptr;
+  bool exchanging_ = false;
 };
 
 }  // namespace framework

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # open DIR: starts an Xvfb display, makes a private Wine prefix and keeps its
-# wineserver running; writes DIR/env for wine-run.sh. close DIR: ends them.
+# wineserver running; writes DIR/env for wine-run.sh; installs the Remote API
+# stand-in RAPI (default DIR/../standins/rapi/rapi.dll) where a desktop keeps
+# it, when it was built. close DIR: ends them and the emulated device.
 set -eu
 action=$1 dir=$2
+rapi=${3:-$dir/../standins/rapi/rapi.dll}
 mkdir -p "$dir"
 case "$action" in
 open)
@@ -18,12 +21,15 @@ export WINEPREFIX=$dir/wineprefix
 ENV
   . "$dir/env"
   export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+  mkdir -p "$WINEPREFIX"
   # A persistent server keeps every later Wine start quick.
   wineserver -p </dev/null >>"$dir/wineserver.log" 2>&1
   wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
+  if [ -f "$rapi" ]; then cp "$rapi" "$WINEPREFIX/drive_c/windows/system32/"; fi
   echo "wine session on display :$n, prefix $WINEPREFIX"
   ;;
 close)
+  "$(dirname "$0")/device-session.sh" stop "$dir" 2>/dev/null || true
   if [ -f "$dir/env" ]; then . "$dir/env"; wineserver -k 2>/dev/null || true; fi
   if [ -f "$dir/xvfb.pid" ]; then kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true; rm -f "$dir/xvfb.pid"; fi
   ;;

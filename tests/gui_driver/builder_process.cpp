@@ -78,7 +78,9 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
   GetWindowThreadProcessId(window, &owner);
   if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
   if (search->requireEnabled && !IsWindowEnabled(window)) return TRUE;
-  if (Text(window) != *search->caption) return TRUE;
+  char caption[256] = {};
+  GetWindowTextA(window, caption, sizeof caption);
+  if (caption != *search->caption) return TRUE;
   search->found = window;
   return FALSE;
 }

@@ -1,14 +1,20 @@
 #include "tests/gui_driver/gui_driver.h"
 
+#include <algorithm>
+
 namespace gui_driver {
 
 HWND Control(HWND dialog, int id) { return GetDlgItem(dialog, id); }
 
 std::string Text(HWND window) {
-  char buffer[4096] = {};
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000,
-                      nullptr);
-  return buffer;
+  DWORD_PTR length = 0;
+  SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  std::string text(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
+                      &copied);
+  text.resize(std::min<size_t>(copied, length));
+  return text;
 }
 
 std::string Text(HWND dialog, int id) { return Text(Control(dialog, id)); }
@@ -86,6 +92,10 @@ int FocusedControlId(HWND dialog) {
   info.cbSize = sizeof info;
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) || !info.hwndFocus) return 0;
   return GetDlgCtrlID(info.hwndFocus);
+}
+
+bool WaitFocus(HWND dialog, int id, milliseconds timeout) {
+  return WaitUntil([&] { return FocusedControlId(dialog) == id; }, timeout);
 }
 
 void PressKey(HWND dialog, WPARAM virtualKey) {

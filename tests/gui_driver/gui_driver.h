@@ -78,6 +78,8 @@ void SelectComboRow(HWND dialog, int id, int row);
 void Focus(HWND dialog, int id);
 // The control with the keyboard focus in the dialog's thread (0 when none).
 int FocusedControlId(HWND dialog);
+// Waits until the control has the keyboard focus.
+bool WaitFocus(HWND dialog, int id, milliseconds timeout = milliseconds(3000));
 // Presses a key on the focused control (posted, as keyboard input is).
 void PressKey(HWND dialog, WPARAM virtualKey);
 // Closes a window by its close box.

@@ -27,12 +27,15 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
-// A message box is a dialog whose children are static texts, an icon and
-// buttons, with the message in the static of id 0xFFFF.
+// A message box is a dialog of static texts, an icon and buttons only, with
+// the message in the static of id 0xFFFF.
 bool IsMessageBox(HWND window) {
-  if (ClassOf(window) != "#32770") return false;
-  HWND text = GetDlgItem(window, 0xFFFF);
-  return text != nullptr;
+  if (ClassOf(window) != "#32770" || !GetDlgItem(window, 0xFFFF)) return false;
+  for (HWND child : ChildrenOf(window)) {
+    const std::string kind = ClassOf(child);
+    if (kind != "Static" && kind != "Button") return false;
+  }
+  return true;
 }
 
 // Reads the icon from the screen: the exclamation mark sits on yellow.
@@ -87,10 +90,12 @@ HWND FindBox(DWORD processId) {
 MessageBoxInfo WaitMessageBox(DWORD processId, milliseconds timeout) {
   MessageBoxInfo info;
   if (!WaitUntil([&] { return (info.window = FindBox(processId)) != nullptr; }, timeout)) return info;
-  // Let the box finish painting before its icon is read from the screen.
+  // Let the box finish its set-up and painting before it is read.
+  HWND message = GetDlgItem(info.window, 0xFFFF);
+  WaitUntil([&] { return !Text(message).empty(); }, milliseconds(1000));
   Sleep(150);
   info.caption = Text(info.window);
-  info.text = Text(GetDlgItem(info.window, 0xFFFF));
+  info.text = Text(message);
   info.icon = IconOf(info.window);
   for (HWND child : ChildrenOf(info.window)) {
     if (ClassOf(child) == "Button" && IsWindowVisible(child)) info.buttons.push_back(Text(child));
