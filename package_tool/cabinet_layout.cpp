@@ -1,0 +1,57 @@
+#include "package_tool/cabinet_layout.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+namespace package_tool {
+namespace {
+
+constexpr size_t kShortBase = 8;
+constexpr size_t kCutBase = 6;
+
+bool IsShortNameChar(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) || std::strchr("_-$!#&'(){}^@`~", c) != nullptr;
+}
+
+}  // namespace
+
+std::string CabinetMemberName(std::string_view true_name, unsigned number) {
+  size_t slash = true_name.find_last_of("\\/");
+  if (slash != std::string_view::npos) true_name.remove_prefix(slash + 1);
+  std::string_view base = true_name.substr(0, true_name.rfind('.'));
+  std::string kept;
+  for (char c : base) {
+    if (IsShortNameChar(c)) kept += c;
+  }
+  std::string stem;
+  if (kept.size() == base.size() && kept.size() <= kShortBase) {
+    stem = std::string(kShortBase - kept.size(), '0') + kept;
+  } else {
+    for (char c : kept.substr(0, kCutBase))
+      stem += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    stem += "~1";
+  }
+  char extension[8];
+  std::snprintf(extension, sizeof extension, ".%03u", number % 1000);
+  return stem + extension;
+}
+
+std::vector<CabinetMember> LayOutCabinet(const InstallModel& model) {
+  std::vector<CabinetMember> members;
+  members.push_back({"", CabinetMemberName(model.app_name, kSetupFileNumber)});
+  if (!model.setup_dll_source.empty()) {
+    members.push_back({model.setup_dll_source, CabinetMemberName(model.setup_dll_source, kSetupDllNumber)});
+  }
+  for (size_t i = model.files.size(); i-- > 0;) {
+    const InstalledFile& file = model.files[i];
+    members.push_back({file.source_path, CabinetMemberName(file.name, FileNumber(i))});
+  }
+  return members;
+}
+
+std::string CabinetFileName(const InstallModel& model, std::string_view target) {
+  return model.app_name + "." + std::string(target) + ".CAB";
+}
+
+}  // namespace package_tool

@@ -1,0 +1,165 @@
+#include "package_tool/inf_file.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace package_tool {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Builds one field: blanks outside quotes are trimmed at both ends, text in
+// quotes is kept as it is.
+class FieldBuilder {
+ public:
+  void Add(char c, bool quoted) {
+    if (!quoted && IsBlank(c) && text_.empty()) return;
+    text_ += c;
+    if (quoted) kept_ = text_.size();
+  }
+  void MarkQuoted() { kept_ = text_.size(); }
+  std::string Take() {
+    size_t end = text_.size();
+    while (end > kept_ && IsBlank(text_[end - 1])) --end;
+    std::string field = text_.substr(0, end);
+    text_.clear();
+    kept_ = 0;
+    return field;
+  }
+
+ private:
+  std::string text_;
+  size_t kept_ = 0;
+};
+
+struct Tokens {
+  bool has_key = false;
+  bool has_quote = false;
+  std::string key;
+  std::vector<std::string> fields;
+  bool Blank() const { return !has_key && !has_quote && fields.size() == 1 && fields[0].empty(); }
+};
+
+// Splits an entry line at commas outside quotes; "" in quotes is one quote;
+// ';' outside quotes starts a comment. Returns false on an unterminated quote.
+bool Tokenize(std::string_view line, Tokens& tokens) {
+  FieldBuilder field;
+  bool quoted = false;
+  for (size_t i = 0; i < line.size(); ++i) {
+    char c = line[i];
+    if (quoted) {
+      if (c != '"') {
+        field.Add(c, true);
+      } else if (i + 1 < line.size() && line[i + 1] == '"') {
+        field.Add('"', true);
+        ++i;
+      } else {
+        quoted = false;
+      }
+      continue;
+    }
+    if (c == ';') break;
+    if (c == '"') {
+      quoted = tokens.has_quote = true;
+      field.MarkQuoted();
+    } else if (c == ',') {
+      tokens.fields.push_back(field.Take());
+    } else if (c == '=' && !tokens.has_key && tokens.fields.empty()) {
+      tokens.has_key = true;
+      tokens.key = field.Take();
+    } else {
+      field.Add(c, false);
+    }
+  }
+  tokens.fields.push_back(field.Take());
+  return !quoted;
+}
+
+std::string_view StripComment(std::string_view text) {
+  size_t semicolon = text.find(';');
+  return Trim(semicolon == std::string_view::npos ? text : text.substr(0, semicolon));
+}
+
+}  // namespace
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(
+      a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+}
+
+const std::string& InfLine::Field(size_t index) const {
+  static const std::string kNone;
+  return index < fields.size() ? fields[index] : kNone;
+}
+
+const InfLine* InfSection::FindKey(std::string_view wanted) const {
+  for (const InfLine& line : lines) {
+    if (EqualsIgnoringCase(line.key, wanted)) return &line;
+  }
+  return nullptr;
+}
+
+InfFile InfFile::Parse(std::string_view text, std::string file_name) {
+  InfFile inf;
+  inf.file_name_ = std::move(file_name);
+  size_t current = 0;  // index + 1 of the section being read
+  int number = 0;
+  while (!text.empty()) {
+    size_t end = text.find('\n');
+    std::string_view raw = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    ++number;
+    std::string_view line = Trim(raw);
+    if (line.starts_with('[')) {
+      size_t close = line.find(']');
+      if (close == std::string_view::npos) throw inf.Error(number, "section header without ']'");
+      if (!StripComment(line.substr(close + 1)).empty()) {
+        throw inf.Error(number, "text after the section header");
+      }
+      std::string name(Trim(line.substr(1, close - 1)));
+      if (name.empty()) throw inf.Error(number, "section header without a name");
+      auto same = std::ranges::find_if(inf.sections_,
+                                       [&](const InfSection& s) { return EqualsIgnoringCase(s.name, name); });
+      if (same == inf.sections_.end()) {
+        inf.sections_.push_back(InfSection{name, number, {}});
+        current = inf.sections_.size();
+      } else {
+        current = static_cast<size_t>(same - inf.sections_.begin()) + 1;
+      }
+      continue;
+    }
+    Tokens tokens;
+    if (!Tokenize(line, tokens)) throw inf.Error(number, "quote not closed");
+    if (tokens.Blank()) continue;
+    if (current == 0) throw inf.Error(number, "line outside any section");
+    inf.sections_[current - 1].lines.push_back(
+        InfLine{number, std::move(tokens.key), std::move(tokens.fields)});
+  }
+  inf.line_count_ = number;
+  return inf;
+}
+
+const InfSection* InfFile::Find(std::string_view name) const {
+  for (const InfSection& section : sections_) {
+    if (EqualsIgnoringCase(section.name, name)) return &section;
+  }
+  return nullptr;
+}
+
+const InfSection& InfFile::Require(std::string_view name, int referring_line) const {
+  if (const InfSection* section = Find(name)) return *section;
+  throw Error(referring_line > 0 ? referring_line : std::max(line_count_, 1),
+              "section [" + std::string(name) + "] not found");
+}
+
+PackageError InfFile::Error(int line, const std::string& message) const {
+  return PackageError(file_name_, line, message);
+}
+
+}  // namespace package_tool

@@ -1,0 +1,83 @@
+#include "package_tool/macro_expander.h"
+
+#include <cctype>
+
+namespace package_tool {
+namespace {
+
+constexpr int kDeviceFolderCount = 17;
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool IsNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+std::string JoinFields(const InfLine& line) {
+  std::string joined;
+  for (size_t i = 0; i < line.fields.size(); ++i) joined += (i ? "," : "") + line.fields[i];
+  return joined;
+}
+
+}  // namespace
+
+bool IsDeviceFolderMacro(const std::string& name) {
+  std::string lower = Lower(name);
+  for (int n = 1; n <= kDeviceFolderCount; ++n) {
+    if (lower == "ce" + std::to_string(n)) return true;
+  }
+  return false;
+}
+
+MacroExpander::MacroExpander(const InfFile& inf) : inf_(inf) {
+  for (const char* section_name : {"CEStrings", "Strings"}) {
+    const InfSection* section = inf.Find(section_name);
+    if (section == nullptr) continue;
+    for (const InfLine& line : section->lines) {
+      if (line.key.empty()) throw inf.Error(line.number, "string entry without a name");
+      definitions_.emplace(Lower(line.key), &line);
+    }
+  }
+}
+
+std::string MacroExpander::Expand(const std::string& text, int line) const {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '%') {
+      out += text[i];
+      continue;
+    }
+    if (i + 1 < text.size() && text[i + 1] == '%') {
+      out += '%';
+      ++i;
+      continue;
+    }
+    size_t end = i + 1;
+    while (end < text.size() && IsNameChar(text[end])) ++end;
+    if (end == i + 1 || end == text.size() || text[end] != '%') {
+      out += '%';
+      continue;
+    }
+    std::string name = text.substr(i + 1, end - i - 1);
+    out += IsDeviceFolderMacro(name) ? "%" + name + "%" : Value(name, line);
+    i = end;
+  }
+  return out;
+}
+
+const std::string& MacroExpander::Value(const std::string& name, int line) const {
+  std::string lower = Lower(name);
+  if (auto done = resolved_.find(lower); done != resolved_.end()) return done->second;
+  auto definition = definitions_.find(lower);
+  if (definition == definitions_.end()) throw inf_.Error(line, "unknown macro %" + name + "%");
+  const InfLine& defining = *definition->second;
+  if (!resolving_.insert(lower).second) {
+    throw inf_.Error(defining.number, "macro %" + name + "% refers to itself");
+  }
+  std::string value = Expand(JoinFields(defining), defining.number);
+  resolving_.erase(lower);
+  return resolved_[lower] = std::move(value);
+}
+
+}  // namespace package_tool

@@ -1,0 +1,82 @@
+// bcpack [setup.inf [output]]: makes one Windows CE installation cabinet per
+// device target of the setup information file, named
+// "<AppName>.<target>.CAB" (e.g. "Brindlecove.PPC_ARM.CAB"), in the output
+// folder. A fault is one line on the standard error, "file(line): error:
+// ...", with exit code 1; no cabinet is then left half-written.
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "package_tool/cabinet_layout.h"
+#include "package_tool/fci_cabinet.h"
+#include "package_tool/inf_file.h"
+#include "package_tool/install_model_builder.h"
+#include "package_tool/package_error.h"
+#include "package_tool/setup_file_writer.h"
+#include "package_tool/win_files.h"
+
+namespace package_tool {
+namespace {
+
+struct Package {
+  std::string target;
+  InstallModel model;
+};
+
+// Written under a temporary name beside the final one, and renamed only
+// when complete.
+void WriteCabinet(const Package& package, const std::string& inf_path, const std::string& output) {
+  std::string sources = FolderOf(inf_path);
+  std::string final_path = InFolder(output, CabinetFileName(package.model, package.target));
+  std::string partial_path = final_path + ".part";
+  TemporaryFile setup_file(WriteSetupFile(package.model, inf_path));
+  try {
+    FciCabinet cabinet(partial_path);
+    for (const CabinetMember& member : LayOutCabinet(package.model)) {
+      cabinet.Add(member.source_path.empty() ? setup_file.Path() : InFolder(sources, member.source_path),
+                  member.cab_name);
+    }
+    cabinet.Finish();
+  } catch (const PackageError&) {
+    RemoveFile(partial_path);
+    throw;
+  }
+  if (!ReplaceWith(partial_path, final_path)) {
+    RemoveFile(partial_path);
+    throw PackageError(final_path, 0, "cannot replace the cabinet");
+  }
+}
+
+void Pack(const std::string& inf_path, const std::string& output) {
+  InfFile inf = InfFile::Parse(ReadWholeFile(inf_path), inf_path);
+  std::string sources = FolderOf(inf_path);
+  FileProbe probe = [&](const std::string& path) { return IsFile(InFolder(sources, path)); };
+  // Every target is read before anything is written, so that a fault in the
+  // file leaves the output folder as it was.
+  std::vector<Package> packages;
+  for (std::string& target : DeviceTargets(inf)) {
+    InstallModel model = BuildInstallModel(inf, target, probe);
+    packages.push_back(Package{std::move(target), std::move(model)});
+  }
+  CreateFolder(output);
+  for (const Package& package : packages) WriteCabinet(package, inf_path, output);
+}
+
+}  // namespace
+}  // namespace package_tool
+
+int main(int argc, char** argv) {
+  std::string inf_path = argc > 1 ? argv[1] : "setup.inf";
+  std::string output = argc > 2 ? argv[2] : "output";
+  try {
+    package_tool::Pack(inf_path, output);
+    return 0;
+  } catch (const package_tool::PackageError& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return 1;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s: error: %s\n", inf_path.c_str(), error.what());
+    return 1;
+  }
+}

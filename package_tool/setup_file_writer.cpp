@@ -1,0 +1,218 @@
+#include "package_tool/setup_file_writer.h"
+
+#include <cctype>
+#include <map>
+#include <stdexcept>
+#include <utility>
+
+#include "package_tool/byte_writer.h"
+#include "package_tool/cabinet_layout.h"
+#include "package_tool/device_path.h"
+#include "package_tool/inf_file.h"
+#include "package_tool/package_error.h"
+
+namespace package_tool {
+namespace {
+
+constexpr size_t kHeaderSize = 100;
+constexpr uint32_t kSignature = 0x4543534D;  // "MSCE"
+constexpr uint16_t kLinkToFolder = 0;
+constexpr uint16_t kLinkToFile = 1;
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// A list of string ids ended by 0, as folders, registry keys and shortcuts
+// name their parts.
+using Spec = std::vector<size_t>;
+
+struct Hive {
+  RegistryRoot root;
+  Spec spec;
+};
+
+struct Link {
+  unsigned base;
+  size_t target;
+  uint16_t type;
+  Spec spec;
+};
+
+class SetupFileBuilder {
+ public:
+  explicit SetupFileBuilder(const InstallModel& model) : model_(model) {}
+
+  std::vector<uint8_t> Build() {
+    for (const InstalledFile& file : model_.files) file_dirs_.push_back(DirectoryId(file.directory));
+    for (const RegistryValue& value : model_.registry)
+      value_hives_.push_back(HiveId(value.root, value.key_path));
+    for (const Shortcut& shortcut : model_.shortcuts) links_.push_back(MakeLink(shortcut));
+    return Serialize();
+  }
+
+ private:
+  size_t StringId(const std::string& text) {
+    auto [entry, added] = string_ids_.emplace(text, strings_.size() + 1);
+    if (added) strings_.push_back(text);
+    return entry->second;
+  }
+
+  Spec SpecOf(const std::vector<std::string>& parts) {
+    Spec spec;
+    for (const std::string& part : parts) spec.push_back(StringId(part));
+    return spec;
+  }
+
+  size_t DirectoryId(const std::string& path) {
+    auto [entry, added] = dir_ids_.emplace(Lower(path), dirs_.size() + 1);
+    if (added) dirs_.push_back(SpecOf(SplitDevicePath(path)));
+    return entry->second;
+  }
+
+  size_t HiveId(RegistryRoot root, const std::string& key_path) {
+    auto [entry, added] = hive_ids_.emplace(std::make_pair(root, Lower(key_path)), hives_.size() + 1);
+    if (added) hives_.push_back(Hive{root, SpecOf(SplitDevicePath(key_path))});
+    return entry->second;
+  }
+
+  size_t FileNumberOf(const std::string& name) const {
+    for (size_t i = 0; i < model_.files.size(); ++i) {
+      if (EqualsIgnoringCase(model_.files[i].name, name)) return FileNumber(i);
+    }
+    throw std::invalid_argument("shortcut to a file that is not installed: " + name);
+  }
+
+  Link MakeLink(const Shortcut& shortcut) {
+    std::optional<ShortcutFolder> folder = LocateShortcutFolder(shortcut.directory, model_.install_dir);
+    if (!folder) throw std::invalid_argument("shortcut folder cannot be named: " + shortcut.directory);
+    folder->rest.push_back(shortcut.name);
+    Link link{folder->base, 0, kLinkToFile, SpecOf(folder->rest)};
+    if (shortcut.targets_file) {
+      link.target = FileNumberOf(shortcut.target);
+    } else {
+      link.type = kLinkToFolder;
+      link.target = DirectoryId(shortcut.target);
+    }
+    return link;
+  }
+
+  static void WriteSpec(ByteWriter& out, const Spec& spec) {
+    out.U16(2 * (spec.size() + 1));
+    for (size_t id : spec) out.U16(id);
+    out.U16(0);
+  }
+
+  std::vector<uint8_t> Serialize() const {
+    ByteWriter out;
+    out.Bytes(std::vector<uint8_t>(kHeaderSize, 0));
+    size_t app_name_at = out.Size();
+    out.ZeroTerminated(model_.app_name);
+    size_t provider_at = out.Size();
+    out.ZeroTerminated(model_.provider);
+    size_t unsupported_at = out.Size();
+    for (const std::string& platform : model_.device.unsupported_platforms) out.ZeroTerminated(platform);
+    if (!model_.device.unsupported_platforms.empty()) out.U16(0);
+    size_t unsupported_length = out.Size() - unsupported_at;
+
+    size_t strings_at = out.Size();
+    for (size_t i = 0; i < strings_.size(); ++i) {
+      out.U16(i + 1);
+      out.U16(strings_[i].size() + 1);
+      out.ZeroTerminated(strings_[i]);
+    }
+    size_t dirs_at = out.Size();
+    for (size_t i = 0; i < dirs_.size(); ++i) {
+      out.U16(i + 1);
+      WriteSpec(out, dirs_[i]);
+    }
+    size_t files_at = out.Size();
+    for (size_t i = 0; i < model_.files.size(); ++i) {
+      out.U16(FileNumber(i));
+      out.U16(file_dirs_[i]);
+      out.U16(FileNumber(i));
+      out.U32(model_.files[i].flags);
+      out.U16(model_.files[i].name.size() + 1);
+      out.ZeroTerminated(model_.files[i].name);
+    }
+    size_t hives_at = out.Size();
+    for (size_t i = 0; i < hives_.size(); ++i) {
+      out.U16(i + 1);
+      out.U16(static_cast<size_t>(hives_[i].root));
+      out.U16(0);
+      WriteSpec(out, hives_[i].spec);
+    }
+    size_t keys_at = out.Size();
+    for (size_t i = 0; i < model_.registry.size(); ++i) {
+      const RegistryValue& value = model_.registry[i];
+      out.U16(i + 1);
+      out.U16(value_hives_[i]);
+      out.U16(value.expand_on_device ? 1 : 0);
+      out.U32(value.flags);
+      out.U16(value.name.size() + 1 + value.data.size());
+      out.ZeroTerminated(value.name);
+      out.Bytes(value.data);
+    }
+    size_t links_at = out.Size();
+    for (size_t i = 0; i < links_.size(); ++i) {
+      out.U16(i + 1);
+      out.U16(0);
+      out.U16(links_[i].base);
+      out.U16(links_[i].target);
+      out.U16(links_[i].type);
+      WriteSpec(out, links_[i].spec);
+    }
+
+    const DeviceRequirements& device = model_.device;
+    size_t at = 0;
+    auto u32 = [&](uint64_t value) {
+      out.PatchU32(at, value);
+      at += 4;
+    };
+    auto u16 = [&](size_t value) {
+      out.PatchU16(at, value);
+      at += 2;
+    };
+    for (uint64_t value :
+         {uint64_t{kSignature}, uint64_t{0}, uint64_t{out.Size()}, uint64_t{0}, uint64_t{1},
+          uint64_t{device.processor_type}, uint64_t{device.version_min_major},
+          uint64_t{device.version_min_minor}, uint64_t{device.version_max_major},
+          uint64_t{device.version_max_minor}, uint64_t{device.build_min}, uint64_t{device.build_max}}) {
+      u32(value);
+    }
+    for (size_t count : {strings_.size(), dirs_.size(), model_.files.size(), hives_.size(),
+                         model_.registry.size(), links_.size()}) {
+      u16(count);
+    }
+    for (size_t offset : {strings_at, dirs_at, files_at, hives_at, keys_at, links_at}) u32(offset);
+    for (size_t value : {app_name_at, model_.app_name.size() + 1, provider_at, model_.provider.size() + 1,
+                         unsupported_at, unsupported_length}) {
+      u16(value);
+    }
+    return out.Take();
+  }
+
+  const InstallModel& model_;
+  std::vector<std::string> strings_;
+  std::map<std::string, size_t> string_ids_;
+  std::vector<Spec> dirs_;
+  std::map<std::string, size_t> dir_ids_;
+  std::vector<Hive> hives_;
+  std::map<std::pair<RegistryRoot, std::string>, size_t> hive_ids_;
+  std::vector<size_t> file_dirs_;
+  std::vector<size_t> value_hives_;
+  std::vector<Link> links_;
+};
+
+}  // namespace
+
+std::vector<uint8_t> WriteSetupFile(const InstallModel& model, const std::string& inf_name) {
+  try {
+    return SetupFileBuilder(model).Build();
+  } catch (const std::logic_error& error) {
+    throw PackageError(inf_name, 0, std::string("cannot write the setup file: ") + error.what());
+  }
+}
+
+}  // namespace package_tool

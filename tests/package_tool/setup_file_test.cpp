@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "package_tool/cabinet_layout.h"
+#include "package_tool/setup_file_writer.h"
+#include "tests/package_tool/package_test_support.h"
+#include "tests/package_tool/setup_file_reader.h"
+
+namespace package_tool {
+namespace {
+
+using package_test::ReadSetupFile;
+using package_test::SetupFileView;
+
+SetupFileView SampleView() {
+  InstallModel model = BuildInstallModel(InfFile::Parse(package_test::kSampleInf, "s.inf"), "PPC_ARM",
+                                         package_test::ProbeOf(package_test::kSampleSources));
+  return ReadSetupFile(WriteSetupFile(model, "s.inf"));
+}
+
+TEST(SetupFile, HeaderCarriesNamesAndDevice) {
+  SetupFileView view = SampleView();
+  EXPECT_EQ(view.app_name, "Sample");
+  EXPECT_EQ(view.provider, "Maker");
+  EXPECT_EQ(view.architecture, 2577u);
+  EXPECT_EQ(view.version_min[0], 4u);
+  EXPECT_EQ(view.version_min[1], 20u);
+  EXPECT_EQ(view.build_max, 0xE0000000u);
+  EXPECT_EQ(view.unsupported, (std::vector<std::string>{"HPC", "Jupiter"}));
+}
+
+TEST(SetupFile, FilesCarryTheirCabinetNumbersAndFolders) {
+  SetupFileView view = SampleView();
+  ASSERT_EQ(view.files.size(), 3u);
+  EXPECT_EQ(view.files[0].number, 1u);
+  EXPECT_EQ(view.files[0].directory, "%CE1%\\Sample");
+  EXPECT_EQ(view.files[0].name, "Sample.exe");
+  EXPECT_EQ(view.files[0].flags, 0x40000000u);
+  EXPECT_EQ(view.files[1].name, "data file.txt");
+  EXPECT_EQ(view.files[2].number, 3u);
+  EXPECT_EQ(view.files[2].directory, "%CE2%");
+}
+
+TEST(SetupFile, RegistryValuesKeepKeysTypesAndData) {
+  SetupFileView view = SampleView();
+  ASSERT_EQ(view.values.size(), 5u);
+  const SetupFileView::Value* title = view.FindValue("HKLM\\Software\\Sample", "Title");
+  ASSERT_NE(title, nullptr);
+  EXPECT_EQ(title->Text(), "Hello, Sample");
+  EXPECT_EQ(view.FindValue("HKLM\\Software\\Sample", "Count")->Dword(), 42u);
+  const SetupFileView::Value* folder = view.FindValue("HKCU\\Software\\Sample\\Sub", "Folder");
+  ASSERT_NE(folder, nullptr);
+  EXPECT_EQ(folder->Text(), "%CE1%\\Sample\\data");
+  EXPECT_TRUE(folder->substitute);
+  EXPECT_EQ(folder->flags, 2u);
+  EXPECT_EQ(view.FindValue("HKLM\\Software\\Sample", "List")->Texts(),
+            (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(view.FindValue("HKLM\\Software\\Sample", "Blob")->data, (std::vector<uint8_t>{0x0A, 0xFF}));
+}
+
+TEST(SetupFile, ShortcutsNameTheirBaseFolderAndTarget) {
+  SetupFileView view = SampleView();
+  ASSERT_EQ(view.links.size(), 2u);
+  EXPECT_EQ(view.links[0].location, "%CE11%\\Sample");
+  EXPECT_TRUE(view.links[0].to_file);
+  EXPECT_EQ(view.links[0].target, 1u);
+  EXPECT_EQ(view.links[1].location, "%CE3%\\Sample folder");
+  EXPECT_FALSE(view.links[1].to_file);
+  EXPECT_EQ(view.directories.at(view.links[1].target), "%CE1%\\Sample");
+}
+
+TEST(SetupFile, AnEmptyInstallationIsStillReadable) {
+  InstallModel model;
+  model.app_name = "A";
+  model.install_dir = "%CE1%\\A";
+  SetupFileView view = ReadSetupFile(WriteSetupFile(model, "e.inf"));
+  EXPECT_EQ(view.app_name, "A");
+  EXPECT_TRUE(view.files.empty());
+  EXPECT_TRUE(view.unsupported.empty());
+}
+
+TEST(SetupFile, TextsTooLongForTheFormatAreRefused) {
+  InstallModel model;
+  model.app_name = "A";
+  model.install_dir = "%CE1%\\A";
+  model.registry.push_back(RegistryValue{RegistryRoot::LocalMachine, "K", "V", kRegTypeString,
+                                         std::vector<uint8_t>(70000, 'x'), false});
+  EXPECT_EQ(package_test::MessageOf([&] { WriteSetupFile(model, "big.inf"); }),
+            "big.inf: error: cannot write the setup file: a value does not fit its field");
+}
+
+TEST(CabinetLayout, ShortNamesFollowTheInstallersConvention) {
+  EXPECT_EQ(CabinetMemberName("Blackjack Setup.dll", 999), "BLACKJ~1.999");
+  EXPECT_EQ(CabinetMemberName("Blkjack.exe", 5), "0Blkjack.005");
+  EXPECT_EQ(CabinetMemberName("Sample.BJL", 4), "00Sample.004");
+  EXPECT_EQ(CabinetMemberName("Win Game.wav", 3), "WINGAM~1.003");
+  EXPECT_EQ(CabinetMemberName("pocketpc\\arm\\bcmgr.dll", 12), "000bcmgr.012");
+  EXPECT_EQ(CabinetMemberName("bce_logofile", 7), "BCE_LO~1.007");
+  EXPECT_EQ(CabinetMemberName("set.alf", 1), "00000set.001");
+}
+
+TEST(CabinetLayout, SetupFileFirstThenDescendingNumbers) {
+  InstallModel model;
+  model.app_name = "Brindlecove";
+  model.setup_dll_source = "arm\\Hook.dll";
+  model.files = {{"a.exe", "%CE1%", "a.exe", 0}, {"b.dll", "%CE2%", "b.dll", 0}};
+  std::vector<CabinetMember> members = LayOutCabinet(model);
+  ASSERT_EQ(members.size(), 4u);
+  EXPECT_EQ(members[0].cab_name, "BRINDL~1.000");
+  EXPECT_EQ(members[0].source_path, "");
+  EXPECT_EQ(members[1].cab_name, "0000Hook.999");
+  EXPECT_EQ(members[2].cab_name, "0000000b.002");
+  EXPECT_EQ(members[3].source_path, "a.exe");
+  EXPECT_EQ(CabinetFileName(model, "PPC_ARM"), "Brindlecove.PPC_ARM.CAB");
+}
+
+}  // namespace
+}  // namespace package_tool

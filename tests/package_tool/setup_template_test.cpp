@@ -1,0 +1,143 @@
+// The shipped setup_tmpl.inf, filled the way Build fills it, must give a
+// package with every file, folder, configuration value and the setup DLL.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "package_tool/install_model_builder.h"
+#include "package_tool/setup_file_writer.h"
+#include "tests/package_tool/package_test_support.h"
+#include "tests/package_tool/setup_file_reader.h"
+
+namespace package_tool {
+namespace {
+
+using package_test::SetupFileView;
+
+struct Setting {
+  const char* key;
+  const char* value_name;  // under HKLM\Software\Brindlecove
+  const char* sample;
+  bool dword;
+};
+
+// Distinct samples, so that a value stored under another name shows.
+const Setting kSettings[] = {
+    {"APPLICATION_PATH", "AppPath", "\\Windows\\pword.exe", false},
+    {"APPLICATION_PARAMS", "AppParams", "-f 50% off", false},
+    {"APPLICATION_COUNTDOWN", "AppCountdown", "15", true},
+    {"DISABLE_ACTIVESYNC_CONNECTION", "DisableActiveSync", "1", true},
+    {"DISABLE_HARDBUTTONS", "DisableHardButtons", "9", true},
+    {"ENABLE_KIOSKDESKTOP", "EnableKioskDesktop", "2", true},
+    {"KIOSK_DESKTOP_TITLE_TEXT", "KioskDesktopTitle", "[Enter Desktop Title Text here]", false},
+    {"UNLOCK_ON_TAP_IN_KIOSKDESKTOP", "UnlockOnTitleTap", "3", true},
+    {"SHOWSIPICON_IN_KIOSKDESKTOP", "ShowSipIcon", "4", true},
+    {"ENABLETASKBAR_IN_KIOSKDESKTOP", "EnableTaskbar", "5", true},
+    {"SHOWTASKBAR", "ShowTaskbar", "6", true},
+    {"SHOWVERSION", "ShowVersion", "7", true},
+    {"DISABLE_CONTINUE_BUTTON", "DisableContinueButton", "8", true},
+    {"TARGET_APP_RESTART_DELAY", "RestartDelay", "65535", true},
+    {"LANGUAGE_TO_BE_USED", "Language", "brazilian", false},
+    {"FIT_LOGO_TO_SCREEN", "FitLogoToScreen", "10", true},
+};
+
+// Build's substitution: every occurrence, left to right, resuming behind
+// the inserted value.
+std::string ReplaceAll(std::string text, const std::string& key, const std::string& value) {
+  for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + value.size())) {
+    text.replace(at, key.size(), value);
+  }
+  return text;
+}
+
+std::string FilledTemplate(bool with_logo) {
+  std::ifstream file(BC_SETUP_TEMPLATE, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  std::string filled = text.str();
+  EXPECT_FALSE(filled.empty()) << BC_SETUP_TEMPLATE;
+  for (const Setting& setting : kSettings) {
+    if (std::string(setting.key) == "FIT_LOGO_TO_SCREEN") {
+      if (!with_logo) {
+        filled = ReplaceAll(filled, "bce_logofile=2", "");
+        filled = ReplaceAll(filled, "bce_logofile", "");
+      }
+      filled = ReplaceAll(filled, "SHOW_LOGO", with_logo ? "1" : "0");
+    }
+    filled = ReplaceAll(filled, setting.key, setting.sample);
+  }
+  return filled;
+}
+
+class SetupTemplate : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    package_tool::FileProbe probe = [this](const std::string& path) {
+      probed_.insert(path);
+      return true;
+    };
+    InfFile inf = InfFile::Parse(FilledTemplate(GetParam()), "setup.inf");
+    ASSERT_EQ(DeviceTargets(inf), (std::vector<std::string>{"PPC_ARM"}));
+    model_ = BuildInstallModel(inf, "PPC_ARM", probe);
+    view_ = package_test::ReadSetupFile(WriteSetupFile(model_, "setup.inf"));
+  }
+
+  void ExpectFile(const std::string& folder, const std::string& name, const std::string& source) {
+    const SetupFileView::File* file = view_.FindFile(name);
+    ASSERT_NE(file, nullptr) << name;
+    EXPECT_EQ(file->directory, folder) << name;
+    EXPECT_EQ(model_.files.at(file->number - 1).source_path, source) << name;
+  }
+
+  std::set<std::string> probed_;
+  InstallModel model_;
+  SetupFileView view_;
+};
+
+TEST_P(SetupTemplate, InstallsTheEngineAndTheDeviceFiles) {
+  EXPECT_EQ(view_.app_name, "Brindlecove");
+  EXPECT_EQ(model_.install_dir, "%CE1%\\Brindlecove");
+  ExpectFile("%CE1%\\Brindlecove", "Brindlecove.exe", "pocketpc\\arm\\brindlecove.exe");
+  ExpectFile("%CE1%\\Brindlecove", "bcebtn.exe", "pocketpc\\arm\\bcebtn.exe");
+  ExpectFile("%CE1%\\Brindlecove", "set.alf", "set.alf");
+  ExpectFile("%CE2%", "abce.pac", "abce.pac");
+  ExpectFile("%CE2%", "bcmgr.dll", "pocketpc\\arm\\bcmgr.dll");
+  EXPECT_EQ(model_.setup_dll_source, "pocketpc\\arm\\BCESetup.dll");
+  EXPECT_TRUE(probed_.contains("pocketpc\\arm\\BCESetup.dll"));
+}
+
+TEST_P(SetupTemplate, CarriesTheLogoOnlyWhenChosen) {
+  bool with_logo = GetParam();
+  EXPECT_EQ(view_.FindFile("bce_logofile") != nullptr, with_logo);
+  EXPECT_EQ(probed_.contains("bce_logofile"), with_logo);
+  if (with_logo) ExpectFile("%CE1%\\Brindlecove", "bce_logofile", "bce_logofile");
+  EXPECT_EQ(view_.files.size(), with_logo ? 6u : 5u);
+  const SetupFileView::Value* show_logo = view_.FindValue("HKLM\\Software\\Brindlecove", "ShowLogo");
+  ASSERT_NE(show_logo, nullptr);
+  EXPECT_EQ(show_logo->Dword(), with_logo ? 1u : 0u);
+}
+
+TEST_P(SetupTemplate, StoresEveryConfigurationValueWhereTheEngineReadsIt) {
+  for (const Setting& setting : kSettings) {
+    const SetupFileView::Value* value = view_.FindValue("HKLM\\Software\\Brindlecove", setting.value_name);
+    ASSERT_NE(value, nullptr) << setting.value_name;
+    if (setting.dword) {
+      EXPECT_EQ(value->Dword(), std::stoul(setting.sample)) << setting.value_name;
+    } else {
+      EXPECT_EQ(value->Text(), setting.sample) << setting.value_name;
+    }
+  }
+  EXPECT_EQ(view_.values.size(), std::size(kSettings) + 1);  // and ShowLogo
+}
+
+TEST_P(SetupTemplate, LinksTheEngineInThePrograms) {
+  ASSERT_EQ(view_.links.size(), 1u);
+  EXPECT_EQ(view_.links[0].location, "%CE11%\\Brindlecove");
+  EXPECT_EQ(view_.links[0].target, view_.FindFile("Brindlecove.exe")->number);
+}
+
+INSTANTIATE_TEST_SUITE_P(LogoOrNot, SetupTemplate, ::testing::Bool());
+
+}  // namespace
+}  // namespace package_tool
