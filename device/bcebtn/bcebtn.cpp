@@ -1,0 +1,16 @@
+// bcebtn.exe: signals the kiosk engine's button event once. No window, no
+// arguments, no output; the exit code is always 0.
+#include <windows.h>
+
+#include "device/engine_contract/engine_contract.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  // Opens the engine's event when it holds one; otherwise the event made here
+  // vanishes with this handle.
+  HANDLE buttonEvent = CreateEventW(nullptr, TRUE, FALSE, bc::engine::kButtonEventName.wide);
+  if (buttonEvent != nullptr) {
+    SetEvent(buttonEvent);
+    CloseHandle(buttonEvent);
+  }
+  return 0;
+}

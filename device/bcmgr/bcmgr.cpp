@@ -1,0 +1,59 @@
+// bcmgr.dll: the device manager library that the builder calls remotely.
+#include "device/bcmgr/bcmgr.h"
+
+#include <type_traits>
+
+#include "device/bcmgr/code_file.h"
+#include "device/engine_contract/engine_contract.h"
+
+namespace {
+
+constexpr int kCodeBufferSize = 100;
+constexpr DWORD kExitSignalPauseMs = 10;
+
+// Turns the received UTF-16 units into 8-bit text. Reads only the whole units
+// inside cbInput (an odd last byte is ignored) and leaves the terminator in
+// place. False when the units cannot be converted: such a code matches nothing.
+bool DecodeCode(DWORD cbInput, const BYTE* input, char (&code)[kCodeBufferSize]) {
+  ZeroMemory(code, sizeof code);
+  const DWORD units = input == nullptr ? 0 : cbInput / 2;
+  if (units == 0) return true;
+  const int convertible = units < kCodeBufferSize - 1 ? static_cast<int>(units) : kCodeBufferSize - 1;
+  const int written = WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(input), convertible, code,
+                                          kCodeBufferSize - 1, nullptr, nullptr);
+  return written > 0;
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) HRESULT CheckLogin(DWORD cbInput, BYTE* pInput, DWORD* pcbOutput, BYTE** ppOutput,
+                                                    IRAPIStream*) {
+  if (pcbOutput == nullptr || ppOutput == nullptr) return 0;
+  char code[kCodeBufferSize];
+  const bool decoded = DecodeCode(cbInput, pInput, code);
+  BYTE* verdict = static_cast<BYTE*>(LocalAlloc(LPTR, kVerdictSize));
+  *ppOutput = verdict;
+  *pcbOutput = 0;
+  if (verdict != nullptr) {
+    verdict[0] = decoded ? static_cast<BYTE>(bcmgr::MatchCodeFile(code)) : 0;
+    *pcbOutput = kVerdictSize;
+  }
+  return 0;
+}
+
+extern "C" __declspec(dllexport) HRESULT ExitKioskMode(DWORD, BYTE*, DWORD*, BYTE**, IRAPIStream*) {
+  // Opens the engine's event when it holds one; otherwise the event made here
+  // vanishes with this handle and nobody hears the signal.
+  HANDLE exitEvent = CreateEventW(nullptr, TRUE, FALSE, bc::engine::kExitEventName.wide);
+  if (exitEvent != nullptr) {
+    SetEvent(exitEvent);
+    Sleep(kExitSignalPauseMs);
+    CloseHandle(exitEvent);
+  }
+  return 0;
+}
+
+static_assert(std::is_same_v<decltype(&CheckLogin), RapiBlockFunction>);
+static_assert(std::is_same_v<decltype(&ExitKioskMode), RapiBlockFunction>);
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

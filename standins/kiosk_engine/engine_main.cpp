@@ -1,0 +1,107 @@
+// Stand-in for the kiosk engine: the least the device modules rely on. It
+// holds the exit and button events, shows the allowed applications in a
+// full-screen window, counts button events, notes the reset argument and
+// leaves kiosk mode when the exit event is set.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "device/engine_contract/engine_contract.h"
+#include "standins/kiosk_engine/application_list_file.h"
+#include "standins/kiosk_engine/engine_state.h"
+#include "standins/kiosk_engine/kiosk_window.h"
+
+namespace {
+
+using namespace kiosk_engine;
+
+class ScopedHandle {
+ public:
+  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
+  ~ScopedHandle() {
+    if (handle_ != nullptr) CloseHandle(handle_);
+  }
+  ScopedHandle(const ScopedHandle&) = delete;
+  ScopedHandle& operator=(const ScopedHandle&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+std::wstring EngineFolder() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+// A missing file reads as empty: the kiosk then offers no application.
+std::string ReadWholeFile(const std::wstring& path) {
+  std::string content;
+  if (FILE* file = _wfopen(path.c_str(), L"rb")) {
+    char block[512];
+    for (size_t read; (read = std::fread(block, 1, sizeof block, file)) > 0;) content.append(block, read);
+    std::fclose(file);
+  }
+  return content;
+}
+
+void WriteState(const std::wstring& path, const EngineState& state) {
+  if (FILE* file = _wfopen(path.c_str(), L"wb")) {
+    const std::string text = FormatEngineState(state);
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+  }
+}
+
+ScopedHandle HoldEvent(const wchar_t* name) { return ScopedHandle(CreateEventW(nullptr, TRUE, FALSE, name)); }
+
+// False once the window's thread has been asked to quit.
+bool PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) return false;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return true;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  const std::wstring folder = EngineFolder();
+  const std::wstring statePath = folder + L"\\" + kStateFileName;
+  EngineState state;
+  // The whole command line: a desktop entry point would drop a lone "r" as
+  // if it were the program's name.
+  state.startedWithReset = RequestsReset(GetCommandLineW());
+
+  const ScopedHandle exitEvent = HoldEvent(bc::engine::kExitEventName.wide);
+  const ScopedHandle buttonEvent = HoldEvent(bc::engine::kButtonEventName.wide);
+  if (exitEvent.get() == nullptr || buttonEvent.get() == nullptr) return 1;
+
+  const std::wstring listPath = folder + L"\\" + bc::engine::kApplicationListFileName.wide;
+  KioskWindow window(instance, ParseApplicationList(ReadWholeFile(listPath)));
+  window.ShowState(state);
+  WriteState(statePath, state);
+
+  const HANDLE events[] = {exitEvent.get(), buttonEvent.get()};
+  while (!state.kioskLeft && PumpMessages()) {
+    const DWORD woken = MsgWaitForMultipleObjects(2, events, FALSE, INFINITE, QS_ALLINPUT);
+    if (woken == WAIT_OBJECT_0) {
+      ResetEvent(exitEvent.get());
+      state.kioskLeft = true;
+    } else if (woken == WAIT_OBJECT_0 + 1) {
+      ResetEvent(buttonEvent.get());
+      ++state.buttonPresses;
+    } else {
+      continue;
+    }
+    window.ShowState(state);
+    WriteState(statePath, state);
+  }
+  return 0;
+}

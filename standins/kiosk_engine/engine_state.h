@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace kiosk_engine {
+
+// What the stand-in engine has seen, written to engine_state.txt next to it
+// on every change so that tests can follow it without a window.
+struct EngineState {
+  bool startedWithReset = false;
+  int buttonPresses = 0;
+  bool kioskLeft = false;
+};
+
+inline constexpr wchar_t kStateFileName[] = L"engine_state.txt";
+
+// "started=r" or "started=plain", "buttons=N", "kiosk=on" or "kiosk=left",
+// one per line, each ended by "\n".
+std::string FormatEngineState(const EngineState& state);
+
+// The status line of the kiosk window.
+std::wstring DescribeEngineState(const EngineState& state);
+
+// True when the engine's argument is the reset argument. The installer gives
+// the argument alone ("r"); a shell puts the program's path before it, so the
+// last word counts.
+bool RequestsReset(std::wstring_view commandLine);
+
+}  // namespace kiosk_engine

@@ -1,0 +1,183 @@
+// bcmgr.dll as the device's Remote API service uses it: loaded from the
+// device folder, its exports called with real buffers.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "device/bcmgr/bcmgr.h"
+#include "device/engine_contract/engine_contract.h"
+#include "tests/device/device_test_support.h"
+
+namespace {
+
+using namespace device_test;
+using bc::engine::kExitEventName;
+
+// The code file as the library finds it with C:\ current.
+constexpr wchar_t kDeviceRoot[] = L"C:\\";
+const std::wstring kCodeFile = L"C:\\windows\\abce.pac";
+
+// The builder's request: n UTF-16 units and one meaningless trailing byte.
+std::vector<BYTE> LoginRequest(const std::string& code, BYTE trailing = 0) {
+  std::vector<BYTE> request;
+  for (char c : code) {
+    request.push_back(static_cast<BYTE>(c));
+    request.push_back(0);
+  }
+  request.push_back(trailing);
+  return request;
+}
+
+class Bcmgr : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(library_.loaded()) << "bcmgr.dll not found in the device folder";
+    checkLogin_ = library_.Export<RapiBlockFunction>(bc::engine::kCheckLoginExport.narrow);
+    exitKioskMode_ = library_.Export<RapiBlockFunction>(bc::engine::kExitKioskModeExport.narrow);
+    ASSERT_NE(checkLogin_, nullptr);
+    ASSERT_NE(exitKioskMode_, nullptr);
+    savedCodeFile_ = ReadBytes(kCodeFile);
+  }
+  void TearDown() override {
+    if (savedCodeFile_) {
+      WriteBytes(kCodeFile, *savedCodeFile_);
+    } else {
+      DeleteFileW(kCodeFile.c_str());
+    }
+  }
+
+  void SetCodeFile(const std::string& bytes) { ASSERT_TRUE(WriteBytes(kCodeFile, bytes)); }
+
+  // The verdict's first byte for a raw input; checks the call's status and
+  // the output layout on the way and frees the output as the service does.
+  int Verdict(DWORD cbInput, BYTE* input) {
+    DWORD outputSize = 0xDEAD;
+    BYTE* output = nullptr;
+    EXPECT_EQ(checkLogin_(cbInput, input, &outputSize, &output, nullptr), 0);
+    EXPECT_EQ(outputSize, kVerdictSize);
+    if (output == nullptr) return -1;
+    EXPECT_EQ(LocalSize(output), kVerdictSize);
+    const int verdict = output[0];
+    EXPECT_EQ(output[1] | output[2] | output[3], 0);
+    EXPECT_EQ(LocalFree(output), nullptr);
+    return verdict;
+  }
+  int VerdictFor(const std::string& code) {
+    std::vector<BYTE> request = LoginRequest(code);
+    return Verdict(static_cast<DWORD>(request.size()), request.data());
+  }
+
+  RapiBlockFunction checkLogin_ = nullptr;
+  RapiBlockFunction exitKioskMode_ = nullptr;
+
+ private:
+  CurrentFolder deviceRoot_{kDeviceRoot};
+  Library library_{DeviceFile(L"bcmgr.dll")};
+  std::optional<std::string> savedCodeFile_;
+};
+
+TEST_F(Bcmgr, FourDigitCodeAcceptsOnlyItself) {
+  SetCodeFile("4711");
+  EXPECT_EQ(VerdictFor("4711"), 1);
+  EXPECT_EQ(VerdictFor("47110"), 0);
+  EXPECT_EQ(VerdictFor("471"), 0);
+  EXPECT_EQ(VerdictFor("4712"), 0);
+  EXPECT_EQ(VerdictFor(""), 0);
+}
+
+TEST_F(Bcmgr, LineEndAfterTheCodeRejectsEveryDigitCode) {
+  SetCodeFile("4711\r\n");
+  EXPECT_EQ(VerdictFor("4711"), 0);
+  EXPECT_EQ(VerdictFor("47110"), 0);
+  EXPECT_EQ(VerdictFor(""), 0);
+}
+
+TEST_F(Bcmgr, EmptyFileAcceptsOnlyTheEmptyCode) {
+  SetCodeFile("");
+  EXPECT_EQ(VerdictFor(""), 1);
+  EXPECT_EQ(VerdictFor("0"), 0);
+  EXPECT_EQ(VerdictFor("4711"), 0);
+}
+
+TEST_F(Bcmgr, OnlyTheFirstTenBytesOfTheFileCount) {
+  SetCodeFile("123456789012345");
+  EXPECT_EQ(VerdictFor("1234567890"), 1);
+  EXPECT_EQ(VerdictFor("123456789012345"), 0);
+  EXPECT_EQ(VerdictFor("123456789"), 0);
+}
+
+TEST_F(Bcmgr, MissingFileRejectsEveryCodeWithStatusZero) {
+  DeleteFileW(kCodeFile.c_str());
+  EXPECT_EQ(VerdictFor(""), 0);
+  EXPECT_EQ(VerdictFor("4711"), 0);
+}
+
+TEST_F(Bcmgr, OddTrailingByteIsIgnored) {
+  SetCodeFile("4711");
+  std::vector<BYTE> request = LoginRequest("4711", '9');
+  EXPECT_EQ(Verdict(static_cast<DWORD>(request.size()), request.data()), 1);
+  request.pop_back();
+  EXPECT_EQ(Verdict(static_cast<DWORD>(request.size()), request.data()), 1);
+}
+
+TEST_F(Bcmgr, EmptyInputsAreTheEmptyCode) {
+  SetCodeFile("");
+  BYTE oneByte = 0x7F;
+  EXPECT_EQ(Verdict(1, &oneByte), 1);
+  EXPECT_EQ(Verdict(0, nullptr), 1);
+  EXPECT_EQ(Verdict(9, nullptr), 1);  // a size without a buffer: nothing to read
+  SetCodeFile("4711");
+  EXPECT_EQ(Verdict(9, nullptr), 0);
+}
+
+TEST_F(Bcmgr, ReadsNothingBeyondTheInput) {
+  // The request ends right before a page that may not be touched.
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  const DWORD page = system.dwPageSize;
+  BYTE* pages = static_cast<BYTE*>(VirtualAlloc(nullptr, 2 * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  ASSERT_NE(pages, nullptr);
+  DWORD oldProtection = 0;
+  ASSERT_TRUE(VirtualProtect(pages + page, page, PAGE_NOACCESS, &oldProtection));
+  SetCodeFile("4711");
+  for (DWORD trailing = 0; trailing <= 1; ++trailing) {
+    std::vector<BYTE> request = LoginRequest("4711");
+    request.resize(request.size() - 1 + trailing);
+    BYTE* atPageEnd = pages + page - request.size();
+    std::copy(request.begin(), request.end(), atPageEnd);
+    EXPECT_EQ(Verdict(static_cast<DWORD>(request.size()), atPageEnd), 1) << "trailing byte " << trailing;
+  }
+  EXPECT_EQ(Verdict(1, pages + page - 1), 0);
+  VirtualFree(pages, 0, MEM_RELEASE);
+}
+
+TEST_F(Bcmgr, CodeLongerThanItsBufferIsRejected) {
+  const std::string longCode(150, '7');
+  SetCodeFile(longCode.substr(0, 10));
+  EXPECT_EQ(VerdictFor(longCode), 0);
+  EXPECT_EQ(VerdictFor(longCode.substr(0, 10)), 1);
+}
+
+TEST_F(Bcmgr, ExitKioskModeSetsTheEventTheEngineHolds) {
+  HANDLE held = CreateEventW(nullptr, TRUE, FALSE, kExitEventName.wide);
+  ASSERT_NE(held, nullptr);
+  DWORD outputSize = 0;
+  BYTE* output = nullptr;
+  EXPECT_EQ(exitKioskMode_(0, nullptr, &outputSize, &output, nullptr), 0);
+  EXPECT_EQ(WaitForSingleObject(held, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(output, nullptr);
+  CloseHandle(held);
+}
+
+TEST_F(Bcmgr, ExitKioskModeWithoutEngineLeavesNoEvent) {
+  ASSERT_FALSE(NamedEventExists(kExitEventName.wide));
+  DWORD outputSize = 0;
+  BYTE* output = nullptr;
+  EXPECT_EQ(exitKioskMode_(0, nullptr, &outputSize, &output, nullptr), 0);
+  EXPECT_FALSE(NamedEventExists(kExitEventName.wide));
+}
+
+}  // namespace

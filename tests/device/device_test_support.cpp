@@ -1,0 +1,130 @@
+#include "tests/device/device_test_support.h"
+
+#include <cstdio>
+#include <thread>
+
+namespace device_test {
+
+namespace {
+
+// A path of the build tree as Wine sees it: on drive Z:, with backslashes.
+std::wstring HostPath(const char* unixPath) {
+  std::wstring path = L"Z:";
+  for (const char* c = unixPath; *c != '\0'; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  return path;
+}
+
+}  // namespace
+
+std::wstring DeviceFile(const wchar_t* name) { return HostPath(BC_DEVICE_DIR) + L"\\" + name; }
+
+std::wstring FakeEngineFile() { return HostPath(BC_FAKE_ENGINE); }
+
+std::optional<std::string> ReadBytes(const std::wstring& path) {
+  FILE* file = _wfopen(path.c_str(), L"rb");
+  if (file == nullptr) return std::nullopt;
+  std::string bytes;
+  char block[512];
+  for (size_t read; (read = std::fread(block, 1, sizeof block, file)) > 0;) bytes.append(block, read);
+  std::fclose(file);
+  return bytes;
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+  FILE* file = _wfopen(path.c_str(), L"wb");
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+  return true;
+}
+
+TempFolder::TempFolder() {
+  wchar_t base[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, base);
+  static int serial = 0;
+  path_ = std::wstring(base) + L"bc_device_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+          std::to_wstring(++serial);
+  CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() { RemoveFolder(path_); }
+
+namespace {
+
+bool RemoveFolderOnce(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  return RemoveDirectoryW(folder.c_str()) || !FileExists(folder);
+}
+
+}  // namespace
+
+// A program started from the folder may still be ending and hold its file.
+void RemoveFolder(const std::wstring& folder) {
+  WaitUntil([&] { return RemoveFolderOnce(folder); }, 5s);
+}
+
+ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& commandLine) {
+  std::wstring writable = commandLine;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  if (CreateProcessW(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &info)) {
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+  }
+}
+
+ChildProcess::~ChildProcess() {
+  if (process_ == nullptr) return;
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
+  }
+  CloseHandle(process_);
+}
+
+std::optional<DWORD> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) {
+  if (process_ == nullptr || WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+bool NamedEventExists(const wchar_t* name) {
+  HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, name);
+  if (event == nullptr) return false;
+  CloseHandle(event);
+  return true;
+}
+
+CurrentFolder::CurrentFolder(const wchar_t* folder) {
+  wchar_t previous[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, previous);
+  previous_ = previous;
+  SetCurrentDirectoryW(folder);
+}
+
+CurrentFolder::~CurrentFolder() { SetCurrentDirectoryW(previous_.c_str()); }
+
+}  // namespace device_test

@@ -1,0 +1,138 @@
+// The device's signals end to end: the kiosk engine stand-in running from an
+// installation folder, bcebtn.exe and bcmgr's ExitKioskMode signalling it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "device/bcmgr/bcmgr.h"
+#include "device/engine_contract/engine_contract.h"
+#include "standins/kiosk_engine/engine_state.h"
+#include "standins/kiosk_engine/kiosk_window.h"
+#include "tests/device/device_test_support.h"
+
+namespace {
+
+using namespace device_test;
+using bc::engine::kButtonEventName;
+using bc::engine::kExitEventName;
+
+const std::string kTwoApplications = "1;0;Word;\\windows\\pword.exe;;0;1;Notes;\\windows\\notes.exe;-x;";
+
+std::string State(bool reset, int buttons, bool left) {
+  return kiosk_engine::FormatEngineState({reset, buttons, left});
+}
+
+// Runs bcebtn.exe with a command line; its exit code.
+std::optional<DWORD> RunButtonSignal(const std::wstring& commandLine) {
+  ChildProcess button(DeviceFile(L"bcebtn.exe"), commandLine);
+  return button.WaitForExit();
+}
+
+// The engine installed in a fresh folder with a set.alf and started with a
+// command line; the state file shows it is up.
+class RunningEngine {
+ public:
+  explicit RunningEngine(const std::wstring& commandLine) {
+    const std::wstring enginePath = folder_.File(bc::engine::kEngineFileName.wide);
+    CopyFileW(DeviceFile(L"brindlecove.exe").c_str(), enginePath.c_str(), FALSE);
+    WriteBytes(folder_.File(bc::engine::kApplicationListFileName.wide), kTwoApplications);
+    process_.emplace(enginePath, commandLine);
+  }
+  bool WaitForState(const std::string& expected) {
+    return WaitUntil([&] { return StateFile() == expected; });
+  }
+  std::optional<std::string> StateFile() const { return ReadBytes(folder_.File(kiosk_engine::kStateFileName)); }
+  HWND Window() const {
+    HWND window = FindWindowW(kiosk_engine::kKioskWindowClass, kiosk_engine::kKioskWindowTitle);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    return owner == process_->id() ? window : nullptr;
+  }
+  std::wstring StatusText() const {
+    wchar_t text[256] = {};
+    GetDlgItemTextW(Window(), kiosk_engine::kStatusId, text, 256);
+    return text;
+  }
+  std::vector<std::wstring> ListedApplications() const {
+    HWND list = GetDlgItem(Window(), kiosk_engine::kApplicationListId);
+    std::vector<std::wstring> items;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      wchar_t item[512] = {};
+      SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+      items.push_back(item);
+    }
+    return items;
+  }
+  ChildProcess& process() { return *process_; }
+
+ private:
+  TempFolder folder_;
+  std::optional<ChildProcess> process_;
+};
+
+TEST(KioskEngineStandIn, StartedWithResetShowsTheAllowedApplicationsFullScreen) {
+  RunningEngine engine(L"r");
+  ASSERT_TRUE(engine.process().started());
+  ASSERT_TRUE(engine.WaitForState(State(true, 0, false))) << engine.StateFile().value_or("no state file");
+  HWND window = engine.Window();
+  ASSERT_NE(window, nullptr);
+  RECT rect;
+  GetWindowRect(window, &rect);
+  EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(engine.ListedApplications(),
+            (std::vector<std::wstring>{L"Word - \\windows\\pword.exe (auto)", L"Notes - \\windows\\notes.exe -x (hidden)"}));
+  EXPECT_NE(engine.StatusText().find(L"Started with reset (r)"), std::wstring::npos);
+}
+
+TEST(KioskEngineStandIn, EmptyCommandLineIsAPlainStart) {
+  RunningEngine engine(L"");
+  EXPECT_TRUE(engine.WaitForState(State(false, 0, false))) << engine.StateFile().value_or("no state file");
+}
+
+TEST(KioskEngineStandIn, CountsEachRunOfTheButtonSignal) {
+  RunningEngine engine(L"r");
+  ASSERT_TRUE(engine.WaitForState(State(true, 0, false)));
+  EXPECT_EQ(RunButtonSignal(L"bcebtn.exe"), 0u);
+  EXPECT_TRUE(engine.WaitForState(State(true, 1, false))) << engine.StateFile().value_or("no state file");
+  EXPECT_EQ(RunButtonSignal(L"bcebtn.exe --any /thing \"quoted words\""), 0u);
+  EXPECT_TRUE(engine.WaitForState(State(true, 2, false))) << engine.StateFile().value_or("no state file");
+  EXPECT_NE(engine.StatusText().find(L"Button presses: 2"), std::wstring::npos);
+}
+
+TEST(KioskEngineStandIn, ExitKioskModeEndsKioskMode) {
+  RunningEngine engine(L"");
+  ASSERT_TRUE(engine.WaitForState(State(false, 0, false)));
+  ASSERT_NE(engine.Window(), nullptr);
+  Library bcmgr(DeviceFile(L"bcmgr.dll"));
+  const auto exitKioskMode = bcmgr.Export<RapiBlockFunction>(bc::engine::kExitKioskModeExport.narrow);
+  ASSERT_NE(exitKioskMode, nullptr);
+  DWORD outputSize = 0;
+  BYTE* output = nullptr;
+  EXPECT_EQ(exitKioskMode(0, nullptr, &outputSize, &output, nullptr), 0);
+  EXPECT_EQ(engine.process().WaitForExit(), 0u);
+  EXPECT_EQ(engine.StateFile(), State(false, 0, true));
+  EXPECT_EQ(engine.Window(), nullptr);
+  EXPECT_FALSE(NamedEventExists(kExitEventName.wide));
+  EXPECT_FALSE(NamedEventExists(kButtonEventName.wide));
+}
+
+TEST(ButtonSignal, SetsAHeldEventOnceAndLeavesItSet) {
+  HANDLE held = CreateEventW(nullptr, TRUE, FALSE, kButtonEventName.wide);
+  ASSERT_NE(held, nullptr);
+  EXPECT_EQ(RunButtonSignal(L"bcebtn.exe"), 0u);
+  EXPECT_EQ(WaitForSingleObject(held, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(held, 0), WAIT_OBJECT_0);
+  CloseHandle(held);
+}
+
+TEST(ButtonSignal, WithoutEngineLeavesNoEventAndExitsZero) {
+  ASSERT_FALSE(NamedEventExists(kButtonEventName.wide));
+  EXPECT_EQ(RunButtonSignal(L""), 0u);
+  EXPECT_EQ(RunButtonSignal(L"bcebtn.exe extra words"), 0u);
+  EXPECT_FALSE(NamedEventExists(kButtonEventName.wide));
+}
+
+}  // namespace

@@ -1,0 +1,214 @@
+// BCESetup.dll as the package installer uses it: Install_Exit is run on a
+// worker thread while the test answers its message boxes.
+#include <gtest/gtest.h>
+
+#include <future>
+#include <string>
+
+#include "device/engine_contract/engine_contract.h"
+#include "device/setup/engine_path.h"
+#include "device/setup/setup_hooks.h"
+#include "tests/device/device_test_support.h"
+
+namespace {
+
+using namespace device_test;
+
+constexpr wchar_t kCaption[] = L"Brindlecove Setup";
+constexpr wchar_t kResetQuestion[] = L"Device will reset automatically to avoid any startup issues. Reset now?";
+constexpr wchar_t kStartQuestion[] = L"Would you like to start Kiosk mode now?";
+
+std::wstring WindowText(HWND hwnd) {
+  wchar_t text[512] = {};
+  GetWindowTextW(hwnd, text, 512);
+  return text;
+}
+
+std::wstring ClassName(HWND hwnd) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  return name;
+}
+
+// The text of a message box: its one static control that carries text.
+std::wstring BoxText(HWND box) {
+  std::wstring text;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (_wcsicmp(ClassName(child).c_str(), L"Static") == 0 && !WindowText(child).empty()) text = WindowText(child);
+  }
+  return text;
+}
+
+// The visible setup question now on screen, if any.
+HWND FindSetupBox() {
+  for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", kCaption); box != nullptr;
+       box = FindWindowExW(nullptr, box, L"#32770", kCaption)) {
+    if (IsWindowVisible(box)) return box;
+  }
+  return nullptr;
+}
+
+// One run of Install_Exit on a worker thread, answered from this thread.
+class InstallExitRun {
+ public:
+  InstallExitRun(InstallExitHook installExit, std::wstring installFolder)
+      : folder_(std::move(installFolder)),
+        result_(std::async(std::launch::async, [installExit, this] {
+          return installExit(nullptr, folder_.c_str(), 0, 0, 0, 0, 0);
+        })) {}
+  // Dismisses whatever question is left so that the worker can end.
+  ~InstallExitRun() {
+    while (result_.valid() && result_.wait_for(50ms) != std::future_status::ready) {
+      if (HWND box = FindSetupBox()) PostMessageW(box, WM_COMMAND, IDNO, 0);
+    }
+  }
+  InstallExitRun(const InstallExitRun&) = delete;
+  InstallExitRun& operator=(const InstallExitRun&) = delete;
+
+  // Waits for the question and presses the button; false when it never came.
+  bool Answer(const std::wstring& question, int button) {
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = FindSetupBox()) != nullptr && BoxText(box) == question; })) return false;
+    SendMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
+    return WaitUntil([&] { return !IsWindow(box); });
+  }
+  // The hook's result once it returned without asking more.
+  std::optional<int> Result() {
+    if (result_.wait_for(5s) != std::future_status::ready) return std::nullopt;
+    return result_.get();
+  }
+
+ private:
+  std::wstring folder_;
+  std::future<codINSTALL_EXIT> result_;
+};
+
+class SetupHooks : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(library_.loaded()) << "BCESetup.dll not found in the device folder";
+    installExit_ = library_.Export<InstallExitHook>("Install_Exit");
+    ASSERT_NE(installExit_, nullptr);
+  }
+
+  // Puts the fake engine into a folder as the package would put the engine.
+  static void PlaceEngine(const std::wstring& folder) {
+    ASSERT_TRUE(CopyFileW(FakeEngineFile().c_str(), EngineIn(folder).c_str(), FALSE));
+  }
+  static std::wstring EngineIn(const std::wstring& folder) {
+    return folder + L"\\" + bc::engine::kEngineFileName.wide;
+  }
+  // The command line the fake engine in that folder was started with.
+  static std::optional<std::wstring> RecordedCommandLine(const std::wstring& folder) {
+    const std::wstring record = folder + L"\\command_line.txt";
+    std::optional<std::string> bytes;
+    if (!WaitUntil([&] { return (bytes = ReadBytes(record)).has_value(); }, 5s)) return std::nullopt;
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes->data()), bytes->size() / sizeof(wchar_t));
+  }
+  static bool NothingStarted(const std::wstring& folder) {
+    return !WaitUntil([&] { return FileExists(folder + L"\\command_line.txt"); }, 1500ms);
+  }
+
+  Library library_{DeviceFile(L"BCESetup.dll")};
+  InstallExitHook installExit_ = nullptr;
+  TempFolder installFolder_;
+};
+
+TEST_F(SetupHooks, YesToResetStartsTheEngineWithRAndAsksNothingMore) {
+  PlaceEngine(installFolder_.path());
+  InstallExitRun run(installExit_, installFolder_.path());
+  ASSERT_TRUE(run.Answer(kResetQuestion, IDYES));
+  EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
+  EXPECT_EQ(RecordedCommandLine(installFolder_.path()), L"r");
+}
+
+TEST_F(SetupHooks, NoThenYesStartsTheEngineWithAnEmptyCommandLine) {
+  PlaceEngine(installFolder_.path());
+  InstallExitRun run(installExit_, installFolder_.path());
+  ASSERT_TRUE(run.Answer(kResetQuestion, IDNO));
+  ASSERT_TRUE(run.Answer(kStartQuestion, IDYES));
+  EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
+  const std::optional<std::wstring> commandLine = RecordedCommandLine(installFolder_.path());
+  ASSERT_TRUE(commandLine.has_value()) << "engine not started";
+  // Wine gives a process started with an empty command line its quoted
+  // program path instead: no argument either way.
+  const std::wstring programAlone = L"\"" + EngineIn(installFolder_.path()) + L"\"";
+  EXPECT_TRUE(commandLine->empty() || *commandLine == programAlone) << *commandLine;
+}
+
+TEST_F(SetupHooks, NoThenNoStartsNothing) {
+  PlaceEngine(installFolder_.path());
+  InstallExitRun run(installExit_, installFolder_.path());
+  ASSERT_TRUE(run.Answer(kResetQuestion, IDNO));
+  ASSERT_TRUE(run.Answer(kStartQuestion, IDNO));
+  EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
+  EXPECT_TRUE(NothingStarted(installFolder_.path()));
+}
+
+TEST_F(SetupHooks, MissingEngineIsNotReported) {
+  InstallExitRun run(installExit_, installFolder_.path());
+  ASSERT_TRUE(run.Answer(kResetQuestion, IDYES));
+  EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
+}
+
+TEST_F(SetupHooks, EngineInProgramFilesBrindlecove) {
+  // The installer's folder as a device path, on the device's root drive.
+  const std::wstring folder = L"C:\\Program Files\\Brindlecove";
+  if (FileExists(folder)) GTEST_SKIP() << "C:\\Program Files\\Brindlecove already exists in this prefix";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  PlaceEngine(folder);
+  {
+    CurrentFolder deviceRoot(L"C:\\");
+    InstallExitRun run(installExit_, L"\\Program Files\\Brindlecove");
+    EXPECT_TRUE(run.Answer(kResetQuestion, IDYES));
+    EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
+    EXPECT_EQ(RecordedCommandLine(folder), L"r");
+  }
+  RemoveFolder(folder);
+}
+
+TEST_F(SetupHooks, TooLongInstallFolderStartsNothing) {
+  // Cut to 255 units, the engine path of this folder would name a real
+  // engine: "<padded>\Brindlecove.exe\more\Brindlecove.exe" begins with one.
+  const size_t engineNameUnits = std::wstring_view(L"\\Brindlecove.exe").size();
+  std::wstring padded = installFolder_.path() + L"\\";
+  padded.append(bcesetup::kEnginePathUnits - 1 - engineNameUnits - padded.size(), L'd');
+  ASSERT_TRUE(CreateDirectoryW(padded.c_str(), nullptr));
+  PlaceEngine(padded);
+  {
+    InstallExitRun run(installExit_, EngineIn(padded) + L"\\more");
+    EXPECT_TRUE(run.Answer(kResetQuestion, IDYES));
+    EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
+    EXPECT_TRUE(NothingStarted(padded));
+  }
+  RemoveFolder(padded);
+}
+
+TEST_F(SetupHooks, OtherHooksLetTheInstallerGoOn) {
+  const auto installInit = library_.Export<InstallInitHook>("Install_Init");
+  const auto uninstallInit = library_.Export<UninstallInitHook>("Uninstall_Init");
+  const auto uninstallExit = library_.Export<UninstallExitHook>("Uninstall_Exit");
+  ASSERT_NE(installInit, nullptr);
+  ASSERT_NE(uninstallInit, nullptr);
+  ASSERT_NE(uninstallExit, nullptr);
+  EXPECT_EQ(installInit(nullptr, TRUE, FALSE, installFolder_.path().c_str()), codINSTALL_INIT_CONTINUE);
+  EXPECT_EQ(uninstallInit(nullptr, installFolder_.path().c_str()), codUNINSTALL_INIT_CONTINUE);
+  EXPECT_EQ(uninstallExit(nullptr), codUNINSTALL_EXIT_DONE);
+  EXPECT_FALSE(FindSetupBox());
+}
+
+TEST(EnginePath, JoinsTheInstallationFolderAndTheEngineName) {
+  EXPECT_EQ(bcesetup::EnginePathIn(L"\\Program Files\\Brindlecove"), L"\\Program Files\\Brindlecove\\Brindlecove.exe");
+  EXPECT_EQ(bcesetup::EnginePathIn(L""), L"\\Brindlecove.exe");
+  EXPECT_EQ(bcesetup::EnginePathIn(nullptr), std::nullopt);
+}
+
+TEST(EnginePath, MustFitTheDevicesBufferWithItsTerminator) {
+  const size_t nameAndSeparator = std::wstring_view(L"\\Brindlecove.exe").size();
+  const std::wstring longest(bcesetup::kEnginePathUnits - 1 - nameAndSeparator, L'x');
+  ASSERT_TRUE(bcesetup::EnginePathIn(longest.c_str()).has_value());
+  EXPECT_EQ(bcesetup::EnginePathIn(longest.c_str())->size(), bcesetup::kEnginePathUnits - 1);
+  EXPECT_EQ(bcesetup::EnginePathIn((longest + L'x').c_str()), std::nullopt);
+}
+
+}  // namespace
