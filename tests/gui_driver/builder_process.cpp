@@ -27,11 +27,33 @@ std::string DistFolder() { return WindowsPath(BC_DIST_DIR); }
 std::string BuildFile(const std::string& name) { return WindowsPath(BC_BUILD_DIR) + "\\" + name; }
 
 Process::Process(const std::string& exePath, const std::string& arguments, const std::string& folder) {
-  std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.empty() ? nullptr : folder.c_str(), &startup, &info_)) {
+  Start(exePath, arguments, folder, startup, false);
+}
+
+Process::Process(const std::string& exePath, const std::string& arguments, const std::string& folder,
+                 const std::string& outputFile) {
+  SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+  HANDLE output = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (output == INVALID_HANDLE_VALUE) return;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = output;
+  startup.hStdError = output;
+  Start(exePath, arguments, folder, startup, true);
+  CloseHandle(output);
+}
+
+void Process::Start(const std::string& exePath, const std::string& arguments, const std::string& folder,
+                    const STARTUPINFOA& startup, bool inheritHandles) {
+  std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
+  STARTUPINFOA info = startup;
+  if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, inheritHandles ? TRUE : FALSE, 0,
+                      nullptr, folder.empty() ? nullptr : folder.c_str(), &info, &info_)) {
     info_ = {};
   }
 }
@@ -63,32 +85,37 @@ std::unique_ptr<Process> StartBuilder() {
   return std::make_unique<Process>(DistFolder() + "\\Brindlecove.exe", "", DistFolder());
 }
 
-namespace {
-
-struct Search {
-  DWORD processId;
-  const std::string* caption;
-  bool requireEnabled;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<Search*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-  if (search->requireEnabled && !IsWindowEnabled(window)) return TRUE;
-  char caption[256] = {};
-  GetWindowTextA(window, caption, sizeof caption);
-  if (caption != *search->caption) return TRUE;
-  search->found = window;
-  return FALSE;
+std::unique_ptr<Process> StartBuilder(const std::string& outputFile) {
+  return std::make_unique<Process>(DistFolder() + "\\Brindlecove.exe", "", DistFolder(), outputFile);
 }
 
-HWND FindNow(DWORD processId, const std::string& caption, bool requireEnabled) {
-  Search search{processId, &caption, requireEnabled, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+HWND FindTopWindow(DWORD processId, const std::function<bool(HWND)>& matches) {
+  struct Search {
+    DWORD processId;
+    const std::function<bool(HWND)>* matches;
+    HWND found;
+  } search{processId, &matches, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* search = reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != search->processId || !IsWindowVisible(window) || !(*search->matches)(window)) return TRUE;
+        search->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+namespace {
+
+HWND FindNow(DWORD processId, const std::string& caption, bool requireEnabled) {
+  return FindTopWindow(processId, [&](HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return (!requireEnabled || IsWindowEnabled(window)) && caption == text;
+  });
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ std::string BuildFile(const std::string& name);
 class Process {
  public:
   Process(const std::string& exePath, const std::string& arguments = "", const std::string& folder = "");
+  // The same, with the program's standard output going to a new file (Windows path).
+  Process(const std::string& exePath, const std::string& arguments, const std::string& folder,
+          const std::string& outputFile);
   ~Process();
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
@@ -40,12 +43,19 @@ class Process {
   void Kill();
 
  private:
+  void Start(const std::string& exePath, const std::string& arguments, const std::string& folder,
+             const STARTUPINFOA& startup, bool inheritHandles);
+
   PROCESS_INFORMATION info_{};
 };
 
 // Starts dist\Brindlecove.exe from its own folder.
 std::unique_ptr<Process> StartBuilder();
+// The same, with its standard output going to a new file (Windows path).
+std::unique_ptr<Process> StartBuilder(const std::string& outputFile);
 
+// The first visible top-level window of the process that matches.
+HWND FindTopWindow(DWORD processId, const std::function<bool(HWND)>& matches);
 // A visible, enabled top-level dialog of the process with this caption.
 HWND FindDialog(DWORD processId, const std::string& caption, milliseconds timeout = kDefaultWait);
 // True once no visible window of the process has this caption.

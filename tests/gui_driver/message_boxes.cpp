@@ -63,27 +63,7 @@ Icon IconOf(HWND box) {
   return Icon::None;
 }
 
-struct BoxSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<BoxSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId && IsWindowVisible(window) && IsMessageBox(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindBox(DWORD processId) {
-  BoxSearch search{processId, nullptr};
-  EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND FindBox(DWORD processId) { return FindTopWindow(processId, IsMessageBox); }
 
 }  // namespace
 
