@@ -6,6 +6,8 @@
 
 namespace builder {
 
+struct XmlElement;
+
 // The builder's one main window: owns the Project settings and carries a
 // button for every command. Each command's handler lives beside its subject.
 class MainDialog : public framework::Dialog {
@@ -43,6 +45,7 @@ class MainDialog : public framework::Dialog {
   void WriteProjectFile(const std::string& path);
   void OnLoadProject();
   void ReadProjectFile(const std::string& path);
+  void ReadProjectElement(const XmlElement& child);
   void OnBrowseLogo();
   void SelectLoadedLanguage();
 

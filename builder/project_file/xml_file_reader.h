@@ -1,0 +1,22 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "builder/project_file/parse_error_report.h"
+#include "builder/project_file/xml_element.h"
+
+namespace builder {
+
+// A file read through the MSXML document model: its root element with the
+// root's child elements, or, when it does not parse, the parser's account.
+struct XmlFileContent {
+  std::optional<XmlElement> root;
+  std::optional<ParseErrorRecord> error;
+};
+
+XmlFileContent LoadXmlFile(const std::string& path);
+
+// The full form of a path, of any length.
+std::string FullPath(const std::string& path);
+
+}  // namespace builder

@@ -1,0 +1,85 @@
+#include "builder/project_file/value_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "builder/project_file/parse_error_report.h"
+#include "builder/project_file/project_path.h"
+
+namespace builder {
+namespace {
+
+TEST(ValueEncoding, EightBitTextMapsToTheFirst256Characters) {
+  std::string all;
+  for (int byte = 1; byte < 256; ++byte) all.push_back(static_cast<char>(byte));
+  const std::u16string wide = WideFromBytes(all);
+  EXPECT_EQ(wide[0xFC - 1], u'\u00FC');
+  EXPECT_EQ(BytesFromWide(wide), all);
+  EXPECT_EQ(WideFromBytes(""), u"");
+}
+
+TEST(ValueEncoding, CharactersWithoutAnEightBitFormKeepTheRest) {
+  EXPECT_EQ(BytesFromWide(u"a\u20ACb"), "a?b");
+  EXPECT_EQ(BytesFromWide(u"x\U0001F600y"), "x?y");
+  EXPECT_EQ(BytesFromWide(u"lone\xD800"), "lone?");
+}
+
+TEST(ValueEncoding, IntegersAsPercentD) {
+  EXPECT_EQ(EncodeInteger(0), u"0");
+  EXPECT_EQ(EncodeInteger(-1), u"-1");
+  EXPECT_EQ(EncodeInteger(INT32_MIN), u"-2147483648");
+}
+
+TEST(ValueEncoding, IntegersReadByTheAtoiRule) {
+  EXPECT_EQ(DecodeInteger(u"12x"), 12);
+  EXPECT_EQ(DecodeInteger(u" \t\n-7"), -7);
+  EXPECT_EQ(DecodeInteger(u"+5"), 5);
+  EXPECT_EQ(DecodeInteger(u"word"), 0);
+  EXPECT_EQ(DecodeInteger(u""), 0);
+  EXPECT_EQ(DecodeInteger(u"- 3"), 0);
+  EXPECT_EQ(DecodeInteger(u"99999999999999999999"), INT32_MAX);
+  EXPECT_EQ(DecodeInteger(u"-2147483648"), INT32_MIN);
+  EXPECT_EQ(DecodeInteger(u"-99999999999"), INT32_MIN);
+}
+
+TEST(ValueEncoding, NamesCompareWithoutCase) {
+  EXPECT_TRUE(EqualsIgnoringCase(u"PrOjEcT", "project"));
+  EXPECT_FALSE(EqualsIgnoringCase(u"projects", "project"));
+  EXPECT_FALSE(EqualsIgnoringCase(u"proj\u0130ct", "project"));
+}
+
+TEST(ProjectPath, ExtensionRule) {
+  EXPECT_EQ(WithProjectExtension("C:\\Work\\kiosk"), "C:\\Work\\kiosk.bcp");
+  EXPECT_EQ(WithProjectExtension("C:\\Work\\KIOSK.BCP"), "C:\\Work\\KIOSK.BCP");
+  EXPECT_EQ(WithProjectExtension("C:\\Work\\shopbcp"), "C:\\Work\\shopbcp");
+  EXPECT_EQ(WithProjectExtension("C:\\Work\\report.txt"), "C:\\Work\\report.txt.bcp");
+  EXPECT_EQ(WithProjectExtension("cp"), "cp.bcp");
+}
+
+TEST(ProjectPath, NameRule) {
+  EXPECT_EQ(ProjectNameFromPath("C:\\Work\\kiosk.bcp"), "kiosk");
+  EXPECT_EQ(ProjectNameFromPath("C:\\Work\\KIOSK.BCP"), "KIOSK");
+  EXPECT_EQ(ProjectNameFromPath("C:\\Work\\shopbcp"), "shopbcp");
+  EXPECT_EQ(ProjectNameFromPath("C:\\my.work\\shopbcp"), "");
+  EXPECT_EQ(ProjectNameFromPath("C:\\Work\\report.txt.bcp"), "report.txt");
+  EXPECT_EQ(ProjectNameFromPath("C:\\Work\\.bcp"), "");
+  EXPECT_EQ(ProjectNameFromPath("plain.bcp"), "plain");
+}
+
+TEST(ParseErrorReport, OneLineInTheFixedFormat) {
+  EXPECT_EQ(FormatParseErrorReport("C:\\Work\\shop.bcp", {4, "</b>", "end tag a"}),
+            "C:\\Work\\shop.bcp : Error on line 4. Found </b> while expecting end tag a\r\n");
+}
+
+TEST(ParseErrorReport, SourceLinesAreCleanedAndCut) {
+  const std::string content = "first\r\n  se\tcond \x01\n" + std::string(200, 'x');
+  EXPECT_EQ(ReportLineOf(content, 1), "first");
+  EXPECT_EQ(ReportLineOf(content, 2), "se cond");
+  EXPECT_EQ(ReportLineOf(content, 3), std::string(kReportTextLimit, 'x'));
+  EXPECT_EQ(ReportLineOf(content, 9), "");
+  EXPECT_EQ(ReportText("Start tag expected\n"), "Start tag expected");
+}
+
+}  // namespace
+}  // namespace builder
