@@ -3,13 +3,13 @@
 #include "package_tool/cabinet_layout.h"
 #include "package_tool/setup_file_writer.h"
 #include "tests/package_tool/package_test_support.h"
-#include "tests/package_tool/setup_file_reader.h"
+#include "standins/ce_installer/setup_reader/setup_file_reader.h"
 
 namespace package_tool {
 namespace {
 
-using package_test::ReadSetupFile;
-using package_test::SetupFileView;
+using ce_setup::ReadSetupFile;
+using ce_setup::SetupFileView;
 
 SetupFileView SampleView() {
   InstallModel model = BuildInstallModel(InfFile::Parse(package_test::kSampleInf, "s.inf"), "PPC_ARM",

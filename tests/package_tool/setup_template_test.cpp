@@ -8,12 +8,12 @@
 #include "package_tool/install_model_builder.h"
 #include "package_tool/setup_file_writer.h"
 #include "tests/package_tool/package_test_support.h"
-#include "tests/package_tool/setup_file_reader.h"
+#include "standins/ce_installer/setup_reader/setup_file_reader.h"
 
 namespace package_tool {
 namespace {
 
-using package_test::SetupFileView;
+using ce_setup::SetupFileView;
 
 struct Setting {
   const char* key;
@@ -80,7 +80,7 @@ class SetupTemplate : public ::testing::TestWithParam<bool> {
     InfFile inf = InfFile::Parse(FilledTemplate(GetParam()), "setup.inf");
     ASSERT_EQ(DeviceTargets(inf), (std::vector<std::string>{"PPC_ARM"}));
     model_ = BuildInstallModel(inf, "PPC_ARM", probe);
-    view_ = package_test::ReadSetupFile(WriteSetupFile(model_, "setup.inf"));
+    view_ = ce_setup::ReadSetupFile(WriteSetupFile(model_, "setup.inf"));
   }
 
   void ExpectFile(const std::string& folder, const std::string& name, const std::string& source) {

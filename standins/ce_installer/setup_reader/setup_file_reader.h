@@ -3,13 +3,15 @@
 // member), written from the public description of the format: a 100-byte
 // header ("MSCE", length, device requirements, section counts and offsets,
 // the APPNAME / PROVIDER / UNSUPPORTED strings), then STRINGS, DIRS, FILES,
-// REGHIVES, REGKEYS and LINKS entries that refer to each other by id.
+// REGHIVES, REGKEYS and LINKS entries that refer to each other by id. The
+// installer stand-in installs from it; the package tool's tests check bcpack's
+// output with it. Needs no platform.
 #include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
-namespace package_test {
+namespace ce_setup {
 
 struct SetupFileView {
   struct File {
@@ -57,4 +59,4 @@ SetupFileView ReadSetupFile(const std::vector<uint8_t>& bytes);
 // One line per item ("file %CE2%\bcmgr.dll 3", "reg HKLM\Software\X\Name dword 5", ...).
 std::string DescribeSetupFile(const SetupFileView& view);
 
-}  // namespace package_test
+}  // namespace ce_setup

@@ -1,9 +1,9 @@
-#include "tests/package_tool/setup_file_reader.h"
+#include "standins/ce_installer/setup_reader/setup_file_reader.h"
 
 #include <sstream>
 #include <stdexcept>
 
-namespace package_test {
+namespace ce_setup {
 namespace {
 
 const char* const kRoots[] = {"", "HKCR", "HKCU", "HKLM", "HKU"};
@@ -223,4 +223,4 @@ std::string DescribeSetupFile(const SetupFileView& view) {
   return out.str();
 }
 
-}  // namespace package_test
+}  // namespace ce_setup

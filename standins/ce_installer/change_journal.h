@@ -1,0 +1,59 @@
+#pragma once
+// Every change an installation makes on the device, in order, so that a run
+// that fails midway can take all of them back and a finished one can record
+// what it made. A file or value that was there before is kept aside and put
+// back on undo.
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "standins/ce_installer/install_plan.h"
+#include "standins/ce_installer/install_record.h"
+#include "standins/ce_installer/registry.h"
+
+namespace ce_installer {
+
+// A change the device refused; nothing of it was made.
+class ChangeRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class ChangeJournal {
+ public:
+  // Files that are replaced are kept in backup_folder until the end.
+  explicit ChangeJournal(std::wstring backup_folder) : backup_folder_(std::move(backup_folder)) {}
+  ChangeJournal(const ChangeJournal&) = delete;
+  ChangeJournal& operator=(const ChangeJournal&) = delete;
+
+  // Each throws ChangeRefused.
+  void MakeFolder(const std::string& device_path);
+  void PlaceFile(const std::wstring& source, const std::string& device_path);
+  void PlaceText(const std::string& bytes, const std::string& device_path);
+  void SetValue(const PlannedValue& value);
+
+  // Takes back every change, the last first.
+  void Undo();
+  // What the changes made, for the install record.
+  std::vector<InstalledItem> Made() const;
+
+ private:
+  struct Change {
+    InstalledItem item;
+    std::wstring backup;                   // a replaced file, kept aside
+    std::optional<StoredValue> previous;   // a replaced value
+  };
+  // Moves a file that is in the way aside; the empty string when there was none.
+  std::wstring SetAside(const std::string& device_path);
+  void PlaceWith(const std::string& device_path, const std::function<bool(const std::wstring&)>& write);
+  void MakeKeys(HKEY root, const std::string& root_name, const std::string& path);
+
+  std::wstring backup_folder_;
+  std::vector<Change> changes_;
+};
+
+}  // namespace ce_installer

@@ -1,0 +1,147 @@
+#include "standins/ce_installer/device_folders.h"
+
+#include <array>
+#include <cctype>
+#include <stdexcept>
+
+namespace ce_installer {
+namespace {
+
+// The CE installer's folder macros, %CE1% to %CE17%.
+constexpr std::array<const char*, 17> kDeviceFolders = {
+    "\\Program Files",
+    "\\Windows",
+    "\\Windows\\Desktop",
+    "\\Windows\\StartUp",
+    "\\My Documents",
+    "\\Program Files\\Accessories",
+    "\\Program Files\\Communication",
+    "\\Program Files\\Games",
+    "\\Program Files\\Pocket Outlook",
+    "\\Program Files\\Office",
+    "\\Windows\\Start Menu\\Programs",
+    "\\Windows\\Start Menu\\Programs\\Accessories",
+    "\\Windows\\Start Menu\\Programs\\Communications",
+    "\\Windows\\Start Menu\\Programs\\Games",
+    "\\Windows\\Fonts",
+    "\\Windows\\Recent",
+    "\\Windows\\Start Menu",
+};
+
+constexpr std::string_view kInstallDirMacro = "InstallDir";
+
+char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+std::vector<std::string> Parts(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    if (end > start) parts.push_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
+// The folder a whole macro reference ("%CE2%") stands for.
+std::optional<std::string> MacroFolder(std::string_view reference, const std::string& install_dir) {
+  if (reference.size() < 3 || reference.front() != '%' || reference.back() != '%') return std::nullopt;
+  std::string_view name = reference.substr(1, reference.size() - 2);
+  if (EqualsIgnoringCase(name, kInstallDirMacro)) {
+    if (install_dir.empty()) return std::nullopt;
+    return install_dir;
+  }
+  return DeviceFolderOf(name);
+}
+
+}  // namespace
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::optional<std::string> DeviceFolderOf(std::string_view macro_name) {
+  if (macro_name.size() < 3 || !StartsWithIgnoringCase(macro_name, "ce")) return std::nullopt;
+  size_t number = 0;
+  for (char c : macro_name.substr(2)) {
+    if (!std::isdigit(static_cast<unsigned char>(c)) || number > kDeviceFolders.size()) return std::nullopt;
+    number = number * 10 + static_cast<size_t>(c - '0');
+  }
+  if (number < 1 || number > kDeviceFolders.size() || macro_name[2] == '0') return std::nullopt;
+  return kDeviceFolders[number - 1];
+}
+
+bool IsPlainName(std::string_view name) {
+  if (name.empty() || name == "." || name == ".." || name.back() == '.' || name.back() == ' ') return false;
+  for (char c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string ResolveFolder(const std::string& folder, const std::string& install_dir) {
+  std::vector<std::string> parts = Parts(folder);
+  std::string path;
+  size_t first_plain = 0;
+  if (!parts.empty() && parts.front().front() == '%' && !folder.starts_with('\\')) {
+    std::optional<std::string> base = MacroFolder(parts.front(), install_dir);
+    if (!base) throw std::runtime_error("unknown folder " + parts.front());
+    path = *base;
+    first_plain = 1;
+  } else if (!folder.starts_with('\\')) {
+    throw std::runtime_error("folder \"" + folder + "\" is not a device path");
+  }
+  for (size_t i = first_plain; i < parts.size(); ++i) {
+    if (!IsPlainName(parts[i])) throw std::runtime_error("bad folder name \"" + parts[i] + "\"");
+    path += "\\" + parts[i];
+  }
+  if (path.empty()) throw std::runtime_error("the device's root folder is not a destination");
+  return path;
+}
+
+std::string ExpandFolderMacros(const std::string& text, const std::string& install_dir) {
+  std::string out;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t start = text.find('%', at);
+    size_t end = start == std::string::npos ? std::string::npos : text.find('%', start + 1);
+    if (end == std::string::npos) break;
+    std::optional<std::string> folder = MacroFolder(std::string_view(text).substr(start, end - start + 1), install_dir);
+    if (folder) {
+      out += text.substr(at, start - at) + *folder;
+      at = end + 1;
+    } else {
+      out += text.substr(at, end - at);
+      at = end;
+    }
+  }
+  return out + text.substr(std::min(at, text.size()));
+}
+
+std::vector<std::string> FolderChain(const std::string& device_path) {
+  std::vector<std::string> chain;
+  std::string path;
+  for (const std::string& part : Parts(device_path)) {
+    path += "\\" + part;
+    chain.push_back(path);
+  }
+  return chain;
+}
+
+std::string ParentFolder(const std::string& device_path) {
+  size_t slash = device_path.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : device_path.substr(0, slash);
+}
+
+}  // namespace ce_installer

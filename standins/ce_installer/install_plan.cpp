@@ -1,0 +1,156 @@
+#include "standins/ce_installer/install_plan.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <map>
+#include <stdexcept>
+
+#include "standins/ce_installer/device_folders.h"
+
+namespace ce_installer {
+namespace {
+
+constexpr unsigned kSetupFileNumber = 0;
+constexpr unsigned kSetupLibraryNumber = 999;
+constexpr uint32_t kTypeMask = 0x00010001;
+constexpr uint32_t kNoClobber = 0x00000002;
+
+// Cabinet member number -> member name, from the ".NNN" every member ends in.
+std::map<unsigned, std::string> IndexMembers(const std::vector<std::string>& members) {
+  std::map<unsigned, std::string> index;
+  for (const std::string& name : members) {
+    size_t dot = name.rfind('.');
+    std::string digits = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    if (digits.size() != 3 || !std::all_of(digits.begin(), digits.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
+      throw std::runtime_error("cabinet member \"" + name + "\" has no file number");
+    }
+    if (!index.emplace(std::stoul(digits), name).second) {
+      throw std::runtime_error("two cabinet members carry the number " + digits);
+    }
+  }
+  return index;
+}
+
+std::string Numbered(unsigned number) {
+  char text[16];
+  std::snprintf(text, sizeof text, ".%03u", number);
+  return text;
+}
+
+bool HasControlCharacters(const std::string& text) {
+  return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
+
+PlannedValue PlanValue(const ce_setup::SetupFileView::Value& value, const std::string& install_dir) {
+  PlannedValue planned;
+  size_t slash = value.key.find('\\');
+  planned.root = value.key.substr(0, slash);
+  planned.key = slash == std::string::npos ? std::string() : value.key.substr(slash + 1);
+  planned.name = value.name;
+  if (planned.key.empty() || HasControlCharacters(value.key) || HasControlCharacters(value.name)) {
+    throw std::runtime_error("bad registry key \"" + value.key + "\"");
+  }
+  planned.keep_existing = (value.flags & kNoClobber) != 0;
+  switch (value.flags & kTypeMask) {
+    case 0x00000000:
+      planned.type = ValueType::String;
+      planned.texts = {value.Text()};
+      break;
+    case 0x00010000:
+      planned.type = ValueType::MultiString;
+      planned.texts = value.Texts();
+      break;
+    case 0x00010001:
+      planned.type = ValueType::Dword;
+      planned.dword = value.Dword();
+      break;
+    default:
+      planned.type = ValueType::Binary;
+      planned.bytes = value.data;
+  }
+  if (value.substitute) {
+    for (std::string& text : planned.texts) text = ExpandFolderMacros(text, install_dir);
+  }
+  return planned;
+}
+
+// Adds the folder and its parents that are not listed yet.
+void AddFolders(std::vector<std::string>& folders, const std::string& folder) {
+  for (const std::string& path : FolderChain(folder)) {
+    bool known = std::any_of(folders.begin(), folders.end(), [&](const std::string& f) { return EqualsIgnoringCase(f, path); });
+    if (!known) folders.push_back(path);
+  }
+}
+
+}  // namespace
+
+std::string SetupFileMember(const std::vector<std::string>& members) {
+  std::map<unsigned, std::string> index = IndexMembers(members);
+  auto found = index.find(kSetupFileNumber);
+  if (found == index.end()) throw std::runtime_error("the cabinet holds no setup file (.000)");
+  return found->second;
+}
+
+std::string InstallFolderOf(const ce_setup::SetupFileView& setup) {
+  for (const auto& [id, folder] : setup.directories) {
+    if (EqualsIgnoringCase(folder, "%CE1%") || StartsWithIgnoringCase(folder, "%CE1%\\")) {
+      return ResolveFolder(folder, "");
+    }
+  }
+  return ResolveFolder("%CE1%\\" + setup.app_name, "");
+}
+
+std::string ShortcutText(const std::string& target) {
+  std::string quoted = "\"" + target + "\"";
+  return std::to_string(quoted.size()) + "#" + quoted;
+}
+
+InstallPlan PlanInstallation(const ce_setup::SetupFileView& setup, const std::vector<std::string>& members) {
+  std::map<unsigned, std::string> index = IndexMembers(members);
+  InstallPlan plan;
+  if (!IsPlainName(setup.app_name)) throw std::runtime_error("bad application name \"" + setup.app_name + "\"");
+  plan.app_name = setup.app_name;
+  plan.install_dir = InstallFolderOf(setup);
+  if (auto library = index.find(kSetupLibraryNumber); library != index.end()) plan.setup_library = library->second;
+
+  std::map<unsigned, std::string> destinations;
+  for (const ce_setup::SetupFileView::File& file : setup.files) {
+    auto member = index.find(file.number);
+    if (member == index.end() || file.number == kSetupFileNumber || file.number == kSetupLibraryNumber) {
+      throw std::runtime_error("file " + file.name + ": cabinet member " + Numbered(file.number) + " missing");
+    }
+    if (!IsPlainName(file.name)) throw std::runtime_error("bad file name \"" + file.name + "\"");
+    std::string folder = ResolveFolder(file.directory, plan.install_dir);
+    std::string destination = folder + "\\" + file.name;
+    for (const PlannedFile& earlier : plan.files) {
+      if (EqualsIgnoringCase(earlier.destination, destination)) {
+        throw std::runtime_error("two files install to " + destination);
+      }
+    }
+    AddFolders(plan.folders, folder);
+    plan.files.push_back({member->second, destination});
+    destinations[file.number] = destination;
+  }
+  for (const ce_setup::SetupFileView::Value& value : setup.values) {
+    plan.values.push_back(PlanValue(value, plan.install_dir));
+  }
+  for (const ce_setup::SetupFileView::Link& link : setup.links) {
+    std::string target;
+    if (link.to_file) {
+      auto file = destinations.find(link.target);
+      if (file == destinations.end()) throw std::runtime_error("shortcut " + link.location + " to a file not installed");
+      target = file->second;
+    } else {
+      auto folder = setup.directories.find(link.target);
+      if (folder == setup.directories.end()) throw std::runtime_error("shortcut " + link.location + " to an unknown folder");
+      target = ResolveFolder(folder->second, plan.install_dir);
+    }
+    std::string path = ResolveFolder(link.location, plan.install_dir) + ".lnk";
+    AddFolders(plan.folders, ParentFolder(path));
+    plan.shortcuts.push_back({path, ShortcutText(target)});
+  }
+  return plan;
+}
+
+}  // namespace ce_installer

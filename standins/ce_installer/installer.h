@@ -1,0 +1,24 @@
+#pragma once
+// Installing a cabinet and removing an installed application, as the CE
+// installer does: extract and read everything first, ask the setup library,
+// then change the device so that a failure takes every change back.
+#include <windows.h>
+
+#include <string>
+
+namespace ce_installer {
+
+struct Outcome {
+  bool succeeded = true;
+  std::string detail;    // why it failed, for the log
+  std::wstring message;  // told to the user; empty when the setup library already decided
+};
+
+// Device paths of the installer's bookkeeping.
+std::string InstallRecordPath(const std::string& app_name);  // \Windows\AppMgr\<AppName>.txt
+std::string KeptSetupLibraryPath(const std::string& app_name);  // \Windows\AppMgr\<AppName>.dll
+
+Outcome InstallPackage(const std::wstring& cabinet_path, HWND parent);
+Outcome RemoveApplication(const std::wstring& app_name, HWND parent);
+
+}  // namespace ce_installer

@@ -1,0 +1,33 @@
+#include "standins/ce_installer/setup_library.h"
+
+namespace ce_installer {
+
+SetupLibrary::SetupLibrary(const std::wstring& path) : path_empty_(path.empty()) {
+  if (!path.empty()) module_ = LoadLibraryW(path.c_str());
+}
+
+SetupLibrary::~SetupLibrary() {
+  if (module_ != nullptr) FreeLibrary(module_);
+}
+
+codINSTALL_INIT SetupLibrary::InstallInit(HWND parent, bool previously_installed, const std::wstring& install_dir) const {
+  auto hook = Find<InstallInitHook>("Install_Init");
+  return hook ? hook(parent, TRUE, previously_installed ? TRUE : FALSE, install_dir.c_str()) : codINSTALL_INIT_CONTINUE;
+}
+
+codINSTALL_EXIT SetupLibrary::InstallExit(HWND parent, const std::wstring& install_dir) const {
+  auto hook = Find<InstallExitHook>("Install_Exit");
+  return hook ? hook(parent, install_dir.c_str(), 0, 0, 0, 0, 0) : codINSTALL_EXIT_DONE;
+}
+
+codUNINSTALL_INIT SetupLibrary::UninstallInit(HWND parent, const std::wstring& install_dir) const {
+  auto hook = Find<UninstallInitHook>("Uninstall_Init");
+  return hook ? hook(parent, install_dir.c_str()) : codUNINSTALL_INIT_CONTINUE;
+}
+
+codUNINSTALL_EXIT SetupLibrary::UninstallExit(HWND parent) const {
+  auto hook = Find<UninstallExitHook>("Uninstall_Exit");
+  return hook ? hook(parent) : codUNINSTALL_EXIT_DONE;
+}
+
+}  // namespace ce_installer

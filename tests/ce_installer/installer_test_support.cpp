@@ -1,0 +1,248 @@
+#include "tests/ce_installer/installer_test_support.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <utility>
+
+namespace installer_test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The placeholders Build fills, with test values; the logo stays in.
+const std::pair<const char*, const char*> kSettings[] = {
+    {"APPLICATION_PATH", "\\Windows\\pword.exe"}, {"APPLICATION_PARAMS", "-f"},
+    {"APPLICATION_COUNTDOWN", "15"},              {"DISABLE_ACTIVESYNC_CONNECTION", "1"},
+    {"DISABLE_HARDBUTTONS", "9"},                 {"ENABLE_KIOSKDESKTOP", "2"},
+    {"KIOSK_DESKTOP_TITLE_TEXT", "Title"},        {"UNLOCK_ON_TAP_IN_KIOSKDESKTOP", "3"},
+    {"SHOWSIPICON_IN_KIOSKDESKTOP", "4"},         {"ENABLETASKBAR_IN_KIOSKDESKTOP", "5"},
+    {"SHOWTASKBAR", "6"},                         {"SHOWVERSION", "7"},
+    {"DISABLE_CONTINUE_BUTTON", "8"},             {"TARGET_APP_RESTART_DELAY", "65535"},
+    {"LANGUAGE_TO_BE_USED", "brazilian"},         {"SHOW_LOGO", "1"},
+    {"FIT_LOGO_TO_SCREEN", "10"},
+};
+
+// Values of the types the template does not use, and one naming a device folder.
+constexpr char kExtraValues[] =
+    "HKLM, Software\\Brindlecove, TestList, 0x00010000, \"one\", \"two\"\n"
+    "HKLM, Software\\Brindlecove, TestBytes, 0x00000001, 0A, FF\n"
+    "HKLM, Software\\Brindlecove, TestFolder, 0x00000000, \"%CE2%\\abce.pac\"\n";
+
+std::string FilledTemplate() {
+  std::string text = ReadBytes(HostPath(BC_SETUP_TEMPLATE)).value_or("");
+  for (const auto& [key, value] : kSettings) {
+    for (size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, std::string(key).size(), value);
+  }
+  size_t reg_end = text.find('\n', text.find("FitLogoToScreen,")) + 1;
+  text.insert(reg_end, kExtraValues);
+  std::string crlf;
+  for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return crlf;
+}
+
+std::string RandomBytes(size_t count, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(count, '\0');
+  for (char& byte : bytes) byte = static_cast<char>(random());
+  return bytes;
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+std::wstring BoxText(HWND box) {
+  std::wstring text;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[32] = {};
+    GetClassNameW(child, name, 32);
+    if (_wcsicmp(name, L"Static") == 0 && !WindowText(child).empty()) text = WindowText(child);
+  }
+  return text;
+}
+
+HWND VisibleBox(const wchar_t* caption) {
+  for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", caption); box != nullptr;
+       box = FindWindowExW(nullptr, box, L"#32770", caption)) {
+    if (IsWindowVisible(box)) return box;
+  }
+  return nullptr;
+}
+
+// Answers a box once: it may stay on screen a moment after the press.
+void Answer(HWND box, int button, std::vector<std::wstring>& texts, std::vector<HWND>& answered) {
+  if (std::find(answered.begin(), answered.end(), box) != answered.end()) return;
+  answered.push_back(box);
+  texts.push_back(BoxText(box));
+  PostMessageW(box, WM_COMMAND, button, 0);
+}
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring path = folder + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+std::wstring HostPath(const char* unix_path) {
+  std::wstring path = L"Z:";
+  for (const char* c = unix_path; *c != '\0'; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  return path;
+}
+
+std::optional<std::string> ReadBytes(const std::wstring& path) {
+  FILE* file = _wfopen(path.c_str(), L"rb");
+  if (file == nullptr) return std::nullopt;
+  std::string bytes;
+  char block[4096];
+  for (size_t read; (read = std::fread(block, 1, sizeof block, file)) > 0;) bytes.append(block, read);
+  std::fclose(file);
+  return bytes;
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+  FILE* file = _wfopen(path.c_str(), L"wb");
+  if (file == nullptr) return false;
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setup_library) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  static int serial = 0;
+  folder_ = std::wstring(temp) + L"bc_ce_installer_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+            std::to_wstring(++serial);
+  CreateDirectoryW(folder_.c_str(), nullptr);
+  CreateDirectoryW((folder_ + L"\\pocketpc").c_str(), nullptr);
+  CreateDirectoryW((folder_ + L"\\pocketpc\\arm").c_str(), nullptr);
+  unsigned seed = 1;
+  for (const wchar_t* name : {L"pocketpc\\arm\\brindlecove.exe", L"pocketpc\\arm\\bcmgr.dll",
+                              L"pocketpc\\arm\\bcebtn.exe", L"bce_logofile"}) {
+    WriteBytes(folder_ + L"\\" + name, RandomBytes(3000 + seed * 100, seed));
+    ++seed;
+  }
+  WriteBytes(folder_ + L"\\abce.pac", "1234");
+  WriteBytes(folder_ + L"\\set.alf", "1;0;Word;\\windows\\pword.exe;;");
+  WriteBytes(folder_ + L"\\setup.inf", FilledTemplate());
+  CopyFileW(setup_library.c_str(), (folder_ + L"\\pocketpc\\arm\\BCESetup.dll").c_str(), FALSE);
+
+  std::wstring command = L"bcpack.exe setup.inf output";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (CreateProcessW(HostPath(BC_BCPACK).c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                     folder_.c_str(), &startup, &process)) {
+    CloseHandle(process.hThread);
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    packed_ = code == 0 && Exists(Cabinet());
+  }
+}
+
+PackedBuilderFolder::~PackedBuilderFolder() { RemoveTree(folder_); }
+
+std::string PackedBuilderFolder::Source(const std::wstring& relative) const {
+  return ReadBytes(folder_ + L"\\" + relative).value_or("(missing source)");
+}
+
+InstallerRun RunInstaller(const std::wstring& arguments) {
+  InstallerRun run;
+  std::wstring command = L"wceload.exe " + arguments;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(HostPath(BC_WCELOAD).c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return run;
+  }
+  CloseHandle(process.hThread);
+  std::vector<HWND> answered;
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  while (WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      TerminateProcess(process.hProcess, 99);
+      WaitForSingleObject(process.hProcess, 5000);
+      CloseHandle(process.hProcess);
+      return run;
+    }
+    if (HWND box = VisibleBox(L"Installation")) Answer(box, IDOK, run.messages, answered);
+    if (HWND question = VisibleBox(L"Brindlecove Setup")) Answer(question, IDNO, run.setup_questions, answered);
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hProcess);
+  run.exit_code = code;
+  return run;
+}
+
+std::string LastLogLine() {
+  std::string log = ReadBytes(kWindows + L"\\wceload.log").value_or("");
+  while (!log.empty() && (log.back() == '\n' || log.back() == '\r')) log.pop_back();
+  return log.substr(log.find_last_of('\n') + 1);
+}
+
+std::optional<RegistryData> ReadValue(const wchar_t* key, const wchar_t* name) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return std::nullopt;
+  RegistryData data;
+  BYTE bytes[1024];
+  DWORD size = sizeof bytes;
+  LONG result = RegQueryValueExW(opened, name, nullptr, &data.type, bytes, &size);
+  RegCloseKey(opened);
+  if (result != ERROR_SUCCESS) return std::nullopt;
+  data.bytes.assign(reinterpret_cast<const char*>(bytes), size);
+  return data;
+}
+
+bool KeyExists(const wchar_t* key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  RegCloseKey(opened);
+  return true;
+}
+
+std::string Utf16Bytes(const std::wstring& text) {
+  return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t));
+}
+
+bool NothingInstalled() {
+  return !Exists(kInstallFolder) && !Exists(kWindows + L"\\bcmgr.dll") && !Exists(kWindows + L"\\abce.pac") &&
+         !Exists(kShortcut) && !Exists(kRecord) && !KeyExists(L"Software\\Brindlecove") &&
+         !KeyExists(L"Software\\Apps\\Brindlecove");
+}
+
+void RemoveInstallation() {
+  RemoveTree(kInstallFolder);
+  for (const wchar_t* file : {L"bcmgr.dll", L"abce.pac", L"AppMgr\\Brindlecove.txt", L"AppMgr\\Brindlecove.dll"}) {
+    std::wstring path = kWindows + L"\\" + file;
+    if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
+  }
+  DeleteFileW(kShortcut.c_str());
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Brindlecove");
+  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Apps\\Brindlecove");
+}
+
+}  // namespace installer_test

@@ -1,0 +1,68 @@
+#pragma once
+// wceload.exe run as the device runs it: on a cabinet that the real bcpack.exe
+// makes from the filled setup template, in this prefix whose C:\ is the
+// device's root. Message boxes are answered from the test.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace installer_test {
+
+std::wstring HostPath(const char* unix_path);
+std::optional<std::string> ReadBytes(const std::wstring& path);
+bool WriteBytes(const std::wstring& path, const std::string& bytes);
+bool Exists(const std::wstring& path);
+
+// The device's folders as this prefix holds them.
+inline const std::wstring kInstallFolder = L"C:\\Program Files\\Brindlecove";
+inline const std::wstring kWindows = L"C:\\windows";
+inline const std::wstring kRecord = L"C:\\windows\\AppMgr\\Brindlecove.txt";
+inline const std::wstring kShortcut = L"C:\\windows\\Start Menu\\Programs\\Brindlecove.lnk";
+
+// A builder's folder laid out as Build leaves it, packed by bcpack.exe.
+class PackedBuilderFolder {
+ public:
+  // setup_library: the DLL the package carries as BCESetup.dll.
+  explicit PackedBuilderFolder(const std::wstring& setup_library);
+  ~PackedBuilderFolder();
+  PackedBuilderFolder(const PackedBuilderFolder&) = delete;
+  PackedBuilderFolder& operator=(const PackedBuilderFolder&) = delete;
+  bool packed() const { return packed_; }
+  std::wstring Cabinet() const { return folder_ + L"\\output\\Brindlecove.PPC_ARM.CAB"; }
+  // A source file of the package, relative to the folder ("pocketpc\arm\bcmgr.dll").
+  std::string Source(const std::wstring& relative) const;
+
+ private:
+  std::wstring folder_;
+  bool packed_ = false;
+};
+
+struct InstallerRun {
+  std::optional<DWORD> exit_code;              // nothing when it did not end in time
+  std::vector<std::wstring> messages;          // texts of its "Installation" boxes, answered OK
+  std::vector<std::wstring> setup_questions;   // "Brindlecove Setup" questions, answered No
+};
+
+// Runs wceload.exe with the arguments and answers every box it shows.
+InstallerRun RunInstaller(const std::wstring& arguments);
+
+// The last line of \Windows\wceload.log.
+std::string LastLogLine();
+
+// HKLM\Software\Brindlecove value, as stored.
+struct RegistryData {
+  DWORD type = REG_NONE;
+  std::string bytes;
+};
+std::optional<RegistryData> ReadValue(const wchar_t* key, const wchar_t* name);
+bool KeyExists(const wchar_t* key);
+std::string Utf16Bytes(const std::wstring& text);  // with the terminator, as REG_SZ holds it
+
+// Nothing of the package on the device: its files, folder, shortcut, values, record.
+bool NothingInstalled();
+// Removes whatever a test left of the package.
+void RemoveInstallation();
+
+}  // namespace installer_test

@@ -1,0 +1,178 @@
+// wceload.exe installing cabinets made by bcpack.exe into this prefix.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "tests/ce_installer/installer_test_support.h"
+
+namespace installer_test {
+namespace {
+
+constexpr wchar_t kKey[] = L"Software\\Brindlecove";
+const std::wstring kDamaged = L"The package is damaged and could not be installed.";
+
+// The hook calls the fake setup library noted, one a line.
+class HookLog {
+ public:
+  HookLog() : path_(kWindows + L"\\fake_hooks.log") {
+    DeleteFileW(path_.c_str());
+    SetEnvironmentVariableW(L"BC_FAKE_HOOKS_LOG", path_.c_str());
+  }
+  ~HookLog() {
+    DeleteFileW(path_.c_str());
+    SetEnvironmentVariableW(L"BC_FAKE_HOOKS_ANSWER", nullptr);
+  }
+  std::string Text() const { return ReadBytes(path_).value_or(""); }
+
+ private:
+  std::wstring path_;
+};
+
+class Wceload : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveInstallation();
+    ASSERT_TRUE(package_.packed()) << "bcpack.exe did not make the cabinet";
+  }
+  void TearDown() override { RemoveInstallation(); }
+  InstallerRun Install(const std::wstring& cabinet) { return RunInstaller(L"\"" + cabinet + L"\""); }
+
+  HookLog hooks_;
+  PackedBuilderFolder package_{HostPath(BC_FAKE_HOOKS)};
+};
+
+TEST_F(Wceload, InstallsEveryFileUnderItsTrueName) {
+  InstallerRun run = Install(package_.Cabinet());
+  ASSERT_EQ(run.exit_code, 0u);
+  EXPECT_TRUE(run.messages.empty());
+  EXPECT_EQ(ReadBytes(kInstallFolder + L"\\Brindlecove.exe"), package_.Source(L"pocketpc\\arm\\brindlecove.exe"));
+  EXPECT_EQ(ReadBytes(kInstallFolder + L"\\bcebtn.exe"), package_.Source(L"pocketpc\\arm\\bcebtn.exe"));
+  EXPECT_EQ(ReadBytes(kInstallFolder + L"\\set.alf"), package_.Source(L"set.alf"));
+  EXPECT_EQ(ReadBytes(kInstallFolder + L"\\bce_logofile"), package_.Source(L"bce_logofile"));
+  EXPECT_EQ(ReadBytes(kWindows + L"\\bcmgr.dll"), package_.Source(L"pocketpc\\arm\\bcmgr.dll"));
+  EXPECT_EQ(ReadBytes(kWindows + L"\\abce.pac"), "1234");
+  EXPECT_EQ(ReadBytes(kShortcut), "44#\"\\Program Files\\Brindlecove\\Brindlecove.exe\"");
+  EXPECT_EQ(ReadBytes(kWindows + L"\\AppMgr\\Brindlecove.dll"), package_.Source(L"pocketpc\\arm\\BCESetup.dll"));
+  EXPECT_TRUE(Exists(kRecord));
+  EXPECT_EQ(LastLogLine(), "success install Brindlecove.PPC_ARM.CAB");
+}
+
+TEST_F(Wceload, WritesRegistryValuesOfEveryType) {
+  ASSERT_EQ(Install(package_.Cabinet()).exit_code, 0u);
+  auto path = ReadValue(kKey, L"AppPath");
+  ASSERT_TRUE(path);
+  EXPECT_EQ(path->type, static_cast<DWORD>(REG_SZ));
+  EXPECT_EQ(path->bytes, Utf16Bytes(L"\\Windows\\pword.exe"));
+  auto countdown = ReadValue(kKey, L"AppCountdown");
+  ASSERT_TRUE(countdown);
+  EXPECT_EQ(countdown->type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(countdown->bytes, std::string("\x0F\0\0\0", 4));
+  auto list = ReadValue(kKey, L"TestList");
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list->type, static_cast<DWORD>(REG_MULTI_SZ));
+  EXPECT_EQ(list->bytes, Utf16Bytes(L"one") + Utf16Bytes(L"two") + Utf16Bytes(L""));
+  auto bytes = ReadValue(kKey, L"TestBytes");
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(bytes->type, static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(bytes->bytes, "\x0A\xFF");
+  auto folder = ReadValue(kKey, L"TestFolder");
+  ASSERT_TRUE(folder);
+  EXPECT_EQ(folder->bytes, Utf16Bytes(L"\\Windows\\abce.pac"));
+  auto installed = ReadValue(L"Software\\Apps\\Brindlecove", L"InstlDir");
+  ASSERT_TRUE(installed);
+  EXPECT_EQ(installed->bytes, Utf16Bytes(L"\\Program Files\\Brindlecove"));
+}
+
+TEST_F(Wceload, CallsInstallInitBeforeCopyingAndInstallExitAfter) {
+  ASSERT_EQ(Install(package_.Cabinet()).exit_code, 0u);
+  EXPECT_EQ(hooks_.Text(),
+            "Install_Init dir=\\Program Files\\Brindlecove first=1 previous=0 owner=1 engine=0\n"
+            "Install_Exit dir=\\Program Files\\Brindlecove owner=1 engine=1 failures=0\n");
+}
+
+TEST_F(Wceload, ASetupLibraryThatCancelsLeavesNothingInstalled) {
+  for (const wchar_t* answer : {L"cancel_install", L"undo_install"}) {
+    SetEnvironmentVariableW(L"BC_FAKE_HOOKS_ANSWER", answer);
+    InstallerRun run = Install(package_.Cabinet());
+    EXPECT_EQ(run.exit_code, 1u) << answer;
+    EXPECT_TRUE(run.messages.empty()) << "the setup library decided; nothing more to say";
+    EXPECT_TRUE(NothingInstalled()) << answer;
+    EXPECT_EQ(LastLogLine().rfind("failure install Brindlecove.PPC_ARM.CAB: ", 0), 0u) << LastLogLine();
+  }
+}
+
+// Damages a copy of the cabinet and installs that.
+class DamagedCabinet : public Wceload {
+ protected:
+  InstallerRun InstallDamaged(const std::function<void(std::string&)>& damage) {
+    std::string bytes = ReadBytes(package_.Cabinet()).value_or("");
+    damage(bytes);
+    const std::wstring copy = package_.Cabinet() + L".damaged.cab";
+    EXPECT_TRUE(WriteBytes(copy, bytes));
+    return Install(copy);
+  }
+  void ExpectRefused(const InstallerRun& run) {
+    EXPECT_EQ(run.exit_code, 1u);
+    EXPECT_EQ(run.messages, std::vector<std::wstring>{kDamaged});
+    EXPECT_TRUE(NothingInstalled());
+    EXPECT_TRUE(hooks_.Text().empty()) << "setup library called: " << hooks_.Text();
+    EXPECT_EQ(LastLogLine().rfind("failure install Brindlecove.PPC_ARM.CAB.damaged.cab: the package is damaged", 0), 0u)
+        << LastLogLine();
+  }
+};
+
+TEST_F(DamagedCabinet, TruncatedIsRefused) {
+  ExpectRefused(InstallDamaged([](std::string& bytes) { bytes.resize(bytes.size() / 2); }));
+}
+
+TEST_F(DamagedCabinet, FlippedBytesInAMemberAreRefused) {
+  ExpectRefused(InstallDamaged([](std::string& bytes) { bytes[bytes.size() - 100] ^= 0x5A; }));
+}
+
+TEST_F(DamagedCabinet, BadSignatureIsRefused) {
+  ExpectRefused(InstallDamaged([](std::string& bytes) { bytes[0] = 'X'; }));
+}
+
+TEST_F(DamagedCabinet, DamagedSetupFileIsRefused) {
+  // The setup file is stored as it is at the start of the first data block:
+  // break its length field, and clear the block's checksum (0: none) so that
+  // the cabinet itself still reads.
+  ExpectRefused(InstallDamaged([](std::string& bytes) {
+    size_t setup = bytes.find("MSCE");
+    ASSERT_NE(setup, std::string::npos);
+    ASSERT_GE(setup, 8u);
+    bytes.replace(setup - 8, 4, std::string(4, '\0'));
+    bytes[setup + 8] ^= 0x01;
+  }));
+  EXPECT_NE(LastLogLine().find("length field differs from the file"), std::string::npos) << LastLogLine();
+}
+
+TEST_F(Wceload, AMissingCabinetIsRefused) {
+  InstallerRun run = Install(package_.Cabinet() + L".missing");
+  EXPECT_EQ(run.exit_code, 1u);
+  EXPECT_EQ(run.messages, std::vector<std::wstring>{L"The package could not be opened."});
+  EXPECT_TRUE(NothingInstalled());
+}
+
+TEST_F(Wceload, AFailedCopyTakesBackEverythingAndKeepsReplacedFiles) {
+  ASSERT_TRUE(WriteBytes(kWindows + L"\\abce.pac", "old code"));
+  // bcmgr.dll is the last file: a folder in its place stops the copy there.
+  ASSERT_TRUE(CreateDirectoryW((kWindows + L"\\bcmgr.dll").c_str(), nullptr));
+  InstallerRun run = Install(package_.Cabinet());
+  RemoveDirectoryW((kWindows + L"\\bcmgr.dll").c_str());
+  EXPECT_EQ(run.exit_code, 1u);
+  EXPECT_EQ(run.messages, std::vector<std::wstring>{L"The package could not be installed. Nothing was changed."});
+  EXPECT_EQ(ReadBytes(kWindows + L"\\abce.pac"), "old code");
+  DeleteFileW((kWindows + L"\\abce.pac").c_str());
+  EXPECT_TRUE(NothingInstalled());
+  EXPECT_EQ(hooks_.Text().find("Install_Exit"), std::string::npos);
+}
+
+TEST_F(Wceload, ABadCommandLineIsRefused) {
+  InstallerRun run = RunInstaller(L"");
+  EXPECT_EQ(run.exit_code, 2u);
+  EXPECT_EQ(run.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace installer_test
