@@ -1,0 +1,24 @@
+#include "install_tool/package_choice.h"
+
+#include <gtest/gtest.h>
+
+namespace install_tool {
+namespace {
+
+TEST(NewestPackage, TakesTheLatestCabOfAnyCase) {
+  EXPECT_EQ(NewestPackage({{"old.CAB", 10}, {"new.cab", 30}, {"mid.Cab", 20}}), "new.cab");
+}
+
+TEST(NewestPackage, IgnoresEverythingButCabs) {
+  EXPECT_EQ(NewestPackage({{"notes.txt", 99}, {"a.cab", 1}, {"b.CAB.part", 50}, {"cab", 60}}), "a.cab");
+  EXPECT_EQ(NewestPackage({{"setup.inf", 5}}), std::nullopt);
+  EXPECT_EQ(NewestPackage({}), std::nullopt);
+}
+
+TEST(DevicePackagePath, PutsThePackageInTheDevicesWindowsFolder) {
+  EXPECT_EQ(DevicePackagePath("Brindlecove.PPC_ARM.CAB"), L"\\Windows\\Brindlecove.PPC_ARM.CAB");
+  EXPECT_EQ(InstallerCommandLine(L"\\Windows\\a b.cab"), L"\"\\Windows\\a b.cab\"");
+}
+
+}  // namespace
+}  // namespace install_tool
