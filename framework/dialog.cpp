@@ -8,8 +8,11 @@ namespace framework {
 Dialog::Dialog(int resourceId, HWND parent) : resourceId_(resourceId), parent_(parent) {}
 
 INT_PTR Dialog::DoModal() {
-  return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId_), parent_,
-                         DialogProc, reinterpret_cast<LPARAM>(this));
+  // A dialog built without a parent is owned by the window that is active, so
+  // that it blocks that window for as long as it runs.
+  HWND owner = parent_ ? parent_ : GetActiveWindow();
+  return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId_), owner, DialogProc,
+                         reinterpret_cast<LPARAM>(this));
 }
 
 bool Dialog::UpdateData(bool saveAndValidate) {

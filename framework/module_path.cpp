@@ -5,8 +5,9 @@
 namespace framework {
 
 std::string ModulePath() {
+  // One byte is kept back: a cut path is not terminated on every Windows.
   char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  GetModuleFileNameA(nullptr, path, MAX_PATH - 1);
   return path;
 }
 

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the Brindlecove Builder under Wine
-# (on a private Xvfb display when no display is set).
+# (on a private Xvfb display when no display is set). --with-device also starts
+# the emulated device (scripts/device-session.sh) for the Device Controller.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+with_device=no
+if [ "${1:-}" = "--with-device" ]; then with_device=yes; fi
 "$root/scripts/build.sh" --win-only
 export WINEPREFIX=${WINEPREFIX:-$root/build/user-prefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
@@ -14,6 +17,16 @@ if [ -z "${DISPLAY:-}" ]; then
   trap 'kill $xvfb 2>/dev/null || true' EXIT
   export DISPLAY=:$n
   echo "no display set: the builder runs on Xvfb display $DISPLAY"
+fi
+# The Remote API stand-in goes where a desktop keeps rapi.dll, never beside the builder.
+if [ ! -d "$WINEPREFIX/drive_c/windows/system32" ]; then wineboot -i >/dev/null 2>&1; fi
+cp "$root/build/win/standins/rapi/rapi.dll" "$WINEPREFIX/drive_c/windows/system32/"
+if [ $with_device = yes ]; then
+  session=$root/build/user-session
+  mkdir -p "$session"
+  trap '"$root/scripts/device-session.sh" stop "$session"; kill ${xvfb:-} 2>/dev/null || true' EXIT
+  "$root/scripts/device-session.sh" start "$session" "$root/build/win"
+  export BC_DEVICE_PORT=$(cat "$session/device-port")
 fi
 cd "$root/build/win/dist"
 wine Brindlecove.exe

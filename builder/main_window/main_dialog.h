@@ -54,6 +54,8 @@ class MainDialog : public framework::Dialog {
   void OnInstall();
   void OnOpenPackages();
   void OnHelp();
+  // The countdown, logo and administrator code checks; false stops the build.
+  bool CheckBuildSettings();
 
   // Device control
   void OnDeviceControl();

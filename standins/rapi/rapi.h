@@ -5,9 +5,10 @@
 
 struct IRAPIStream;
 
-// Asynchronous set-up: heRapiInit is signalled once set-up has finished and
-// hrRapiInit then holds its result. The event belongs to the Remote API and
-// stays valid until CeRapiUninit.
+// Asynchronous set-up: cbSize is the record's size; heRapiInit is signalled
+// once set-up has finished and hrRapiInit then holds its result. The event
+// belongs to the Remote API and stays valid until CeRapiUninit; until then
+// the set-up may still write into the record.
 struct RAPIINIT {
   DWORD cbSize;
   HANDLE heRapiInit;

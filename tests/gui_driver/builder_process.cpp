@@ -100,7 +100,7 @@ HWND FindTopWindow(DWORD processId, const std::function<bool(HWND)>& matches) {
         auto* search = reinterpret_cast<Search*>(param);
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner != search->processId || !IsWindowVisible(window) || !(*search->matches)(window)) return TRUE;
+        if ((search->processId && owner != search->processId) || !IsWindowVisible(window) || !(*search->matches)(window)) return TRUE;
         search->found = window;
         return FALSE;
       },

@@ -54,7 +54,7 @@ std::unique_ptr<Process> StartBuilder();
 // The same, with its standard output going to a new file (Windows path).
 std::unique_ptr<Process> StartBuilder(const std::string& outputFile);
 
-// The first visible top-level window of the process that matches.
+// The first visible top-level window of the process (0: of any) that matches.
 HWND FindTopWindow(DWORD processId, const std::function<bool(HWND)>& matches);
 // A visible, enabled top-level dialog of the process with this caption.
 HWND FindDialog(DWORD processId, const std::string& caption, milliseconds timeout = kDefaultWait);

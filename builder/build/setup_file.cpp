@@ -1,0 +1,71 @@
+#include "builder/build/setup_file.h"
+
+#include <windows.h>
+
+#include <new>
+#include <optional>
+#include <string>
+
+#include "builder/build/core/text_file.h"
+#include "framework/message_box.h"
+
+namespace builder {
+
+namespace {
+
+constexpr const char* kTemplateFile = "setup_tmpl.inf";
+constexpr const char* kSetupFile = "setup.inf";
+constexpr const char* kSizeUnknown = "Internal Error. (Code 31)";
+constexpr const char* kReadShort = "Internal Error. (Code 32)";
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE Get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+// The template's whole content, or the message that tells why not.
+struct TemplateContent {
+  std::optional<std::string> bytes;
+  const char* failure = nullptr;
+};
+
+TemplateContent ReadTemplate() {
+  // Open-or-create with no sharing: a missing template becomes an empty one.
+  Handle file(CreateFileA(kTemplateFile, GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD sizeHigh = 0;
+  const DWORD size = GetFileSize(file.Get(), &sizeHigh);
+  // A template over 4 GB has no size this reader can hold.
+  if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || sizeHigh != 0) return {std::nullopt, kSizeUnknown};
+  std::string bytes;
+  try {
+    bytes.assign(size_t{size} + 1, '\0');
+  } catch (const std::bad_alloc&) {
+    return {std::nullopt, kReadShort};  // Too big to hold counts as not read.
+  }
+  DWORD read = 0;
+  if (!ReadFile(file.Get(), bytes.data(), size, &read, nullptr) || read < size) return {std::nullopt, kReadShort};
+  return {std::move(bytes)};
+}
+
+}  // namespace
+
+bool FillSetupFile(const SetupSubstitutionList& substitutions) {
+  const TemplateContent content = ReadTemplate();
+  if (!content.bytes) {
+    framework::FrameworkMessageBox(content.failure);
+    return false;
+  }
+  WriteTextModeFile(kSetupFile, FillSetupTemplate(*content.bytes, substitutions));
+  return true;
+}
+
+}  // namespace builder

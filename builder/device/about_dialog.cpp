@@ -1,0 +1,19 @@
+#include "builder/device/about_dialog.h"
+
+#include "builder/app/resource.h"
+#include "builder/device/core/version_text.h"
+#include "builder/device/version_resource.h"
+
+namespace builder {
+
+AboutDialog::AboutDialog() : Dialog(IDD_ABOUT) {}
+
+BOOL AboutDialog::OnInitDialog() {
+  Dialog::OnInitDialog();
+  SetItemText(IDC_BUILDER_VERSION, GetVersionText(VersionSource::Builder));
+  const std::string engine = GetVersionText(VersionSource::Engine);
+  SetItemText(IDC_ENGINE_VERSION, engine.empty() ? device::kVersionErrorText : engine);
+  return TRUE;
+}
+
+}  // namespace builder

@@ -1,0 +1,71 @@
+#include "builder/device/admin_login_dialog.h"
+
+#include "builder/app/resource.h"
+#include "builder/device/core/device_texts.h"
+#include "builder/device/core/login_request.h"
+#include "builder/device/remote_api.h"
+#include "device/engine_contract/engine_contract.h"
+#include "framework/data_exchange.h"
+#include "framework/message_box.h"
+
+namespace builder {
+
+namespace {
+
+// Carries the code to the remote call; zero at start.
+char16_t g_loginBuffer[device::kLoginBufferUnits];
+
+AdminLoginDialog g_adminLogin;
+
+}  // namespace
+
+AdminLoginDialog& AdminLogin() { return g_adminLogin; }
+
+AdminLoginDialog::AdminLoginDialog() : Dialog(IDD_ADMIN_LOGIN) {}
+
+void AdminLoginDialog::DoDataExchange(framework::DataExchange& dx) {
+  dx.Text(IDC_LOGIN_CODE, m_code);
+  dx.MaxChars(m_code, device::kLoginCodeMaxChars);
+}
+
+BOOL AdminLoginDialog::OnInitDialog() {
+  Dialog::OnInitDialog();
+  m_code.clear();
+  UpdateData(false);
+  SetFocus(Item(IDC_LOGIN_CODE));
+  return TRUE;
+}
+
+void AdminLoginDialog::OnOK() {
+  if (!UpdateData(true)) return;
+  m_authenticated = 0;
+  const DWORD inputSize = device::EncodeLoginCode(m_code, g_loginBuffer);
+  const auto& api = device::RemoteApi::Instance();
+  DWORD outputSize = 0;
+  BYTE* output = nullptr;
+  const HRESULT result = api.Invoke(bc::engine::kManagerLibraryName.wide, bc::engine::kCheckLoginExport.wide,
+                                    inputSize, reinterpret_cast<BYTE*>(g_loginBuffer), &outputSize, &output);
+  if (result < 0) {
+    api.LastError();
+    framework::FrameworkMessageBox(device::LoginFailureMessage(result));
+    if (output) LocalFree(output);
+    EndDialog(IDOK);
+    return;
+  }
+  m_authenticated = device::ParseVerdict(output, outputSize) ? 1 : 0;
+  if (output) LocalFree(output);
+  if (m_authenticated) {
+    EndDialog(IDOK);
+    return;
+  }
+  framework::FrameworkMessageBox(device::kInvalidPasswordMessage);
+  ClearCodeForRetry();
+}
+
+void AdminLoginDialog::ClearCodeForRetry() {
+  m_code.clear();
+  UpdateData(false);
+  SetFocus(Item(IDC_LOGIN_CODE));
+}
+
+}  // namespace builder

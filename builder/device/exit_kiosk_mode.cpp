@@ -1,0 +1,30 @@
+// The Device Controller's remote exit from kiosk mode, after a login.
+#include "builder/device/admin_login_dialog.h"
+#include "builder/device/core/device_texts.h"
+#include "builder/device/device_controller_dialog.h"
+#include "builder/device/remote_api.h"
+#include "device/engine_contract/engine_contract.h"
+#include "framework/message_box.h"
+
+namespace builder {
+
+void DeviceControllerDialog::OnExitKioskMode() {
+  if (!m_connected) return;
+  AdminLoginDialog& login = AdminLogin();
+  if (!login.Authenticated()) {
+    // A failed call has shown its message already.
+    if (login.DoModal() == IDCANCEL || !login.Authenticated()) return;
+  }
+  const auto& api = device::RemoteApi::Instance();
+  DWORD outputSize = 0;
+  BYTE* output = nullptr;
+  const HRESULT result = api.Invoke(bc::engine::kManagerLibraryName.wide, bc::engine::kExitKioskModeExport.wide, 0,
+                                    nullptr, &outputSize, &output);
+  if (output) LocalFree(output);
+  if (result < 0) {
+    api.LastError();
+    framework::FrameworkMessageBox(device::kExitFailedMessage);
+  }
+}
+
+}  // namespace builder

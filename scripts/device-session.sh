@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The emulated device beside a builder session.
+#   start DIR BUILD [PORT]: makes the device's own Wine prefix DIR/device-prefix
+#     (its C:\windows is the device's \Windows) once, puts BUILD's bcmgr.dll
+#     there and starts BUILD's emulated_device.exe in it, with its own
+#     wineserver, on the display of DIR/env (or $DISPLAY). PORT defaults to 0:
+#     any free port. The port taken is written to DIR/device-port and, as
+#     BC_DEVICE_PORT, appended to DIR/env for the programs of the session.
+#     Calls are logged to DIR/device-calls.log.
+#   stop DIR: ends the device and its wineserver.
+set -eu
+action=$1 dir=$2
+prefix=$dir/device-prefix
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+device_env() {
+  if [ -f "$dir/env" ]; then . "$dir/env"; fi
+  export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+}
+case "$action" in
+start)
+  build=$3 port=${4:-0}
+  "$0" stop "$dir" >/dev/null 2>&1 || true
+  mkdir -p "$prefix"
+  device_env
+  wineserver -p </dev/null >>"$dir/device-wineserver.log" 2>&1
+  wineboot -i </dev/null >"$dir/device-wineboot.log" 2>&1
+  windows=$prefix/drive_c/windows
+  if [ -f "$build/dist/pocketpc/arm/bcmgr.dll" ]; then cp "$build/dist/pocketpc/arm/bcmgr.dll" "$windows/"; fi
+  # The device's package installer, which Install starts on a sent package.
+  if [ -f "$build/standins/ce_installer/wceload.exe" ]; then cp "$build/standins/ce_installer/wceload.exe" "$windows/"; fi
+  rm -f "$windows/rapi-deny-all" "$windows/rapi-unplugged" "$dir/device-port" "$dir/device-calls.log"
+  wine "$build/standins/emulated_device/emulated_device.exe" --port "$port" \
+    --port-file "$(windows_path "$dir/device-port")" --log "$(windows_path "$dir/device-calls.log")" \
+    </dev/null >"$dir/device.log" 2>&1 &
+  for _ in $(seq 300); do [ -s "$dir/device-port" ] && break; sleep 0.1; done
+  if [ ! -s "$dir/device-port" ]; then echo "the emulated device did not start (see $dir/device.log)" >&2; exit 1; fi
+  port=$(tr -d '\r\n' <"$dir/device-port")
+  if [ -f "$dir/env" ]; then echo "export BC_DEVICE_PORT=$port" >>"$dir/env"; fi
+  echo "emulated device on 127.0.0.1:$port, prefix $prefix"
+  ;;
+stop)
+  if [ -d "$prefix" ]; then (device_env; wineserver -k 2>/dev/null || true); fi
+  if [ -f "$dir/env" ]; then sed -i '/^export BC_DEVICE_PORT=/d' "$dir/env"; fi
+  rm -f "$dir/device-port"
+  ;;
+esac

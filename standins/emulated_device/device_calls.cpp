@@ -1,0 +1,201 @@
+#include "standins/emulated_device/device_calls.h"
+
+#include <cstdio>
+
+#include "device/bcmgr/bcmgr.h"
+
+namespace emulated_device {
+
+using rapi_wire::Operation;
+using rapi_wire::Reader;
+using rapi_wire::Response;
+using rapi_wire::Writer;
+
+namespace {
+
+std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+
+std::string Narrow(const std::wstring& text) {
+  char buffer[1024] = {};
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, buffer, sizeof buffer - 1, nullptr, nullptr);
+  return buffer;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+Response Failure(DWORD error) { return {HRESULT_FROM_WIN32(error), error, {}}; }
+
+Response LastErrorFailure() {
+  const DWORD error = GetLastError();
+  return Failure(error ? error : ERROR_GEN_FAILURE);
+}
+
+// A bare name is the device's way to name a library or program in \Windows;
+// the extension is implied when the name has none.
+std::wstring WindowsFilePath(const std::wstring& name, const wchar_t* extension) {
+  std::wstring path = name.find(L'\\') == std::wstring::npos ? WindowsFolder() + L"\\" + name : name;
+  const size_t nameStart = path.find_last_of(L'\\') + 1;
+  if (path.find(L'.', nameStart) == std::wstring::npos) path += extension;
+  return path;
+}
+
+std::string Hex(int32_t status) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(status));
+  return text;
+}
+
+// Runs a block-mode export the way the device's service does: the input in a
+// LocalAlloc'ed block that the service frees, the output taken over and freed.
+Response CallBlockFunction(RapiBlockFunction entry, const rapi_wire::Bytes& input) {
+  BYTE* block = input.empty() ? nullptr : static_cast<BYTE*>(LocalAlloc(LPTR, input.size()));
+  if (!input.empty() && !block) return Failure(ERROR_NOT_ENOUGH_MEMORY);
+  if (block) CopyMemory(block, input.data(), input.size());
+  DWORD outputSize = 0;
+  BYTE* output = nullptr;
+  SetLastError(0);
+  Response answer;
+  answer.status = entry(static_cast<DWORD>(input.size()), block, &outputSize, &output, nullptr);
+  if (answer.status < 0) answer.lastError = GetLastError();
+  answer.fields = Writer().Blob(output, output ? outputSize : 0).Data();
+  if (output) LocalFree(output);
+  if (block) LocalFree(block);
+  return answer;
+}
+
+}  // namespace
+
+std::wstring WindowsFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  GetWindowsDirectoryW(folder, MAX_PATH);
+  return folder;
+}
+
+bool DeviceCalls::PolicyDenies() const {
+  return settings_.denyAll || FileExists(WindowsFolder() + L"\\" + kDenyAllMarker);
+}
+
+std::optional<Response> DeviceCalls::Handle(const rapi_wire::Bytes& request) {
+  if (FileExists(WindowsFolder() + L"\\" + kUnpluggedMarker)) return std::nullopt;
+  Reader fields(request);
+  const auto operation = static_cast<Operation>(fields.U32());
+  if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
+  if (operation == Operation::Hello) return Response{};
+  if (PolicyDenies()) {
+    Log("denied by policy -> " + Hex(E_ACCESSDENIED));
+    return Failure(ERROR_ACCESS_DENIED);
+  }
+  switch (operation) {
+    case Operation::Invoke:
+      return Invoke(fields);
+    case Operation::CreateFile:
+      return OpenFile(fields);
+    case Operation::WriteFile:
+      return WriteToFile(fields);
+    case Operation::CloseHandle:
+      return CloseDeviceHandle(fields);
+    case Operation::CreateProcess:
+      return StartProcess(fields);
+    default:
+      return Failure(ERROR_INVALID_FUNCTION);
+  }
+}
+
+Response DeviceCalls::Invoke(Reader& fields) {
+  const std::wstring library = Wide(fields.Text());
+  const std::string function = Narrow(Wide(fields.Text()));
+  rapi_wire::Bytes input = fields.Blob();
+  if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
+  Response answer;
+  HMODULE module = LoadLibraryExW(WindowsFilePath(library, L".dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  FARPROC address = module ? GetProcAddress(module, function.c_str()) : nullptr;
+  const auto entry = reinterpret_cast<RapiBlockFunction>(reinterpret_cast<void*>(address));
+  if (!module) {
+    answer = Failure(ERROR_MOD_NOT_FOUND);
+  } else if (!entry) {
+    answer = Failure(ERROR_PROC_NOT_FOUND);
+  } else {
+    answer = CallBlockFunction(entry, input);
+  }
+  if (module) FreeLibrary(module);
+  Log("Invoke " + Narrow(library) + " " + function + " " + std::to_string(input.size()) + " -> " +
+      Hex(answer.status));
+  return answer;
+}
+
+Response DeviceCalls::OpenFile(Reader& fields) {
+  const std::wstring path = Wide(fields.Text());
+  const DWORD access = fields.U32(), share = fields.U32(), creation = fields.U32(), flags = fields.U32();
+  if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
+  HANDLE file = CreateFileW(path.c_str(), access, share, nullptr, creation, flags, nullptr);
+  Log("CreateFile " + Narrow(path) + (file == INVALID_HANDLE_VALUE ? " failed" : ""));
+  if (file == INVALID_HANDLE_VALUE) return LastErrorFailure();
+  return {S_OK, 0, Writer().U64(Keep(file)).Data()};
+}
+
+Response DeviceCalls::WriteToFile(Reader& fields) {
+  const uint64_t handle = fields.U64();
+  const rapi_wire::Bytes data = fields.Blob();
+  if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
+  HANDLE file = Known(handle);
+  if (!file) return Failure(ERROR_INVALID_HANDLE);
+  DWORD written = 0;
+  if (!::WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr)) return LastErrorFailure();
+  return {S_OK, 0, Writer().U32(written).Data()};
+}
+
+Response DeviceCalls::CloseDeviceHandle(Reader& fields) {
+  const uint64_t handle = fields.U64();
+  if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
+  return Forget(handle) ? Response{} : Failure(ERROR_INVALID_HANDLE);
+}
+
+Response DeviceCalls::StartProcess(Reader& fields) {
+  const std::wstring application = WindowsFilePath(Wide(fields.Text()), L".exe");
+  const std::wstring arguments = Wide(fields.Text());
+  const DWORD flags = fields.U32();
+  if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
+  // The device passes only the arguments; a desktop process expects its own
+  // name in front of them.
+  std::wstring commandLine = L"\"" + application + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  const BOOL ok = CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
+                                 nullptr, &startup, &started);
+  Log("CreateProcess " + Narrow(application) + (ok ? "" : " failed"));
+  if (!ok) return LastErrorFailure();
+  Writer result;
+  result.U64(Keep(started.hProcess)).U64(Keep(started.hThread)).U32(started.dwProcessId).U32(started.dwThreadId);
+  return {S_OK, 0, result.Data()};
+}
+
+uint64_t DeviceCalls::Keep(HANDLE handle) {
+  const auto value = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle));
+  std::lock_guard lock(mutex_);
+  handles_.insert(value);
+  return value;
+}
+
+HANDLE DeviceCalls::Known(uint64_t value) {
+  std::lock_guard lock(mutex_);
+  return handles_.count(value) ? reinterpret_cast<HANDLE>(static_cast<uintptr_t>(value)) : nullptr;
+}
+
+bool DeviceCalls::Forget(uint64_t value) {
+  std::lock_guard lock(mutex_);
+  if (!handles_.erase(value)) return false;
+  ::CloseHandle(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(value)));
+  return true;
+}
+
+void DeviceCalls::Log(const std::string& line) {
+  if (settings_.callLog.empty()) return;
+  std::lock_guard lock(mutex_);
+  if (FILE* log = _wfopen(settings_.callLog.c_str(), L"ab")) {
+    std::fprintf(log, "%s\n", line.c_str());
+    std::fclose(log);
+  }
+}
+
+}  // namespace emulated_device

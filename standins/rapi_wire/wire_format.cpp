@@ -1,0 +1,102 @@
+#include "standins/rapi_wire/wire_format.h"
+
+namespace rapi_wire {
+
+Writer& Writer::U32(uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) data_.push_back(static_cast<uint8_t>(value >> shift));
+  return *this;
+}
+
+Writer& Writer::U64(uint64_t value) {
+  U32(static_cast<uint32_t>(value));
+  return U32(static_cast<uint32_t>(value >> 32));
+}
+
+Writer& Writer::Text(const std::u16string& text) {
+  U32(static_cast<uint32_t>(text.size()));
+  for (char16_t unit : text) {
+    data_.push_back(static_cast<uint8_t>(unit));
+    data_.push_back(static_cast<uint8_t>(unit >> 8));
+  }
+  return *this;
+}
+
+Writer& Writer::Blob(const uint8_t* data, uint32_t size) {
+  U32(size);
+  if (size > 0) data_.insert(data_.end(), data, data + size);
+  return *this;
+}
+
+bool Reader::Take(size_t count) {
+  if (!ok_ || data_.size() - offset_ < count) {
+    ok_ = false;
+    return false;
+  }
+  offset_ += count;
+  return true;
+}
+
+uint32_t Reader::U32() {
+  if (!Take(4)) return 0;
+  const uint8_t* p = data_.data() + offset_ - 4;
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+uint64_t Reader::U64() {
+  const uint64_t low = U32();
+  const uint64_t high = U32();
+  return ok_ ? (high << 32) | low : 0;
+}
+
+std::u16string Reader::Text() {
+  const uint32_t units = U32();
+  if (units > kMaxFrameSize / 2) ok_ = false;
+  if (!Take(size_t{units} * 2)) return {};
+  const uint8_t* p = data_.data() + offset_ - size_t{units} * 2;
+  std::u16string text(units, u'\0');
+  for (uint32_t i = 0; i < units; ++i) text[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+  return text;
+}
+
+Bytes Reader::Blob() {
+  const uint32_t size = U32();
+  if (!Take(size)) return {};
+  const auto begin = data_.begin() + static_cast<std::ptrdiff_t>(offset_ - size);
+  return Bytes(begin, begin + size);
+}
+
+Bytes EncodeResponse(const Response& response) {
+  Writer writer;
+  writer.U32(static_cast<uint32_t>(response.status)).U32(response.lastError);
+  Bytes frame = writer.Data();
+  frame.insert(frame.end(), response.fields.begin(), response.fields.end());
+  return frame;
+}
+
+std::optional<Response> DecodeResponse(const Bytes& frame) {
+  Reader reader(frame);
+  Response response;
+  response.status = static_cast<int32_t>(reader.U32());
+  response.lastError = reader.U32();
+  if (!reader.Ok()) return std::nullopt;
+  response.fields.assign(frame.begin() + 8, frame.end());
+  return response;
+}
+
+std::optional<uint16_t> ParsePort(const std::string& text) {
+  if (text.empty() || text.size() > 5) return std::nullopt;
+  uint32_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + static_cast<uint32_t>(c - '0');
+  }
+  if (value > 65535) return std::nullopt;
+  return static_cast<uint16_t>(value);
+}
+
+uint16_t DevicePort(const char* setting) {
+  const auto port = setting ? ParsePort(setting) : std::nullopt;
+  return port && *port != 0 ? *port : kDefaultPort;
+}
+
+}  // namespace rapi_wire

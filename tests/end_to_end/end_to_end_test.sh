@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# One automated run from Build to kiosk mode and back, with the emulated
+# device of the test session: device_agent.exe plays the user at the device
+# and builder_scenario.exe the user at the desktop.
+# Usage: end_to_end_test.sh SOURCE_DIR BUILD_DIR
+set -u
+source_dir=$1 build=$2
+session=${BC_SESSION_DIR:?needs the Wine session}
+here=$build/tests/end_to_end
+shots=$build
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+rm -f "$session/device-prefix/drive_c/Program Files/Brindlecove/engine_state.txt"
+(
+  . "$session/env"
+  export WINEPREFIX=$session/device-prefix WINEDEBUG=-all
+  wine "$here/device_agent.exe" "$(windows_path "$shots")" >"$here/device_agent.log" 2>&1
+  echo "exit=$?" >>"$here/device_agent.log"
+) &
+agent=$!
+
+start=$(date +%s)
+"$source_dir/scripts/wine-run.sh" "$here/builder_scenario.exe"
+scenario=$?
+wait $agent
+echo "== device agent"
+cat "$here/device_agent.log"
+elapsed=$(( $(date +%s) - start ))
+echo "end-to-end run took ${elapsed}s"
+
+status=$scenario
+grep -q '^exit=0' "$here/device_agent.log" || status=1
+for app in 'Word - \\windows\\pword.exe' 'Notes - \\windows\\notes.exe'; do
+  grep -q "kiosk lists: $app" "$here/device_agent.log" || { echo "the kiosk does not list: $app"; status=1; }
+done
+for shot in e2e_builder_project e2e_build_information device_reset_question device_start_question kiosk_window \
+            e2e_device_controller e2e_login; do
+  [ -s "$shots/$shot.png" ] || { echo "missing screenshot $shot.png"; status=1; }
+done
+[ "$elapsed" -lt 300 ] || { echo "the run took longer than 5 minutes"; status=1; }
+exit $status

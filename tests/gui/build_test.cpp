@@ -1,0 +1,251 @@
+#include <string>
+
+#include "tests/gui/build_fixture.h"
+#include "tests/gui_driver/file_dialogs.h"
+
+using namespace gui_driver;
+
+namespace {
+
+const std::vector<std::string> kOk = {"OK"};
+
+void ExpectPlainBox(const MessageBoxInfo& box, const std::string& caption, const std::vector<std::string>& buttons) {
+  EXPECT_EQ(box.caption, caption);
+  EXPECT_EQ(box.icon, Icon::None);
+  EXPECT_EQ(box.buttons, buttons);
+}
+
+void ExpectFrameworkBox(const MessageBoxInfo& box) {
+  EXPECT_EQ(box.caption, "Brindlecove");
+  EXPECT_EQ(box.icon, Icon::Exclamation);
+  EXPECT_EQ(box.buttons, kOk);
+}
+
+}  // namespace
+
+using Build = BuildTest;
+
+TEST_F(Build, EmptyListIsRefusedFirstAndNothingIsSaved) {
+  SetText(main_, IDC_COUNTDOWN, "-5");
+  SetText(main_, IDC_LOGO, "Z:\\no\\such.bmp");
+  ClickAsync(main_, IDC_BUILD);
+  ExpectPlainBox(ExpectBox("Please specify one or more allowed applications"), "Brindlecove Builder", kOk);
+  EXPECT_EQ(FindDialog(builder_->Id(), "Save Brindlecove Project", milliseconds(700)), nullptr);
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+  EXPECT_EQ(Text(main_, IDC_COUNTDOWN), "-5");
+  EXPECT_FALSE(FileExists(Dist("setup.inf")));
+}
+
+TEST_F(Build, NegativeCountdownIsSavedThenReportedAndReset) {
+  AddApplication("Word", "\\windows\\pword.exe");
+  SetText(main_, IDC_COUNTDOWN, "-5");
+  PressBuild();
+  ExpectFrameworkBox(ExpectBox("Countdown value can only be greater than or equal to 0"));
+  WaitIdle();
+  EXPECT_EQ(Text(main_, IDC_COUNTDOWN), "10");
+  EXPECT_NE(ReadFile(ScratchFile("kiosk.bcp")).find("\"-5\""), std::string::npos);
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+  EXPECT_FALSE(FileExists(Dist("setup.inf")));
+}
+
+TEST_F(Build, FailedPullStillBuildsWithTheValuesPulledSoFar) {
+  UseRecordingPackageScript();
+  AddApplication("Word", "\\windows\\pword.exe");
+  SetText(main_, IDC_RESTART_DELAY, "soon");
+  PressBuild();
+  ExpectBox("Please enter an integer.");
+  ConfirmBuild();
+  WaitBuildEnd();
+  EXPECT_TRUE(FileExists(Report("setup.inf")));
+}
+
+TEST_F(Build, UnreadableLogoIsReported) {
+  AddApplication("Word", "\\windows\\pword.exe");
+  SetText(main_, IDC_LOGO, ScratchFile("missing.bmp"));
+  PressBuild();
+  ExpectFrameworkBox(ExpectBox("Please enter valid path of a logo file"));
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+  EXPECT_FALSE(FileExists(Dist("setup.inf")));
+}
+
+TEST_F(Build, YesToTheCodeQuestionStopsTheBuild) {
+  AddApplication("Word", "\\windows\\pword.exe");
+  PressBuild();
+  const MessageBoxInfo box = WaitMessageBox(builder_->Id());
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.text, kCodeQuestion);
+  ExpectPlainBox(box, "Brindlecove", {"&Yes", "&No"});
+  EXPECT_TRUE(SaveScreenshot(box.window, BuildFile("administrator_code_question.png")));
+  Answer(box, IDYES);
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+  EXPECT_FALSE(FileExists(Dist("setup.inf")));
+}
+
+TEST_F(Build, WithACodeTheInformationBoxComesNext) {
+  UseRecordingPackageScript();
+  AddApplication("Word", "\\windows\\pword.exe");
+  for (int key : {IDC_KEY_0, IDC_KEY_4, IDC_KEY_7, IDC_KEY_2}) Click(main_, key);
+  PressBuild();
+  const MessageBoxInfo box = WaitMessageBox(builder_->Id());
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.text, kInformationText);
+  ExpectPlainBox(box, "Brindlecove Builder", kOk);
+  EXPECT_TRUE(SaveScreenshot(box.window, BuildFile("build_information.png")));
+  Answer(box, IDOK);
+  WaitBuildEnd();
+  EXPECT_EQ(ReadFile(Report("abce.pac")), "0472");
+  EXPECT_FALSE(FileExists(Dist("abce.pac")));
+}
+
+TEST_F(Build, RunsTheScriptHiddenInTheBuildersFolderWithThePackageFiles) {
+  UseRecordingPackageScript();
+  WriteFile(Dist("setup_tmpl.inf"),
+            "[Strings]\nPath=APPLICATION_PATH\nDelay=TARGET_APP_RESTART_DELAY\nButtons=DISABLE_HARDBUTTONS\n"
+            "Language=LANGUAGE_TO_BE_USED\nLogo=SHOW_LOGO\nbce_logofile=2\nbce_logofile\n\n\n");
+  WriteFile(Dist("bce_logofile"), "left from an earlier build");
+  AddApplication("Word", "\\windows\\pword.exe", "", true, false);
+  AddApplication("Notes", "\\windows\\notes.exe", "-x", false, true);
+  SetText(main_, IDC_RESTART_DELAY, "-1");
+  Click(main_, IDC_DISABLE_HARDWARE_BUTTONS);
+  SelectComboRow(main_, IDC_LANGUAGE, 2);
+  PressBuild();
+  ConfirmBuild();
+  WaitBuildEnd();
+
+  EXPECT_EQ(ReadFile(Report("folder.txt")), DistFolder() + "\r\n");
+  EXPECT_EQ(ReadFile(Report("window.txt")), std::to_string(STARTF_USESHOWWINDOW) + " " + std::to_string(SW_HIDE));
+  EXPECT_EQ(ReadFile(Report("setup.inf")),
+            "[Strings]\r\nPath=\\windows\\pword.exe\r\nDelay=65535\r\nButtons=9\r\nLanguage=brazilian\r\nLogo=0\r\n"
+            "\r\n");
+  EXPECT_EQ(ReadFile(Report("set.alf")), "1;0;Word;\\windows\\pword.exe;;0;1;Notes;\\windows\\notes.exe;-x;");
+  EXPECT_TRUE(FileExists(Report("abce.pac")));
+  EXPECT_EQ(ReadFile(Report("abce.pac")), "");
+  EXPECT_FALSE(FileExists(Report("bce_logofile")));
+  // Afterwards: the code file is gone, the others stay, the output folder opens.
+  EXPECT_FALSE(FileExists(Dist("abce.pac")));
+  EXPECT_TRUE(FileExists(Dist("set.alf")));
+  EXPECT_FALSE(FileExists(Dist("bce_logofile")));
+  EXPECT_NE(WaitFileBrowser(), nullptr) << "the output folder did not open";
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+}
+
+TEST_F(Build, CopiesTheLogoAndKeepsItsEntries) {
+  UseRecordingPackageScript();
+  WriteFile(Dist("setup_tmpl.inf"), "bce_logofile=2\r\nShow=SHOW_LOGO\r\nFit=FIT_LOGO_TO_SCREEN");
+  WriteFile(ScratchFile("logo.txt"), "not a bitmap at all");
+  AddApplication("Word", "\\windows\\pword.exe");
+  SetText(main_, IDC_LOGO, ScratchFile("logo.txt"));
+  Click(main_, IDC_FIT_LOGO);
+  PressBuild();
+  ConfirmBuild();
+  WaitBuildEnd();
+  EXPECT_EQ(ReadFile(Report("setup.inf")), "bce_logofile=2\r\r\nShow=1\r\r\nFit=1");
+  EXPECT_EQ(ReadFile(Report("bce_logofile")), "not a bitmap at all");
+  EXPECT_EQ(ReadFile(Dist("bce_logofile")), "not a bitmap at all");
+}
+
+TEST_F(Build, MissingTemplateGivesAnEmptySetupFile) {
+  UseRecordingPackageScript();
+  DeleteFileA(Dist("setup_tmpl.inf").c_str());
+  AddApplication("Word", "\\windows\\pword.exe");
+  PressBuild();
+  ConfirmBuild();
+  WaitBuildEnd();
+  EXPECT_TRUE(FileExists(Dist("setup_tmpl.inf")));
+  EXPECT_TRUE(FileExists(Report("setup.inf")));
+  EXPECT_EQ(ReadFile(Report("setup.inf")), "");
+}
+
+TEST_F(Build, TemplateThatCannotBeOpenedIsAnInternalError) {
+  UseRecordingPackageScript();
+  AddApplication("Word", "\\windows\\pword.exe");
+  HANDLE locked = CreateFileA(Dist("setup_tmpl.inf").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  PressBuild();
+  ConfirmBuild();
+  ExpectFrameworkBox(ExpectBox("Internal Error. (Code 31)"));
+  CloseHandle(locked);
+  WaitIdle();
+  EXPECT_FALSE(FileExists(Dist("setup.inf")));
+  EXPECT_FALSE(FileExists(Dist("abce.pac")));
+  EXPECT_FALSE(FileExists(Report("folder.txt")));
+}
+
+TEST_F(Build, ScriptThatCannotStartLeavesTheCodeFile) {
+  DeleteFileA(Dist("mksetup.bat").c_str());
+  AddApplication("Word", "\\windows\\pword.exe");
+  PressBuild();
+  ConfirmBuild();
+  WaitBuildEnd();
+  EXPECT_TRUE(FileExists(Dist("setup.inf")));
+  EXPECT_TRUE(FileExists(Dist("abce.pac")));
+  EXPECT_EQ(WaitFileBrowser(milliseconds(3000)), nullptr) << "the output folder opened";
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+}
+
+TEST_F(Build, RealScriptMakesTheCabinet) {
+  for (const char* file : {"brindlecove.exe", "bcmgr.dll", "BCESetup.dll", "bcebtn.exe"}) {
+    if (!FileExists(Dist(std::string("pocketpc\\arm\\") + file))) GTEST_SKIP() << "device file missing: " << file;
+  }
+  const std::string cabinet = Dist("output\\Brindlecove.PPC_ARM.CAB");
+  DeleteFileA(cabinet.c_str());
+  AddApplication("Word", "\\windows\\pword.exe", "", true);
+  Click(main_, IDC_KEY_1);
+  PressBuild();
+  ExpectBox(kInformationText, IDOK);
+  WaitBuildEnd();
+  EXPECT_TRUE(FileExists(cabinet));
+  EXPECT_EQ(ReadFile(cabinet).substr(0, 4), "MSCF");
+  EXPECT_FALSE(FileExists(Dist("abce.pac")));
+  HWND browser = WaitFileBrowser();
+  ASSERT_NE(browser, nullptr) << "the output folder did not open";
+  SaveScreenshot(browser, BuildFile("output_folder.png"));
+}
+
+using PackageCommands = BuildTest;
+
+TEST_F(PackageCommands, InstallRunsItsScriptShownInTheBuildersFolder) {
+  WriteFile(Dist("installsetup.bat"), "@echo off\r\ncd >\"" + Report("install_folder.txt") + "\"\r\n\"" +
+                                          WindowsPath(BC_SCRIPT_PROBE) + "\" \"" + Report("install_window.txt") +
+                                          "\"\r\n");
+  Click(main_, IDC_INSTALL);
+  WaitIdle();
+  EXPECT_EQ(ReadFile(Report("install_folder.txt")), DistFolder() + "\r\n");
+  EXPECT_EQ(ReadFile(Report("install_window.txt")),
+            std::to_string(STARTF_USESHOWWINDOW) + " " + std::to_string(SW_SHOW));
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+}
+
+TEST_F(PackageCommands, InstallWithNoPackageTellsTheUserAndWithNoScriptReturnsQuietly) {
+  DeleteFileA(Dist("output\\Brindlecove.PPC_ARM.CAB").c_str());
+  ClickAsync(main_, IDC_INSTALL);  // the shipped script and its sender
+  const MessageBoxInfo box = WaitMessageBox(0);
+  ASSERT_NE(box.window, nullptr) << "the sender said nothing";
+  EXPECT_EQ(box.caption, "Brindlecove Install");
+  EXPECT_EQ(box.text, "There is no package in the output folder. Build the project first.");
+  Answer(box, IDOK);
+  WaitIdle();
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+  DeleteFileA(Dist("installsetup.bat").c_str());
+  Click(main_, IDC_INSTALL);
+  WaitIdle();
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+  EXPECT_TRUE(IsWindowEnabled(main_));
+}
+
+TEST_F(PackageCommands, OpenPackagesShowsTheOutputFolder) {
+  ClickAsync(main_, IDC_OPEN_PACKAGES);
+  HWND browser = WaitFileBrowser();
+  ASSERT_NE(browser, nullptr);
+  EXPECT_EQ(Text(browser), "output");
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+}
+
+// The help pages show the windows as these tests leave them on screen.
+TEST_F(PackageCommands, DeviceControllerOpensForTheHelpPicture) {
+  HWND controller = OpenDialog(IDC_DEVICE_CONTROL, "Device Controller");
+  ASSERT_NE(controller, nullptr);
+  EXPECT_TRUE(SaveScreenshot(controller, BuildFile("device_controller.png")));
+  ClickAsync(controller, IDOK);
+  EXPECT_TRUE(WaitDialogGone(builder_->Id(), "Device Controller"));
+}
