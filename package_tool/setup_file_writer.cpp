@@ -26,18 +26,18 @@ std::string Lower(std::string text) {
 
 // A list of string ids ended by 0, as folders, registry keys and shortcuts
 // name their parts.
-using Spec = std::vector<size_t>;
+using PartIds = std::vector<size_t>;
 
 struct Hive {
   RegistryRoot root;
-  Spec spec;
+  PartIds part_ids;
 };
 
 struct Link {
   unsigned base;
   size_t target;
   uint16_t type;
-  Spec spec;
+  PartIds part_ids;
 };
 
 class SetupFileBuilder {
@@ -59,21 +59,21 @@ class SetupFileBuilder {
     return entry->second;
   }
 
-  Spec SpecOf(const std::vector<std::string>& parts) {
-    Spec spec;
-    for (const std::string& part : parts) spec.push_back(StringId(part));
-    return spec;
+  PartIds PartIdsOf(const std::vector<std::string>& parts) {
+    PartIds part_ids;
+    for (const std::string& part : parts) part_ids.push_back(StringId(part));
+    return part_ids;
   }
 
   size_t DirectoryId(const std::string& path) {
     auto [entry, added] = dir_ids_.emplace(Lower(path), dirs_.size() + 1);
-    if (added) dirs_.push_back(SpecOf(SplitDevicePath(path)));
+    if (added) dirs_.push_back(PartIdsOf(SplitDevicePath(path)));
     return entry->second;
   }
 
   size_t HiveId(RegistryRoot root, const std::string& key_path) {
     auto [entry, added] = hive_ids_.emplace(std::make_pair(root, Lower(key_path)), hives_.size() + 1);
-    if (added) hives_.push_back(Hive{root, SpecOf(SplitDevicePath(key_path))});
+    if (added) hives_.push_back(Hive{root, PartIdsOf(SplitDevicePath(key_path))});
     return entry->second;
   }
 
@@ -88,7 +88,7 @@ class SetupFileBuilder {
     std::optional<ShortcutFolder> folder = LocateShortcutFolder(shortcut.directory, model_.install_dir);
     if (!folder) throw std::invalid_argument("shortcut folder cannot be named: " + shortcut.directory);
     folder->rest.push_back(shortcut.name);
-    Link link{folder->base, 0, kLinkToFile, SpecOf(folder->rest)};
+    Link link{folder->base, 0, kLinkToFile, PartIdsOf(folder->rest)};
     if (shortcut.targets_file) {
       link.target = FileNumberOf(shortcut.target);
     } else {
@@ -98,9 +98,9 @@ class SetupFileBuilder {
     return link;
   }
 
-  static void WriteSpec(ByteWriter& out, const Spec& spec) {
-    out.U16(2 * (spec.size() + 1));
-    for (size_t id : spec) out.U16(id);
+  static void WritePartIds(ByteWriter& out, const PartIds& part_ids) {
+    out.U16(2 * (part_ids.size() + 1));
+    for (size_t id : part_ids) out.U16(id);
     out.U16(0);
   }
 
@@ -125,7 +125,7 @@ class SetupFileBuilder {
     size_t dirs_at = out.Size();
     for (size_t i = 0; i < dirs_.size(); ++i) {
       out.U16(i + 1);
-      WriteSpec(out, dirs_[i]);
+      WritePartIds(out, dirs_[i]);
     }
     size_t files_at = out.Size();
     for (size_t i = 0; i < model_.files.size(); ++i) {
@@ -141,7 +141,7 @@ class SetupFileBuilder {
       out.U16(i + 1);
       out.U16(static_cast<size_t>(hives_[i].root));
       out.U16(0);
-      WriteSpec(out, hives_[i].spec);
+      WritePartIds(out, hives_[i].part_ids);
     }
     size_t keys_at = out.Size();
     for (size_t i = 0; i < model_.registry.size(); ++i) {
@@ -161,7 +161,7 @@ class SetupFileBuilder {
       out.U16(links_[i].base);
       out.U16(links_[i].target);
       out.U16(links_[i].type);
-      WriteSpec(out, links_[i].spec);
+      WritePartIds(out, links_[i].part_ids);
     }
 
     const DeviceRequirements& device = model_.device;
@@ -196,7 +196,7 @@ class SetupFileBuilder {
   const InstallModel& model_;
   std::vector<std::string> strings_;
   std::map<std::string, size_t> string_ids_;
-  std::vector<Spec> dirs_;
+  std::vector<PartIds> dirs_;
   std::map<std::string, size_t> dir_ids_;
   std::vector<Hive> hives_;
   std::map<std::pair<RegistryRoot, std::string>, size_t> hive_ids_;

@@ -36,11 +36,11 @@ class Cursor {
     if (raw.empty() || raw.back() != 0) throw std::runtime_error("string without its zero byte");
     return std::string(raw.begin(), raw.end() - 1);
   }
-  std::vector<unsigned> Spec(size_t length) {
-    if (length % 2 != 0 || length == 0) throw std::runtime_error("odd spec length");
+  std::vector<unsigned> PartIds(size_t length) {
+    if (length % 2 != 0 || length == 0) throw std::runtime_error("odd string id list length");
     std::vector<unsigned> ids;
     for (size_t i = 0; i < length / 2; ++i) ids.push_back(U16());
-    if (ids.back() != 0) throw std::runtime_error("spec not ended by 0");
+    if (ids.back() != 0) throw std::runtime_error("string id list not ended by 0");
     ids.pop_back();
     return ids;
   }
@@ -139,7 +139,7 @@ SetupFileView ReadSetupFile(const std::vector<uint8_t>& bytes) {
   Cursor dir_entries(bytes, offsets[1]);
   for (uint32_t i = 0; i < counts[1]; ++i) {
     unsigned id = dir_entries.U16();
-    view.directories[id] = Joined(strings, dir_entries.Spec(dir_entries.U16()));
+    view.directories[id] = Joined(strings, dir_entries.PartIds(dir_entries.U16()));
   }
   Cursor file_entries(bytes, offsets[2]);
   for (uint32_t i = 0; i < counts[2]; ++i) {
@@ -160,7 +160,7 @@ SetupFileView ReadSetupFile(const std::vector<uint8_t>& bytes) {
     unsigned root = hive_entries.U16();
     hive_entries.U16();
     if (root < 1 || root > 4) throw std::runtime_error("unknown registry root");
-    hives[id] = std::string(kRoots[root]) + "\\" + Joined(strings, hive_entries.Spec(hive_entries.U16()));
+    hives[id] = std::string(kRoots[root]) + "\\" + Joined(strings, hive_entries.PartIds(hive_entries.U16()));
   }
   Cursor value_entries(bytes, offsets[4]);
   for (uint32_t i = 0; i < counts[4]; ++i) {
@@ -188,7 +188,7 @@ SetupFileView ReadSetupFile(const std::vector<uint8_t>& bytes) {
     link.target = link_entries.U16();
     link.to_file = link_entries.U16() == 1;
     std::string base_name = base == 0 ? "%InstallDir%" : "%CE" + std::to_string(base) + "%";
-    link.location = base_name + "\\" + Joined(strings, link_entries.Spec(link_entries.U16()));
+    link.location = base_name + "\\" + Joined(strings, link_entries.PartIds(link_entries.U16()));
     view.links.push_back(link);
   }
   return view;
