@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a Debian machine; safe to run again.
 set -euo pipefail
-packages=(cmake make g++ mingw-w64 wine wine64 xvfb googletest libxml2-utils cabextract p7zip-full imagemagick)
+packages=(cmake make g++ mingw-w64 wine wine64 xvfb googletest libxml2-utils cabextract p7zip-full)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
