@@ -67,6 +67,8 @@ TEST_F(EndToEnd, FromBuildToKioskModeAndBack) {
       << "the engine did not start on the device; state: " << EngineState();
   EXPECT_NE(EngineState().find("started=plain"), std::string::npos) << EngineState();
   ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) != FALSE; }, milliseconds(60000)));
+  // The device's user photographs the kiosk before the desktop covers it.
+  EXPECT_TRUE(WaitUntil([] { return FileExists(BuildFile("kiosk_window.png")); }, milliseconds(30000)));
 
   HWND controller = OpenDialog(IDC_DEVICE_CONTROL, "Device Controller");
   ASSERT_NE(controller, nullptr);

@@ -11,6 +11,9 @@ shots=$build
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 rm -f "$session/device-prefix/drive_c/Program Files/Brindlecove/engine_state.txt"
+shot_names="e2e_builder_project e2e_build_information e2e_output_folder device_reset_question device_start_question
+  kiosk_window e2e_device_controller e2e_login"
+for shot in $shot_names; do rm -f "$shots/$shot.png"; done
 (
   . "$session/env"
   export WINEPREFIX=$session/device-prefix WINEDEBUG=-all
@@ -33,8 +36,7 @@ grep -q '^exit=0' "$here/device_agent.log" || status=1
 for app in 'Word - \\windows\\pword.exe' 'Notes - \\windows\\notes.exe'; do
   grep -q "kiosk lists: $app" "$here/device_agent.log" || { echo "the kiosk does not list: $app"; status=1; }
 done
-for shot in e2e_builder_project e2e_build_information device_reset_question device_start_question kiosk_window \
-            e2e_device_controller e2e_login; do
+for shot in $shot_names; do
   [ -s "$shots/$shot.png" ] || { echo "missing screenshot $shot.png"; status=1; }
 done
 [ "$elapsed" -lt 300 ] || { echo "the run took longer than 5 minutes"; status=1; }
