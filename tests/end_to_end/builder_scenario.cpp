@@ -55,7 +55,9 @@ TEST_F(EndToEnd, FromBuildToKioskModeAndBack) {
   EXPECT_EQ(Text(main_, IDC_PROJECT_NAME), "e2e_shop");
   // Build ends by opening the output folder in the file browser.
   HWND browser = nullptr;
-  WaitUntil([&] { return (browser = FindTopWindow(0, [](HWND w) { return Text(w) == "output"; })) != nullptr; });
+  // The file browser's first start in a new prefix is slow.
+  WaitUntil([&] { return (browser = FindTopWindow(0, [](HWND w) { return Text(w) == "output"; })) != nullptr; },
+            milliseconds(60000));
   EXPECT_NE(browser, nullptr) << "the output folder was not opened";
   if (browser) {
     SaveScreenshot(browser, BuildFile("e2e_output_folder.png"));

@@ -23,8 +23,11 @@ for shot in $shot_names; do rm -f "$shots/$shot.png"; done
 agent=$!
 
 start=$(date +%s)
-"$source_dir/scripts/wine-run.sh" "$here/builder_scenario.exe"
+# Into a file: programs the builder starts (the file browser) inherit it, and
+# must not hold the test's output open after the run.
+"$source_dir/scripts/wine-run.sh" "$here/builder_scenario.exe" >"$here/builder_scenario.log" 2>&1
 scenario=$?
+cat "$here/builder_scenario.log"
 wait $agent
 echo "== device agent"
 cat "$here/device_agent.log"

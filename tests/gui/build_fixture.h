@@ -25,7 +25,7 @@ class BuildTest : public ProjectFileTest {
   // Returns once the builder handles messages again (the script has ended).
   void WaitBuildEnd();
   // A file browser window that opened since the test began, or null.
-  HWND WaitFileBrowser(std::chrono::milliseconds timeout = std::chrono::milliseconds(15000));
+  HWND WaitFileBrowser(std::chrono::milliseconds timeout = std::chrono::milliseconds(60000));
 
  private:
   std::set<HWND> OtherWindows() const;
