@@ -102,7 +102,8 @@ class SetupHooks : public ::testing::Test {
   static std::optional<std::wstring> RecordedCommandLine(const std::wstring& folder) {
     const std::wstring record = folder + L"\\command_line.txt";
     std::optional<std::string> bytes;
-    if (!WaitUntil([&] { return (bytes = ReadBytes(record)).has_value(); }, 5s)) return std::nullopt;
+    // A new console under Wine can take seconds to come up on a busy machine.
+    if (!WaitUntil([&] { return (bytes = ReadBytes(record)).has_value(); }, 20s)) return std::nullopt;
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes->data()), bytes->size() / sizeof(wchar_t));
   }
   static bool NothingStarted(const std::wstring& folder) {
