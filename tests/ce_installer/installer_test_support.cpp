@@ -49,30 +49,6 @@ std::string RandomBytes(size_t count, unsigned seed) {
   return bytes;
 }
 
-std::wstring WindowText(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
-std::wstring BoxText(HWND box) {
-  std::wstring text;
-  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t name[32] = {};
-    GetClassNameW(child, name, 32);
-    if (_wcsicmp(name, L"Static") == 0 && !WindowText(child).empty()) text = WindowText(child);
-  }
-  return text;
-}
-
-HWND VisibleBox(const wchar_t* caption) {
-  for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", caption); box != nullptr;
-       box = FindWindowExW(nullptr, box, L"#32770", caption)) {
-    if (IsWindowVisible(box)) return box;
-  }
-  return nullptr;
-}
-
 // Answers a box once: it may stay on screen a moment after the press.
 void Answer(HWND box, int button, std::vector<std::wstring>& texts, std::vector<HWND>& answered) {
   if (std::find(answered.begin(), answered.end(), box) != answered.end()) return;
@@ -101,31 +77,6 @@ void RemoveTree(const std::wstring& folder) {
 }
 
 }  // namespace
-
-std::wstring HostPath(const char* unix_path) {
-  std::wstring path = L"Z:";
-  for (const char* c = unix_path; *c != '\0'; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-  return path;
-}
-
-std::optional<std::string> ReadBytes(const std::wstring& path) {
-  FILE* file = _wfopen(path.c_str(), L"rb");
-  if (file == nullptr) return std::nullopt;
-  std::string bytes;
-  char block[4096];
-  for (size_t read; (read = std::fread(block, 1, sizeof block, file)) > 0;) bytes.append(block, read);
-  std::fclose(file);
-  return bytes;
-}
-
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-  FILE* file = _wfopen(path.c_str(), L"wb");
-  if (file == nullptr) return false;
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
-}
-
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setup_library) {
   wchar_t temp[MAX_PATH] = {};
@@ -158,7 +109,7 @@ PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setup_library) {
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
-    packed_ = code == 0 && Exists(Cabinet());
+    packed_ = code == 0 && FileExists(Cabinet());
   }
 }
 
@@ -229,8 +180,8 @@ std::string Utf16Bytes(const std::wstring& text) {
 }
 
 bool NothingInstalled() {
-  return !Exists(kInstallFolder) && !Exists(kWindows + L"\\bcmgr.dll") && !Exists(kWindows + L"\\abce.pac") &&
-         !Exists(kShortcut) && !Exists(kRecord) && !KeyExists(L"Software\\Brindlecove") &&
+  return !FileExists(kInstallFolder) && !FileExists(kWindows + L"\\bcmgr.dll") && !FileExists(kWindows + L"\\abce.pac") &&
+         !FileExists(kShortcut) && !FileExists(kRecord) && !KeyExists(L"Software\\Brindlecove") &&
          !KeyExists(L"Software\\Apps\\Brindlecove");
 }
 

@@ -8,12 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/device/device_test_support.h"
+
 namespace installer_test {
 
-std::wstring HostPath(const char* unix_path);
-std::optional<std::string> ReadBytes(const std::wstring& path);
-bool WriteBytes(const std::wstring& path, const std::string& bytes);
-bool Exists(const std::wstring& path);
+using device_test::BoxText;
+using device_test::FileExists;
+using device_test::HostPath;
+using device_test::ReadBytes;
+using device_test::VisibleBox;
+using device_test::WriteBytes;
 
 // The device's folders as this prefix holds them.
 inline const std::wstring kInstallFolder = L"C:\\Program Files\\Brindlecove";

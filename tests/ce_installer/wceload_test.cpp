@@ -53,7 +53,7 @@ TEST_F(Wceload, InstallsEveryFileUnderItsTrueName) {
   EXPECT_EQ(ReadBytes(kWindows + L"\\abce.pac"), "1234");
   EXPECT_EQ(ReadBytes(kShortcut), "44#\"\\Program Files\\Brindlecove\\Brindlecove.exe\"");
   EXPECT_EQ(ReadBytes(kWindows + L"\\AppMgr\\Brindlecove.dll"), package_.Source(L"pocketpc\\arm\\BCESetup.dll"));
-  EXPECT_TRUE(Exists(kRecord));
+  EXPECT_TRUE(FileExists(kRecord));
   EXPECT_EQ(LastLogLine(), "success install Brindlecove.PPC_ARM.CAB");
 }
 

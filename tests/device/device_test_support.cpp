@@ -5,16 +5,11 @@
 
 namespace device_test {
 
-namespace {
-
-// A path of the build tree as Wine sees it: on drive Z:, with backslashes.
 std::wstring HostPath(const char* unixPath) {
   std::wstring path = L"Z:";
   for (const char* c = unixPath; *c != '\0'; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
   return path;
 }
-
-}  // namespace
 
 std::wstring DeviceFile(const wchar_t* name) { return HostPath(BC_DEVICE_DIR) + L"\\" + name; }
 
@@ -46,6 +41,26 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     std::this_thread::sleep_for(20ms);
   }
   return true;
+}
+
+HWND VisibleBox(const wchar_t* caption) {
+  for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", caption); box != nullptr;
+       box = FindWindowExW(nullptr, box, L"#32770", caption)) {
+    if (IsWindowVisible(box)) return box;
+  }
+  return nullptr;
+}
+
+std::wstring BoxText(HWND box) {
+  std::wstring text;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t kind[64] = {};
+    GetClassNameW(child, kind, 64);
+    wchar_t childText[512] = {};
+    GetWindowTextW(child, childText, 512);
+    if (_wcsicmp(kind, L"Static") == 0 && childText[0] != L'\0') text = childText;
+  }
+  return text;
 }
 
 TempFolder::TempFolder() {

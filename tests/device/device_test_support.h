@@ -12,6 +12,8 @@ namespace device_test {
 
 using namespace std::chrono_literals;
 
+// A path of the build tree as Wine sees it: on drive Z:, with backslashes.
+std::wstring HostPath(const char* unixPath);
 // A file of the device folder of the build (bcmgr.dll, bcebtn.exe, ...).
 std::wstring DeviceFile(const wchar_t* name);
 // The test program that records its command line, see fake_engine.cpp.
@@ -76,6 +78,11 @@ class Library {
  private:
   HMODULE module_;
 };
+
+// The visible message box with this caption now on screen, if any.
+HWND VisibleBox(const wchar_t* caption);
+// The text of a message box: its one static control that carries text.
+std::wstring BoxText(HWND box);
 
 // True while some process holds an event of that name.
 bool NamedEventExists(const wchar_t* name);

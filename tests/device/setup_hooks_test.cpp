@@ -18,35 +18,8 @@ constexpr wchar_t kCaption[] = L"Brindlecove Setup";
 constexpr wchar_t kResetQuestion[] = L"Device will reset automatically to avoid any startup issues. Reset now?";
 constexpr wchar_t kStartQuestion[] = L"Would you like to start Kiosk mode now?";
 
-std::wstring WindowText(HWND hwnd) {
-  wchar_t text[512] = {};
-  GetWindowTextW(hwnd, text, 512);
-  return text;
-}
-
-std::wstring ClassName(HWND hwnd) {
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  return name;
-}
-
-// The text of a message box: its one static control that carries text.
-std::wstring BoxText(HWND box) {
-  std::wstring text;
-  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (_wcsicmp(ClassName(child).c_str(), L"Static") == 0 && !WindowText(child).empty()) text = WindowText(child);
-  }
-  return text;
-}
-
 // The visible setup question now on screen, if any.
-HWND FindSetupBox() {
-  for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", kCaption); box != nullptr;
-       box = FindWindowExW(nullptr, box, L"#32770", kCaption)) {
-    if (IsWindowVisible(box)) return box;
-  }
-  return nullptr;
-}
+HWND FindSetupBox() { return VisibleBox(kCaption); }
 
 // One run of Install_Exit on a worker thread, answered from this thread.
 class InstallExitRun {
