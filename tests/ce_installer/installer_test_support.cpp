@@ -1,5 +1,7 @@
 #include "tests/ce_installer/installer_test_support.h"
 
+#include "standins/ce_installer/device_files.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -57,25 +59,6 @@ void Answer(HWND box, int button, std::vector<std::wstring>& texts, std::vector<
   PostMessageW(box, WM_COMMAND, button, 0);
 }
 
-void RemoveTree(const std::wstring& folder) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = found.cFileName;
-      if (name == L"." || name == L"..") continue;
-      std::wstring path = folder + L"\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryW(folder.c_str());
-}
-
 }  // namespace
 
 PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setup_library) {
@@ -113,7 +96,7 @@ PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setup_library) {
   }
 }
 
-PackedBuilderFolder::~PackedBuilderFolder() { RemoveTree(folder_); }
+PackedBuilderFolder::~PackedBuilderFolder() { ce_installer::RemoveTree(folder_); }
 
 std::string PackedBuilderFolder::Source(const std::wstring& relative) const {
   return ReadBytes(folder_ + L"\\" + relative).value_or("(missing source)");
@@ -186,7 +169,7 @@ bool NothingInstalled() {
 }
 
 void RemoveInstallation() {
-  RemoveTree(kInstallFolder);
+  ce_installer::RemoveTree(kInstallFolder);
   for (const wchar_t* file : {L"bcmgr.dll", L"abce.pac", L"AppMgr\\Brindlecove.txt", L"AppMgr\\Brindlecove.dll"}) {
     std::wstring path = kWindows + L"\\" + file;
     if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
