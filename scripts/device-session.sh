@@ -14,16 +14,16 @@ prefix=$dir/device-prefix
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 device_env() {
   if [ -f "$dir/env" ]; then . "$dir/env"; fi
-  export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+  export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 }
 case "$action" in
 start)
   build=$3 port=${4:-0}
   "$0" stop "$dir" >/dev/null 2>&1 || true
-  mkdir -p "$prefix"
   device_env
-  wineserver -p </dev/null >>"$dir/device-wineserver.log" 2>&1
-  wineboot -i </dev/null >"$dir/device-wineboot.log" 2>&1
+  # 32-bit, as the device modules that it loads are.
+  . "$(dirname "$0")/wine-prefix.sh"
+  bc_wine_prefix "$prefix"
   windows=$prefix/drive_c/windows
   if [ -f "$build/dist/pocketpc/arm/bcmgr.dll" ]; then cp "$build/dist/pocketpc/arm/bcmgr.dll" "$windows/"; fi
   # The device's package installer, which Install starts on a sent package.

@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a Debian machine; safe to run again.
 set -euo pipefail
-packages=(cmake make g++ mingw-w64 wine wine64 xvfb googletest libxml2-utils cabextract p7zip-full)
+SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+packages=(cmake make g++ mingw-w64 wine wine32:i386 wine64 xvfb googletest libxml2-utils cabextract p7zip-full)
+update=no
+# The shipped programs are 32-bit: they run under 32-bit Wine, from Debian's i386 packages.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+  update=yes
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
-  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
-  $SUDO apt-get update -qq
+  update=yes
+fi
+if [ $update = yes ]; then $SUDO apt-get update -qq; fi
+if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi

@@ -18,8 +18,9 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:$n
   echo "no display set: the builder runs on Xvfb display $DISPLAY"
 fi
+. "$root/scripts/wine-prefix.sh"
+bc_wine_prefix "$WINEPREFIX"
 # The Remote API stand-in goes where a desktop keeps rapi.dll, never beside the builder.
-if [ ! -d "$WINEPREFIX/drive_c/windows/system32" ]; then wineboot -i >/dev/null 2>&1; fi
 cp "$root/build/win/standins/rapi/rapi.dll" "$WINEPREFIX/drive_c/windows/system32/"
 if [ $with_device = yes ]; then
   session=$root/build/user-session

@@ -3,6 +3,7 @@
 # wineserver running; writes DIR/env for wine-run.sh; installs the Remote API
 # stand-in RAPI (default DIR/../standins/rapi/rapi.dll) where a desktop keeps
 # it, when it was built. close DIR: ends them and the emulated device.
+# BC_WINE_ARCH: the prefix's architecture, win32 unless set (wine-prefix.sh).
 set -eu
 action=$1 dir=$2
 rapi=${3:-$dir/../standins/rapi/rapi.dll}
@@ -18,13 +19,13 @@ open)
   cat >"$dir/env" <<ENV
 export DISPLAY=:$n
 export WINEPREFIX=$dir/wineprefix
+export WINEARCH=${BC_WINE_ARCH:-win32}
 ENV
   . "$dir/env"
   export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-  mkdir -p "$WINEPREFIX"
-  # A persistent server keeps every later Wine start quick.
-  wineserver -p </dev/null >>"$dir/wineserver.log" 2>&1
-  wineboot -i </dev/null >"$dir/wineboot.log" 2>&1
+  . "$(dirname "$0")/wine-prefix.sh"
+  # The builder's tests run as on the oldest desktop it supports.
+  bc_wine_prefix "$WINEPREFIX" winxp
   if [ -f "$rapi" ]; then cp "$rapi" "$WINEPREFIX/drive_c/windows/system32/"; fi
   echo "wine session on display :$n, prefix $WINEPREFIX"
   ;;

@@ -80,7 +80,12 @@ std::optional<Response> DeviceCalls::Handle(const rapi_wire::Bytes& request) {
   Reader fields(request);
   const auto operation = static_cast<Operation>(fields.U32());
   if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
-  if (operation == Operation::Hello) return Response{};
+  if (operation == Operation::Hello) {
+    const uint32_t initSize = fields.U32();
+    if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
+    Log("Hello RAPIINIT.cbSize " + std::to_string(initSize));
+    return Response{};
+  }
   if (PolicyDenies()) {
     Log("denied by policy -> " + Hex(E_ACCESSDENIED));
     return Failure(ERROR_ACCESS_DENIED);

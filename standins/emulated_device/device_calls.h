@@ -40,8 +40,22 @@ class DeviceCalls {
   bool Forget(uint64_t value);
   void Log(const std::string& line);
 
+  // A critical section: the Win32 thread model of the toolchain has no std::mutex.
+  class Lock {
+   public:
+    Lock() { InitializeCriticalSection(&section_); }
+    ~Lock() { DeleteCriticalSection(&section_); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+    void lock() { EnterCriticalSection(&section_); }
+    void unlock() { LeaveCriticalSection(&section_); }
+
+   private:
+    CRITICAL_SECTION section_;
+  };
+
   DeviceSettings settings_;
-  std::mutex mutex_;
+  Lock mutex_;
   std::set<uint64_t> handles_;
 };
 

@@ -41,7 +41,9 @@ uint64_t WireHandle(HANDLE handle) { return reinterpret_cast<uintptr_t>(handle);
 extern "C" {
 
 __declspec(dllexport) HRESULT WINAPI CeRapiInitEx(RAPIINIT* init) {
-  if (init == nullptr || init->cbSize < sizeof(RAPIINIT)) return E_INVALIDARG;
+  // The record has one layout per pointer size; any other size is a caller
+  // built against the wrong one.
+  if (init == nullptr || init->cbSize != sizeof(RAPIINIT)) return E_INVALIDARG;
   return Session().Begin(init);
 }
 

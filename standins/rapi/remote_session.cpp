@@ -47,6 +47,7 @@ HRESULT RemoteSession::Begin(RAPIINIT* init) {
   {
     Lock lock(lock_);
     init_ = init;
+    initSize_ = init->cbSize;
     init_->heRapiInit = setUpDone_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     init_->hrRapiInit = E_PENDING;
   }
@@ -66,7 +67,8 @@ DWORD WINAPI RemoteSession::SetUpThread(void* self) {
 
 void RemoteSession::SetUp() {
   const uint16_t port = DevicePort();
-  const rapi_wire::Bytes hello = rapi_wire::Writer().U32(static_cast<uint32_t>(rapi_wire::Operation::Hello)).Data();
+  const rapi_wire::Bytes hello =
+      rapi_wire::Writer().U32(static_cast<uint32_t>(rapi_wire::Operation::Hello)).U32(initSize_).Data();
   do {
     rapi_wire::Channel channel = rapi_wire::ConnectLoopback(port);
     channel.SetReceiveTimeout(kHelloTimeoutMs);

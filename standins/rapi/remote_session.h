@@ -34,6 +34,7 @@ class RemoteSession {
   CRITICAL_SECTION lock_;
   rapi_wire::Channel channel_;
   RAPIINIT* init_ = nullptr;
+  DWORD initSize_ = 0;  // told to the device, which logs it
   HANDLE setUpDone_ = nullptr;
   HANDLE cancel_ = nullptr;
   HANDLE thread_ = nullptr;

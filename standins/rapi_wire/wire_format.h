@@ -16,7 +16,7 @@ inline constexpr uint16_t kDefaultPort = 27990;
 inline constexpr uint32_t kMaxFrameSize = 64u << 20;
 
 enum class Operation : uint32_t {
-  Hello = 1,          // -> (nothing)
+  Hello = 1,          // the caller's RAPIINIT cbSize u32 -> (nothing)
   Invoke = 2,         // dll text, function text, input blob -> output blob
   CreateFile = 3,     // path text, access, share, creation, flags -> handle u64
   WriteFile = 4,      // handle u64, data blob -> written u32

@@ -2,6 +2,8 @@
 
 #include "standins/ce_installer/device_files.h"
 
+#include <shlwapi.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -175,8 +177,8 @@ void RemoveInstallation() {
     if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
   }
   DeleteFileW(kShortcut.c_str());
-  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Brindlecove");
-  RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Apps\\Brindlecove");
+  SHDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\Brindlecove");
+  SHDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\Apps\\Brindlecove");
 }
 
 }  // namespace installer_test

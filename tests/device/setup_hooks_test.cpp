@@ -2,7 +2,7 @@
 // worker thread while the test answers its message boxes.
 #include <gtest/gtest.h>
 
-#include <future>
+#include <optional>
 #include <string>
 
 #include "device/engine_contract/engine_contract.h"
@@ -25,15 +25,15 @@ HWND FindSetupBox() { return VisibleBox(kCaption); }
 class InstallExitRun {
  public:
   InstallExitRun(InstallExitHook installExit, std::wstring installFolder)
-      : folder_(std::move(installFolder)),
-        result_(std::async(std::launch::async, [installExit, this] {
-          return installExit(nullptr, folder_.c_str(), 0, 0, 0, 0, 0);
-        })) {}
+      : installExit_(installExit),
+        folder_(std::move(installFolder)),
+        worker_(CreateThread(nullptr, 0, Run, this, 0, nullptr)) {}
   // Dismisses whatever question is left so that the worker can end.
   ~InstallExitRun() {
-    while (result_.valid() && result_.wait_for(50ms) != std::future_status::ready) {
+    while (worker_ && WaitForSingleObject(worker_, 50) == WAIT_TIMEOUT) {
       if (HWND box = FindSetupBox()) PostMessageW(box, WM_COMMAND, IDNO, 0);
     }
+    if (worker_) CloseHandle(worker_);
   }
   InstallExitRun(const InstallExitRun&) = delete;
   InstallExitRun& operator=(const InstallExitRun&) = delete;
@@ -47,13 +47,21 @@ class InstallExitRun {
   }
   // The hook's result once it returned without asking more.
   std::optional<int> Result() {
-    if (result_.wait_for(5s) != std::future_status::ready) return std::nullopt;
-    return result_.get();
+    if (!worker_ || WaitForSingleObject(worker_, 5000) != WAIT_OBJECT_0) return std::nullopt;
+    return result_;
   }
 
  private:
+  static DWORD WINAPI Run(void* self) {
+    auto* run = static_cast<InstallExitRun*>(self);
+    run->result_ = run->installExit_(nullptr, run->folder_.c_str(), 0, 0, 0, 0, 0);
+    return 0;
+  }
+
+  InstallExitHook installExit_;
   std::wstring folder_;
-  std::future<codINSTALL_EXIT> result_;
+  int result_ = -1;
+  HANDLE worker_;  // last: the worker reads the fields above
 };
 
 class SetupHooks : public ::testing::Test {

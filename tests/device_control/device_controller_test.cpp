@@ -45,10 +45,21 @@ TEST_F(DeviceControllerWithoutRemoteApi, ConnectingFailsTheOrdinaryWayAndTheBuil
   EXPECT_NE(OpenDialog(IDC_DEVICE_CONTROL, kControllerCaption), nullptr) << "the builder still works";
 }
 
+// The record size of the newest connection set-up, as the device was told it.
+std::string LastSetUpRecord() {
+  const std::vector<std::string> calls = device_test::DeviceCalls();
+  for (auto call = calls.rbegin(); call != calls.rend(); ++call) {
+    if (call->starts_with("Hello ")) return *call;
+  }
+  return "";
+}
+
 TEST_F(DeviceController, ConnectsToTheDeviceAndDisconnects) {
   HWND controller = OpenController();
   ASSERT_NE(controller, nullptr);
   ASSERT_TRUE(WaitStatus(controller, "Device connected", milliseconds(5000))) << Text(controller, IDC_DEVICE_STATUS);
+  // The desktop's 32-bit Remote API takes the record as three 32-bit fields.
+  EXPECT_EQ(LastSetUpRecord(), "Hello RAPIINIT.cbSize 12");
   ExpectButtons(controller, true);
   // Enabled with the connection, yet never shown; pressing it does nothing.
   EXPECT_TRUE(IsEnabled(controller, IDC_DEVICE_SCREENSHOT));

@@ -110,6 +110,9 @@ TEST_F(RemoteApiStandIn, BadArgumentsAreRefusedBeforeAnythingIsSent) {
   EXPECT_EQ(remote.invoke(L"bcmgr", L"CheckLogin", 0, nullptr, &size, &output, &stream, 0), E_NOTIMPL);
   RAPIINIT tooSmall{4, nullptr, 0};
   EXPECT_EQ(remote.initEx(&tooSmall), E_INVALIDARG);
+  // A 64-bit caller's layout handed to the 32-bit library.
+  RAPIINIT otherLayout{24, nullptr, 0};
+  EXPECT_EQ(remote.initEx(&otherLayout), E_INVALIDARG);
 }
 
 TEST_F(RemoteApiStandIn, CopiesFilesToTheDeviceAndStartsProgramsThere) {

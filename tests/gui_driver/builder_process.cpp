@@ -89,22 +89,28 @@ std::unique_ptr<Process> StartBuilder(const std::string& outputFile) {
   return std::make_unique<Process>(DistFolder() + "\\Brindlecove.exe", "", DistFolder(), outputFile);
 }
 
+namespace {
+
+struct TopWindowSearch {
+  DWORD processId;
+  const std::function<bool(HWND)>* matches;
+  HWND found;
+};
+
+BOOL CALLBACK MatchTopWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TopWindowSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if ((search->processId && owner != search->processId) || !IsWindowVisible(window) || !(*search->matches)(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
 HWND FindTopWindow(DWORD processId, const std::function<bool(HWND)>& matches) {
-  struct Search {
-    DWORD processId;
-    const std::function<bool(HWND)>* matches;
-    HWND found;
-  } search{processId, &matches, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* search = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if ((search->processId && owner != search->processId) || !IsWindowVisible(window) || !(*search->matches)(window)) return TRUE;
-        search->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TopWindowSearch search{processId, &matches, nullptr};
+  EnumWindows(MatchTopWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -1,0 +1,24 @@
+// GoogleTest's own Notification needs std::mutex, which the Win32 thread model
+// of MinGW's GCC does not have; this one waits on a Win32 event instead.
+#pragma once
+#include <windows.h>
+
+#define GTEST_HAS_NOTIFICATION_ 1
+
+namespace testing::internal {
+
+class Notification {
+ public:
+  Notification() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+  ~Notification() { CloseHandle(event_); }
+  Notification(const Notification&) = delete;
+  Notification& operator=(const Notification&) = delete;
+
+  void Notify() { SetEvent(event_); }
+  void WaitForNotification() { WaitForSingleObject(event_, INFINITE); }
+
+ private:
+  HANDLE event_;
+};
+
+}  // namespace testing::internal
