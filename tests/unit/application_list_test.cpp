@@ -25,13 +25,37 @@ TEST(ApplicationList, AddUniqueDropsPathsEqualIgnoringCaseAndKeepsTheFirst) {
   EXPECT_EQ(list.EntryAt(0).display_name, "first");
 }
 
-TEST(ApplicationList, AddUniqueComparesLatin1LettersIgnoringCase) {
-  ApplicationList list;
-  list.AddUnique(Entry("\\\xC9tude.exe"));  // "\Étude.exe"
-  list.AddUnique(Entry("\\\xE9TUDE.exe"));  // "\éTUDE.exe"
-  list.AddUnique(Entry("\\\xD7.exe"));      // the multiplication sign has no case
-  list.AddUnique(Entry("\\\xF7.exe"));      // nor has the division sign
-  EXPECT_EQ(list.Count(), 3);
+// The Western code page (1252), which the Windows suite runs under too.
+TEST(ApplicationList, AddUniqueComparesWesternLettersIgnoringCase) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"\xC9", "\xE9"},  // É é
+      {"\xDE", "\xFE"},  // Þ þ
+      {"\x8A", "\x9A"},  // Š š
+      {"\x8C", "\x9C"},  // Œ œ
+      {"\x8E", "\x9E"},  // Ž ž
+      {"\x9F", "\xFF"},  // Ÿ ÿ
+  };
+  for (const auto& [upper, lower] : cases) {
+    ApplicationList list;
+    list.AddUnique(Entry(std::string("\\") + upper + "tude.exe"));
+    list.AddUnique(Entry(std::string("\\") + lower + "TUDE.exe"));
+    EXPECT_EQ(list.Count(), 1) << "upper case byte " << int{static_cast<unsigned char>(*upper)};
+  }
+}
+
+TEST(ApplicationList, AddUniqueKeepsWesternSignsWithoutCaseApart) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"\xD7", "\xF7"},  // × ÷
+      {"\xDF", "\xFF"},  // ß ÿ: ß has no capital of its own here
+      {"\x9A", "\xAA"},  // š ª
+      {"\xBF", "\xDF"},  // ¿ ß
+  };
+  for (const auto& [first, second] : cases) {
+    ApplicationList list;
+    list.AddUnique(Entry(std::string("\\") + first + ".exe"));
+    list.AddUnique(Entry(std::string("\\") + second + ".exe"));
+    EXPECT_EQ(list.Count(), 2) << "byte " << int{static_cast<unsigned char>(*first)};
+  }
 }
 
 TEST(ApplicationList, InsertRemoveReplaceKeepOrder) {
@@ -59,15 +83,32 @@ TEST(ApplicationList, OutOfRangeIndexesChangeNothing) {
   EXPECT_EQ(list.EntryAt(7), ApplicationEntry{});
 }
 
-TEST(ApplicationList, EntriesAreCopiesNotReferences) {
+// The duplicate test looks at the entries listed now, whatever changed them.
+TEST(ApplicationList, AddUniqueSeesTheListAsReplaceInsertRemoveAndClearLeftIt) {
   ApplicationList list;
-  ApplicationEntry entry = Entry("P", "label");
-  list.AddUnique(entry);
-  entry.display_name = "changed";
-  ApplicationEntry copy = list.EntryAt(0);
-  copy.path = "changed";
-  EXPECT_EQ(list.EntryAt(0).display_name, "label");
-  EXPECT_EQ(list.EntryAt(0).path, "P");
+  list.AddUnique(Entry("\\P.exe"));
+  list.ReplaceAt(0, Entry("\\Q.exe"));
+  list.AddUnique(Entry("\\p.exe"));  // no longer listed
+  list.AddUnique(Entry("\\q.EXE"));  // listed by the replacement
+  EXPECT_EQ(Paths(list), (std::vector<std::string>{"\\Q.exe", "\\p.exe"}));
+  list.InsertAt(0, Entry("\\R.exe"));
+  list.AddUnique(Entry("\\r.exe"));
+  list.RemoveAt(1);
+  list.AddUnique(Entry("\\Q.exe"));
+  EXPECT_EQ(Paths(list), (std::vector<std::string>{"\\R.exe", "\\p.exe", "\\Q.exe"}));
+  list.Clear();
+  list.AddUnique(Entry("\\R.exe"));
+  EXPECT_EQ(Paths(list), (std::vector<std::string>{"\\R.exe"}));
+}
+
+TEST(ApplicationList, EntriesKeepAllFiveFields) {
+  ApplicationList list;
+  const ApplicationEntry added{"label", "\\a.exe", "-x", 1, 2};
+  list.AddUnique(added);
+  EXPECT_EQ(list.EntryAt(0), added);
+  const ApplicationEntry replacement{"other", "\\b.exe", "-y", 0, 1};
+  list.ReplaceAt(0, replacement);
+  EXPECT_EQ(list.EntryAt(0), replacement);
 }
 
 }  // namespace
