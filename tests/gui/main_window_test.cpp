@@ -63,6 +63,8 @@ TEST_F(MainWindow, SecondCopyIsRefusedWhileTheFirstKeepsRunning) {
   MessageBoxInfo box = WaitMessageBox(second.Id());
   ASSERT_NE(box.window, nullptr);
   EXPECT_EQ(box.text, "Brindlecove Builder is already running.");
+  EXPECT_EQ(box.caption, "Brindlecove");
+  EXPECT_EQ(box.icon, Icon::Exclamation);
   EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
   Answer(box, IDOK);
   EXPECT_EQ(second.WaitForExit(), 0u);
