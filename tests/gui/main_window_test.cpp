@@ -106,6 +106,27 @@ TEST_F(MainWindow, EnterClosesOnlyAfterACleanPull) {
   EXPECT_EQ(builder_->WaitForExit(), 0u);
 }
 
+// The refused pull focuses the countdown; the title taking the focus back
+// when the box closes must not ask again.
+TEST_F(MainWindow, AnInvalidCountdownGivesOneMessageWhenTheTitleIsFocusedOrEntered) {
+  Click(main_, IDC_ENABLE_KIOSK_DESKTOP);
+  SetText(main_, IDC_COUNTDOWN, "ten");
+  Focus(main_, IDC_KIOSK_TITLE);
+  ExpectBox("Please enter an integer.");
+  EXPECT_TRUE(WaitFocus(main_, IDC_COUNTDOWN));
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+
+  SetText(main_, IDC_COUNTDOWN, "10");
+  Focus(main_, IDC_KIOSK_TITLE);
+  ASSERT_TRUE(NoMessageBox(builder_->Id()));
+  SetText(main_, IDC_COUNTDOWN, "ten");
+  PressKey(main_, VK_RETURN);
+  ExpectBox("Please enter an integer.");
+  EXPECT_TRUE(WaitFocus(main_, IDC_COUNTDOWN));
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+  EXPECT_TRUE(builder_->Running());
+}
+
 TEST_F(MainWindow, IntegerFieldsRefuseLettersAndEmptyTexts) {
   const std::pair<int, const char*> cases[] = {
       {IDC_COUNTDOWN, ""}, {IDC_COUNTDOWN, "abc"}, {IDC_RESTART_DELAY, "1x"}, {IDC_RESTART_DELAY, ""}};
