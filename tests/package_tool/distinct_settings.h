@@ -15,7 +15,7 @@ inline builder::ProjectSettings DistinctSettings(bool withLogo) {
   settings.mainapplication = {"\\Windows\\pword.exe", "-f 50% off"};
   settings.startuptimer = 15;
   settings.disableactivesyncconnection = 1;
-  settings.disablehardwarebuttons = 1;  // written as 9
+  settings.disablehardwarebuttons = 11;  // written as 9
   settings.enablekioskdesktop = 2;
   settings.kioskdesktoptitletext = "[Enter Desktop Title Text here]";
   settings.unlockontitletap = 3;

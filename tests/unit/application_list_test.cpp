@@ -25,37 +25,29 @@ TEST(ApplicationList, AddUniqueDropsPathsEqualIgnoringCaseAndKeepsTheFirst) {
   EXPECT_EQ(list.EntryAt(0).display_name, "first");
 }
 
+// How many of two paths "\<first>tude.exe" and "\<second>TUDE.exe" AddUnique keeps.
+int KeptOf(const char* first, const char* second) {
+  ApplicationList list;
+  list.AddUnique(Entry(std::string("\\") + first + "tude.exe"));
+  list.AddUnique(Entry(std::string("\\") + second + "TUDE.exe"));
+  return list.Count();
+}
+
 // The Western code page (1252), which the Windows suite runs under too.
 TEST(ApplicationList, AddUniqueComparesWesternLettersIgnoringCase) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"\xC9", "\xE9"},  // É é
-      {"\xDE", "\xFE"},  // Þ þ
-      {"\x8A", "\x9A"},  // Š š
-      {"\x8C", "\x9C"},  // Œ œ
-      {"\x8E", "\x9E"},  // Ž ž
-      {"\x9F", "\xFF"},  // Ÿ ÿ
-  };
-  for (const auto& [upper, lower] : cases) {
-    ApplicationList list;
-    list.AddUnique(Entry(std::string("\\") + upper + "tude.exe"));
-    list.AddUnique(Entry(std::string("\\") + lower + "TUDE.exe"));
-    EXPECT_EQ(list.Count(), 1) << "upper case byte " << int{static_cast<unsigned char>(*upper)};
-  }
+  EXPECT_EQ(KeptOf("\xC9", "\xE9"), 1);  // É é
+  EXPECT_EQ(KeptOf("\xDE", "\xFE"), 1);  // Þ þ
+  EXPECT_EQ(KeptOf("\x8A", "\x9A"), 1);  // Š š
+  EXPECT_EQ(KeptOf("\x8C", "\x9C"), 1);  // Œ œ
+  EXPECT_EQ(KeptOf("\x8E", "\x9E"), 1);  // Ž ž
+  EXPECT_EQ(KeptOf("\x9F", "\xFF"), 1);  // Ÿ ÿ
 }
 
 TEST(ApplicationList, AddUniqueKeepsWesternSignsWithoutCaseApart) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"\xD7", "\xF7"},  // × ÷
-      {"\xDF", "\xFF"},  // ß ÿ: ß has no capital of its own here
-      {"\x9A", "\xAA"},  // š ª
-      {"\xBF", "\xDF"},  // ¿ ß
-  };
-  for (const auto& [first, second] : cases) {
-    ApplicationList list;
-    list.AddUnique(Entry(std::string("\\") + first + ".exe"));
-    list.AddUnique(Entry(std::string("\\") + second + ".exe"));
-    EXPECT_EQ(list.Count(), 2) << "byte " << int{static_cast<unsigned char>(*first)};
-  }
+  EXPECT_EQ(KeptOf("\xD7", "\xF7"), 2);  // × ÷
+  EXPECT_EQ(KeptOf("\xDF", "\xFF"), 2);  // ß ÿ: ß has no capital of its own here
+  EXPECT_EQ(KeptOf("\x9A", "\xAA"), 2);  // š ª
+  EXPECT_EQ(KeptOf("\xBF", "\xDF"), 2);  // ¿ ß
 }
 
 TEST(ApplicationList, InsertRemoveReplaceKeepOrder) {

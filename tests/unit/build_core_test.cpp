@@ -10,6 +10,7 @@
 #include "builder/build/core/setup_substitutions.h"
 #include "builder/build/core/setup_template.h"
 #include "builder/build/core/text_file.h"
+#include "tests/package_tool/distinct_settings.h"
 
 namespace builder {
 namespace {
@@ -124,42 +125,26 @@ TEST(SetupSubstitutions, ValuesOfTheSettings) {
 // Every setting with a value no other setting has, so that a key fed from
 // the wrong setting shows.
 TEST(SetupSubstitutions, EveryKeyCarriesItsOwnSetting) {
-  ProjectSettings settings;
-  settings.mainapplication = {"\\apps\\main.exe", "-main"};
-  settings.startuptimer = 11;
-  settings.disableactivesyncconnection = 12;
-  settings.disablehardwarebuttons = 13;
-  settings.enablekioskdesktop = 14;
-  settings.kioskdesktoptitletext = "Title";
-  settings.unlockontitletap = 15;
-  settings.showsipiconinkioskdesktop = 16;
-  settings.enabletaskbarinkioskdesktop = 17;
-  settings.showtaskbar = 18;
-  settings.showversion = 19;
-  settings.disablecontinuebutton = 20;
-  settings.restartdelay = 21;
-  settings.fitlogotoscreen = 22;
-  settings.admincode = "23";
   const std::pair<const char*, const char*> expected[] = {
-      {"APPLICATION_PATH", "\\apps\\main.exe"},
-      {"APPLICATION_PARAMS", "-main"},
-      {"APPLICATION_COUNTDOWN", "11"},
-      {"DISABLE_ACTIVESYNC_CONNECTION", "12"},
+      {"APPLICATION_PATH", "\\Windows\\pword.exe"},
+      {"APPLICATION_PARAMS", "-f 50% off"},
+      {"APPLICATION_COUNTDOWN", "15"},
+      {"DISABLE_ACTIVESYNC_CONNECTION", "1"},
       {"DISABLE_HARDBUTTONS", "9"},
-      {"ENABLE_KIOSKDESKTOP", "14"},
-      {"KIOSK_DESKTOP_TITLE_TEXT", "Title"},
-      {"UNLOCK_ON_TAP_IN_KIOSKDESKTOP", "15"},
-      {"SHOWSIPICON_IN_KIOSKDESKTOP", "16"},
-      {"ENABLETASKBAR_IN_KIOSKDESKTOP", "17"},
-      {"SHOWTASKBAR", "18"},
-      {"SHOWVERSION", "19"},
-      {"DISABLE_CONTINUE_BUTTON", "20"},
-      {"TARGET_APP_RESTART_DELAY", "21"},
-      {"LANGUAGE_TO_BE_USED", "spanish"},
+      {"ENABLE_KIOSKDESKTOP", "2"},
+      {"KIOSK_DESKTOP_TITLE_TEXT", "[Enter Desktop Title Text here]"},
+      {"UNLOCK_ON_TAP_IN_KIOSKDESKTOP", "3"},
+      {"SHOWSIPICON_IN_KIOSKDESKTOP", "4"},
+      {"ENABLETASKBAR_IN_KIOSKDESKTOP", "5"},
+      {"SHOWTASKBAR", "6"},
+      {"SHOWVERSION", "7"},
+      {"DISABLE_CONTINUE_BUTTON", "8"},
+      {"TARGET_APP_RESTART_DELAY", "65535"},
+      {"LANGUAGE_TO_BE_USED", "brazilian"},
       {"SHOW_LOGO", "0"},
-      {"FIT_LOGO_TO_SCREEN", "22"},
+      {"FIT_LOGO_TO_SCREEN", "10"},
   };
-  const auto list = SetupSubstitutions(settings, "Spanish");
+  const auto list = SetupSubstitutions(package_test::DistinctSettings(false), package_test::kDistinctLanguage);
   for (const auto& [key, value] : expected) EXPECT_EQ(ValueOf(list, key), value) << key;
 }
 
