@@ -33,13 +33,6 @@ bool Dialog::UpdateData(bool saveAndValidate) {
 
 void Dialog::EndDialog(int result) { ::EndDialog(hwnd_, result); }
 
-std::string Dialog::ItemText(int id) const {
-  HWND item = Item(id);
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(item)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 void Dialog::SetItemText(int id, const std::string& text) { SetDlgItemTextA(hwnd_, id, text.c_str()); }
 
 void Dialog::EnableItem(int id, bool enable) { EnableWindow(Item(id), enable ? TRUE : FALSE); }

@@ -33,7 +33,6 @@ class Dialog {
   bool UpdateData(bool saveAndValidate);
   void EndDialog(int result);
 
-  std::string ItemText(int id) const;
   void SetItemText(int id, const std::string& text);
   void EnableItem(int id, bool enable);
 

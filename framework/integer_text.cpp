@@ -8,6 +8,7 @@ namespace framework {
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigitOrSign(char c) { return (c >= '0' && c <= '9') || c == '+' || c == '-'; }
 }  // namespace
 
 std::optional<int32_t> ParseDialogInteger(const std::string& text) {
@@ -15,6 +16,8 @@ std::optional<int32_t> ParseDialogInteger(const std::string& text) {
   size_t pos = 0;
   while (pos < head.size() && IsBlank(head[pos])) ++pos;
   const char* start = head.c_str() + pos;
+  // strtoll would also skip form feeds, vertical tabs and line ends.
+  if (!IsDigitOrSign(*start)) return std::nullopt;
   char* end = nullptr;
   errno = 0;
   long long value = std::strtoll(start, &end, 10);

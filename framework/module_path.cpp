@@ -5,10 +5,11 @@
 namespace framework {
 
 std::string ModulePath() {
-  // One byte is kept back: a cut path is not terminated on every Windows.
   char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH - 1);
-  return path;
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  // A path that fills the whole buffer has been cut (and older systems leave it unterminated).
+  if (length == 0 || length >= MAX_PATH) return {};
+  return std::string(path, length);
 }
 
 std::string ProgramName() {
@@ -16,12 +17,6 @@ std::string ProgramName() {
   name = name.substr(name.find_last_of('\\') + 1);
   const size_t dot = name.find_last_of('.');
   return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
-std::string ModuleFolder() {
-  const std::string path = ModulePath();
-  const size_t slash = path.find_last_of('\\');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 }  // namespace framework

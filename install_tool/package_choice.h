@@ -11,7 +11,8 @@ struct PackageFile {
   uint64_t modified = 0;  // any monotonic file time
 };
 
-// The package to install: the most recently written .cab (any case).
+// The package to install: the most recently written .cab (any case); of
+// several written at the same time, the first listed.
 std::optional<std::string> NewestPackage(const std::vector<PackageFile>& files);
 
 // Where the package is put on the device before its installer runs.

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "builder/main_window/main_dialog.h"
+#include "builder/project_file/com_support.h"
 #include "framework/message_box.h"
-#include "framework/module_path.h"
 
 namespace builder {
 
@@ -12,13 +12,13 @@ bool BuilderApp::InitInstance() {
   // The handle is never closed: the mutex is held until the program ends.
   CreateMutexA(nullptr, TRUE, "BCE1804");
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
-    framework::OwnedMessageBox(nullptr, "Brindlecove Builder is already running.", framework::ProgramName(), MB_OK);
+    framework::FrameworkMessageBox("Brindlecove Builder is already running.");
     return false;
   }
+  // The project files' XML components, for as long as the window runs.
+  const ComApartment apartment;
   MainDialog dialog;
-  mainWindow_ = &dialog;
   dialog.DoModal();
-  mainWindow_ = nullptr;
   return false;
 }
 

@@ -3,24 +3,15 @@
 #include <windows.h>
 
 #include "builder/build/core/builder_paths.h"
-#include "framework/message_box.h"
 #include "framework/module_path.h"
 
 namespace builder {
 
-namespace {
-constexpr const char* kFolderTooDeep =
-    "The builder's folder is too deep: its path must be shorter than 260 characters. "
-    "Please move Brindlecove to a shorter folder.";
-}  // namespace
-
 std::optional<std::string> EnterBuilderFolder() {
-  auto folder = BuilderFolderFromModulePath(framework::ModulePath());
-  if (!folder) {
-    framework::FrameworkMessageBox(kFolderTooDeep);
-    return std::nullopt;
-  }
-  SetCurrentDirectoryA(folder->c_str());
+  const auto folder = BuilderFolderFromModulePath(framework::ModulePath());
+  // Relative names must not land in another folder: a folder that cannot be
+  // made current stops the command, silently like its other failures.
+  if (!folder || !SetCurrentDirectoryA(folder->c_str())) return std::nullopt;
   return folder;
 }
 

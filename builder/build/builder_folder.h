@@ -4,8 +4,8 @@
 
 namespace builder {
 
-// Makes the builder's folder the current folder and returns it. A folder too
-// deep for the path buffers is refused with a message box and nothing else.
+// Makes the builder's folder the current folder and returns it; nothing,
+// without a message, when it cannot be found or made current.
 std::optional<std::string> EnterBuilderFolder();
 
 // The process's current folder, or nothing when it does not fit a path buffer.

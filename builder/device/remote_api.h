@@ -12,6 +12,7 @@ class RemoteApi {
   HRESULT InitEx(RAPIINIT* init) const;
   HRESULT Uninit() const;
   HRESULT Invoke(LPCWSTR dll, LPCWSTR function, DWORD cbInput, BYTE* input, DWORD* cbOutput, BYTE** output) const;
+  // Asked after every failed call, as the Remote API expects; no message shows it.
   DWORD LastError() const;
 
  private:

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "builder/build/core/builder_paths.h"
 #include "builder/device/core/version_text.h"
 #include "device/engine_contract/engine_contract.h"
 #include "framework/module_path.h"
@@ -11,8 +12,11 @@ namespace builder {
 namespace {
 
 std::string VersionFilePath(VersionSource source) {
-  if (source == VersionSource::Builder) return framework::ModulePath();
-  return framework::ModuleFolder() + bc::engine::kEngineDesktopPath.narrow;
+  const std::string modulePath = framework::ModulePath();
+  if (source == VersionSource::Builder) return modulePath;
+  const auto folder = BuilderFolderFromModulePath(modulePath);
+  // An engine path too long for its buffer names no file.
+  return (folder ? JoinPath(*folder, bc::engine::kEngineDesktopPath.narrow) : std::nullopt).value_or(std::string());
 }
 
 // The "SpecialBuild" string of the first translation; empty without one.

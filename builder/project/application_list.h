@@ -37,7 +37,9 @@ class ApplicationList {
 // The one program-wide list.
 ApplicationList& TheApplicationList();
 
-// Lower case in the Windows ANSI code page (1252).
+// Lower case in the system's ANSI code page, a double-byte character as a
+// whole; a letter whose lower case the code page cannot hold stays as it is.
+// Without Windows code pages, the Western one (1252) stands in.
 std::string LowerAnsi(std::string text);
 
 }  // namespace builder

@@ -42,12 +42,8 @@ void MainDialog::OnModify() {
   if (list.Count() == 0) return;
   const int selection = ListSelection();
   if (selection == LB_ERR) return;
-  AppEntryDialog dialog;
-  const ApplicationEntry entry = list.EntryAt(selection);
+  AppEntryDialog dialog;  // It reads the entry from the list itself.
   dialog.m_index = selection;
-  dialog.m_displayName = entry.display_name;
-  dialog.m_path = entry.path;
-  dialog.m_params = entry.params;
   dialog.DoModal();
   RefreshList();
 }

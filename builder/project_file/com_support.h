@@ -11,7 +11,8 @@ namespace builder {
 template <class T>
 using ComPtr = Microsoft::WRL::ComPtr<T>;
 
-// The component model, initialised on this thread for the object's life.
+// The component model, initialised on this thread for the object's life;
+// the user-interface thread holds one for the whole run.
 class ComApartment {
  public:
   ComApartment() : result_(CoInitialize(nullptr)) {}

@@ -90,7 +90,6 @@ std::string FullPath(const std::string& path) {
 
 XmlFileContent LoadXmlFile(const std::string& path) {
   const std::string fullPath = FullPath(path);
-  const ComApartment apartment;
   ComPtr<IXMLDOMDocument> document;
   if (FAILED(CreateDocument(document))) return {};
   if (!Load(document.Get(), fullPath)) return {std::nullopt, DescribeParseError(document.Get(), fullPath)};

@@ -14,6 +14,7 @@ struct XmlFileContent {
   std::optional<ParseErrorRecord> error;
 };
 
+// The calling thread has initialised the component model.
 XmlFileContent LoadXmlFile(const std::string& path);
 
 // The full form of a path, of any length.

@@ -74,7 +74,6 @@ HRESULT SaveThenReplace(IXMLDOMDocument* document, const std::string& path) {
 }  // namespace
 
 HRESULT SaveXmlFile(const XmlElement& root, const std::string& path) {
-  const ComApartment apartment;
   ComPtr<IXMLDOMDocument> document;
   HRESULT result = CreateDocument(document);
   if (FAILED(result)) return result;

@@ -9,7 +9,8 @@ namespace builder {
 
 // Writes the tree through the MSXML document model. It is saved beside the
 // target first and then moved over it, so a failure at any step leaves the old
-// file as it was. Returns the first failing step's error.
+// file as it was. Returns the first failing step's error. The calling thread
+// has initialised the component model.
 HRESULT SaveXmlFile(const XmlElement& root, const std::string& path);
 
 }  // namespace builder

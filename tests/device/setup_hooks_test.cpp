@@ -179,18 +179,4 @@ TEST_F(SetupHooks, OtherHooksLetTheInstallerGoOn) {
   EXPECT_FALSE(FindSetupBox());
 }
 
-TEST(EnginePath, JoinsTheInstallationFolderAndTheEngineName) {
-  EXPECT_EQ(bcesetup::EnginePathIn(L"\\Program Files\\Brindlecove"), L"\\Program Files\\Brindlecove\\Brindlecove.exe");
-  EXPECT_EQ(bcesetup::EnginePathIn(L""), L"\\Brindlecove.exe");
-  EXPECT_EQ(bcesetup::EnginePathIn(nullptr), std::nullopt);
-}
-
-TEST(EnginePath, MustFitTheDevicesBufferWithItsTerminator) {
-  const size_t nameAndSeparator = std::wstring_view(L"\\Brindlecove.exe").size();
-  const std::wstring longest(bcesetup::kEnginePathUnits - 1 - nameAndSeparator, L'x');
-  ASSERT_TRUE(bcesetup::EnginePathIn(longest.c_str()).has_value());
-  EXPECT_EQ(bcesetup::EnginePathIn(longest.c_str())->size(), bcesetup::kEnginePathUnits - 1);
-  EXPECT_EQ(bcesetup::EnginePathIn((longest + L'x').c_str()), std::nullopt);
-}
-
 }  // namespace

@@ -81,6 +81,27 @@ TEST_F(ApplicationListWindow, ModifyShowsTheEntryAndCancelKeepsIt) {
   EXPECT_EQ(ListSelection(main_, IDC_APP_LIST), -1);  // the refresh dropped the selection
 }
 
+TEST_F(ApplicationListWindow, EscapeAndTheCloseBoxCancelTheEntryDialog) {
+  AddApplication("Word", "\\windows\\pword.exe");
+  for (const int button : {IDC_ADD, IDC_MODIFY}) {
+    for (const bool escape : {true, false}) {
+      SelectListRow(main_, IDC_APP_LIST, 0);
+      HWND entry = OpenDialog(button, "Application Information");
+      ASSERT_NE(entry, nullptr);
+      SetText(entry, IDC_APP_PATH, "\\other.exe");
+      if (escape) {
+        ASSERT_TRUE(WaitFocus(entry, IDC_APP_LABEL));
+        PressKey(entry, VK_ESCAPE);
+      } else {
+        CloseBox(entry);
+      }
+      ASSERT_TRUE(WaitDialogGone(builder_->Id(), "Application Information")) << button << " " << escape;
+      EXPECT_EQ(Rows(), Rows_t{"\\windows\\pword.exe"}) << button << " " << escape;
+      EXPECT_TRUE(NoMessageBox(builder_->Id()));
+    }
+  }
+}
+
 TEST_F(ApplicationListWindow, ModifyOkOverwritesEvenWithAnotherEntrysPath) {
   AddThree();
   SelectListRow(main_, IDC_APP_LIST, 2);

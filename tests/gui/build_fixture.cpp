@@ -44,14 +44,14 @@ void BuildTest::TearDown() {
 
 std::string BuildTest::Dist(const std::string& name) { return DistFolder() + "\\" + name; }
 
-void BuildTest::UseRecordingPackageScript() {
+void BuildTest::UseRecordingPackageScript(const std::string& folder) {
   std::string script = "@echo off\r\ncd >\"" + Report("folder.txt") + "\"\r\n";
   for (const std::string name : kBuildFiles) {
     script.append("if exist ").append(name).append(" copy /y ").append(name);
     script.append(" \"").append(Report(name)).append("\" >nul\r\n");
   }
   script.append("\"").append(WindowsPath(BC_SCRIPT_PROBE)).append("\" \"").append(Report("window.txt")).append("\"\r\n");
-  WriteFile(Dist("mksetup.bat"), script);
+  WriteFile(folder + "\\mksetup.bat", script);
 }
 
 void BuildTest::PressBuild() {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "tests/gui/project_file_fixture.h"
+#include "tests/gui_driver/gui_driver.h"
 
 // A builder whose folder's scripts and template the test may replace; they
 // are put back, and file browsers that Build opened are closed, afterwards.
@@ -13,8 +14,8 @@ class BuildTest : public ProjectFileTest {
 
   // A file of the builder's folder (Windows path).
   static std::string Dist(const std::string& name);
-  // Replaces mksetup.bat by a script that copies what it sees into Report().
-  void UseRecordingPackageScript();
+  // Replaces mksetup.bat of the folder by a script that copies what it sees into Report().
+  void UseRecordingPackageScript(const std::string& folder = gui_driver::DistFolder());
   std::string Report(const std::string& name) const { return ScratchFile("report\\" + name); }
 
   // Presses Build; a new project is first saved into the scratch folder.

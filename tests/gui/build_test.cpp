@@ -1,3 +1,4 @@
+#include <memory>
 #include <string>
 
 #include "tests/gui/build_fixture.h"
@@ -50,13 +51,24 @@ TEST_F(Build, NegativeCountdownIsSavedThenReportedAndReset) {
 
 TEST_F(Build, FailedPullStillBuildsWithTheValuesPulledSoFar) {
   UseRecordingPackageScript();
+  WriteFile(Dist("setup_tmpl.inf"), "Countdown=APPLICATION_COUNTDOWN\nSync=DISABLE_ACTIVESYNC_CONNECTION\n"
+                                    "Delay=TARGET_APP_RESTART_DELAY\nTitle=KIOSK_DESKTOP_TITLE_TEXT\n"
+                                    "Unlock=UNLOCK_ON_TAP_IN_KIOSKDESKTOP");
   AddApplication("Word", "\\windows\\pword.exe");
+  // The pull takes the countdown and the flags, stops at the restart delay and
+  // leaves the title and the tap-and-hold flag, which come later, as they were.
+  SetText(main_, IDC_COUNTDOWN, "7");
+  Click(main_, IDC_DISABLE_ACTIVESYNC);
+  Click(main_, IDC_ENABLE_KIOSK_DESKTOP);
   SetText(main_, IDC_RESTART_DELAY, "soon");
+  SetText(main_, IDC_KIOSK_TITLE, "Shop");
+  Click(main_, IDC_UNLOCK_ON_TAP);
   PressBuild();
   ExpectBox("Please enter an integer.");
   ConfirmBuild();
   WaitBuildEnd();
-  EXPECT_TRUE(FileExists(Report("setup.inf")));
+  EXPECT_EQ(ReadFile(Report("setup.inf")),
+            "Countdown=7\r\nSync=1\r\nDelay=0\r\nTitle=[Enter Desktop Title Text here]\r\nUnlock=0");
 }
 
 TEST_F(Build, UnreadableLogoIsReported) {
@@ -183,6 +195,45 @@ TEST_F(Build, ScriptThatCannotStartLeavesTheCodeFile) {
   EXPECT_TRUE(NoMessageBox(builder_->Id()));
 }
 
+TEST_F(Build, AScriptThatEndsWithAnErrorStillOpensTheOutputFolder) {
+  WriteFile(Dist("mksetup.bat"), "@echo off\r\nexit /b 3\r\n");
+  AddApplication("Word", "\\windows\\pword.exe");
+  PressBuild();
+  ConfirmBuild();
+  WaitBuildEnd();
+  EXPECT_FALSE(FileExists(Dist("abce.pac")));
+  EXPECT_NE(WaitFileBrowser(), nullptr) << "the output folder did not open";
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+}
+
+// Files are named relative to the builder's folder: a folder of 243
+// characters, the deepest that still holds "\Brindlecove.exe" in the module
+// path's 260 bytes, builds, and its help page path of 259 characters opens.
+TEST_F(Build, ABuildersFolderOf243CharactersBuilds) {
+  const std::string parent = BuildFile("deep");
+  CreateDirectoryA(parent.c_str(), nullptr);
+  const std::string folder = parent + "\\" + std::string(243 - parent.size() - 1, 'd');
+  ASSERT_EQ(folder.size(), 243u);
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) << folder;
+  CreateDirectoryA((folder + "\\output").c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(Dist("Brindlecove.exe").c_str(), (folder + "\\Brindlecove.exe").c_str(), FALSE));
+  WriteFile(folder + "\\setup_tmpl.inf", "Path=APPLICATION_PATH");
+  UseRecordingPackageScript(folder);
+  builder_ = std::make_unique<Process>(folder + "\\Brindlecove.exe", "", folder);
+  main_ = FindDialog(builder_->Id(), "Brindlecove");
+  ASSERT_NE(main_, nullptr);
+  AddApplication("Word", "\\windows\\pword.exe");
+  PressBuild();
+  ConfirmBuild();
+  WaitBuildEnd();
+  EXPECT_EQ(ReadFile(Report("folder.txt")), folder + "\r\n");
+  EXPECT_EQ(ReadFile(folder + "\\setup.inf"), "Path=\\windows\\pword.exe");
+  EXPECT_EQ(ReadFile(folder + "\\set.alf"), "0;0;Word;\\windows\\pword.exe;;");
+  EXPECT_FALSE(FileExists(folder + "\\abce.pac"));
+  EXPECT_NE(WaitFileBrowser(), nullptr) << "the output folder did not open";
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+}
+
 TEST_F(Build, RealScriptMakesTheCabinet) {
   for (const char* file : {"brindlecove.exe", "bcmgr.dll", "BCESetup.dll", "bcebtn.exe"}) {
     if (!FileExists(Dist(std::string("pocketpc\\arm\\") + file))) GTEST_SKIP() << "device file missing: " << file;
@@ -238,6 +289,48 @@ TEST_F(PackageCommands, OpenPackagesShowsTheOutputFolder) {
   HWND browser = WaitFileBrowser();
   ASSERT_NE(browser, nullptr);
   EXPECT_EQ(Text(browser), "output");
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+}
+
+TEST_F(PackageCommands, OpenPackagesWithoutAnOutputFolderDoesNothingVisible) {
+  // Put back however the test ends.
+  struct MovedAway {
+    std::string from, to;
+    ~MovedAway() { MoveFileA(to.c_str(), from.c_str()); }
+  } output{Dist("output"), Dist("output.away")};
+  ASSERT_TRUE(MoveFileA(output.from.c_str(), output.to.c_str()));
+  Click(main_, IDC_OPEN_PACKAGES);
+  WaitIdle();
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+  EXPECT_EQ(WaitFileBrowser(milliseconds(3000)), nullptr) << "a window opened";
+  EXPECT_TRUE(IsWindowEnabled(main_));
+}
+
+// The shell is asked to open docs\index.html of the builder's folder: a
+// handler of .html pages that records what it was given stands in for the browser.
+TEST_F(PackageCommands, HelpAsksTheShellToOpenTheHelpPage) {
+  const std::string report = Report("help.txt");
+  const std::string command = "cmd.exe /c echo %1>\"" + report + "\"";
+  char previous[256] = {};
+  LONG previousSize = sizeof previous;
+  const bool hadClass = RegQueryValueA(HKEY_CLASSES_ROOT, ".html", previous, &previousSize) == ERROR_SUCCESS;
+  struct Restore {
+    bool hadClass;
+    const char* previous;
+    ~Restore() {
+      if (hadClass) RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, previous, 0);
+      RegDeleteTreeA(HKEY_CLASSES_ROOT, "BrindlecoveHelpProbe");
+    }
+  } restore{hadClass, previous};
+  ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "BrindlecoveHelpProbe", 0), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, "BrindlecoveHelpProbe\\shell\\open\\command", REG_SZ, command.c_str(), 0),
+            ERROR_SUCCESS);
+  Click(main_, IDC_HELP_BUTTON);
+  ASSERT_TRUE(WaitUntil([&] { return ReadFile(report).find('\n') != std::string::npos; }, milliseconds(30000)));
+  std::string opened = ReadFile(report);
+  opened.erase(opened.find_last_not_of("\r\n \"") + 1);
+  if (!opened.empty() && opened.front() == '"') opened = opened.substr(1);
+  EXPECT_EQ(opened, DistFolder() + "\\docs\\index.html");
   EXPECT_TRUE(NoMessageBox(builder_->Id()));
 }
 

@@ -63,6 +63,8 @@ TEST_F(MainWindow, SecondCopyIsRefusedWhileTheFirstKeepsRunning) {
   MessageBoxInfo box = WaitMessageBox(second.Id());
   ASSERT_NE(box.window, nullptr);
   EXPECT_EQ(box.text, "Brindlecove Builder is already running.");
+  EXPECT_EQ(box.caption, "Brindlecove");
+  EXPECT_EQ(box.icon, Icon::Exclamation);
   EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
   Answer(box, IDOK);
   EXPECT_EQ(second.WaitForExit(), 0u);
@@ -102,6 +104,27 @@ TEST_F(MainWindow, EnterClosesOnlyAfterACleanPull) {
   SetText(main_, IDC_COUNTDOWN, " 12 ");
   PressKey(main_, VK_RETURN);
   EXPECT_EQ(builder_->WaitForExit(), 0u);
+}
+
+// The refused pull focuses the countdown; the title taking the focus back
+// when the box closes must not ask again.
+TEST_F(MainWindow, AnInvalidCountdownGivesOneMessageWhenTheTitleIsFocusedOrEntered) {
+  Click(main_, IDC_ENABLE_KIOSK_DESKTOP);
+  SetText(main_, IDC_COUNTDOWN, "ten");
+  Focus(main_, IDC_KIOSK_TITLE);
+  ExpectBox("Please enter an integer.");
+  EXPECT_TRUE(WaitFocus(main_, IDC_COUNTDOWN));
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+
+  SetText(main_, IDC_COUNTDOWN, "10");
+  Focus(main_, IDC_KIOSK_TITLE);
+  ASSERT_TRUE(NoMessageBox(builder_->Id()));
+  SetText(main_, IDC_COUNTDOWN, "ten");
+  PressKey(main_, VK_RETURN);
+  ExpectBox("Please enter an integer.");
+  EXPECT_TRUE(WaitFocus(main_, IDC_COUNTDOWN));
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+  EXPECT_TRUE(builder_->Running());
 }
 
 TEST_F(MainWindow, IntegerFieldsRefuseLettersAndEmptyTexts) {

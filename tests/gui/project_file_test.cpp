@@ -195,6 +195,55 @@ TEST_F(ProjectFiles, MissingElementsKeepNewProjectValues) {
   EXPECT_EQ(ComboText(main_, IDC_LANGUAGE), "English");
 }
 
+TEST_F(ProjectFiles, AFileWithoutLanguageKeepsTheLanguageLoadedBefore) {
+  WriteFile(ScratchFile("spanish.bcp"), Project("<language value=\"Spanish\"/>"));
+  WriteFile(ScratchFile("plain.bcp"), Project("<startuptimer value=\"5\"/>"));
+  Load(ScratchFile("spanish.bcp"));
+  ASSERT_EQ(ComboText(main_, IDC_LANGUAGE), "Spanish");
+  SelectComboRow(main_, IDC_LANGUAGE, 2);  // chosen by hand, and lost by the next load
+  Load(ScratchFile("plain.bcp"));
+  EXPECT_EQ(Text(main_, IDC_COUNTDOWN), "5");
+  EXPECT_EQ(ComboText(main_, IDC_LANGUAGE), "Spanish");
+}
+
+TEST_F(ProjectFiles, AFlagOfSevenShowsUncheckedAndIsSavedAsZero) {
+  const std::string path = ScratchFile("seven.bcp");
+  WriteFile(path, Project("<disablecontinuebutton value=\"7\"/><showtaskbar value=\"7\"/>"));
+  Load(path);
+  EXPECT_FALSE(IsChecked(main_, IDC_DISABLE_CONTINUE));
+  EXPECT_FALSE(IsChecked(main_, IDC_SHOW_TASKBAR));
+  Save();
+  const std::string saved = ReadFile(path);
+  EXPECT_NE(saved.find("<disablecontinuebutton value=\"0\""), std::string::npos) << saved;
+  EXPECT_NE(saved.find("<showtaskbar value=\"0\""), std::string::npos) << saved;
+}
+
+// Texts longer than the entry dialog takes can only come from a file; OK
+// names the field's limit and keeps the dialog open.
+TEST_F(ProjectFiles, LoadedTextsOverTheEntryDialogsLimitsAreRefusedOnOk) {
+  const std::string path = ScratchFile("long.bcp");
+  std::string applications = "<otherapplication display_name=\"";
+  applications.append(65, 'L').append("\" path=\"\\a.exe\"/><otherapplication display_name=\"B\" path=\"\\");
+  applications.append(256, 'p').append("\"/><otherapplication display_name=\"C\" path=\"\\c.exe\" params=\"");
+  applications.append(257, 'q').append("\"/>");
+  WriteFile(path, Project(applications));
+  Load(path);
+  ASSERT_EQ(ListRows(main_, IDC_APP_LIST).size(), 3u);
+  const char* messages[] = {"Please enter no more than 64 characters.", "Please enter no more than 256 characters.",
+                            "Please enter no more than 256 characters."};
+  for (int row = 0; row < 3; ++row) {
+    SelectListRow(main_, IDC_APP_LIST, row);
+    HWND entry = OpenDialog(IDC_MODIFY, "Application Information");
+    ASSERT_NE(entry, nullptr);
+    ClickAsync(entry, IDOK);
+    const MessageBoxInfo box = ExpectBox(messages[row]);
+    EXPECT_EQ(box.icon, Icon::Exclamation) << row;
+    EXPECT_EQ(FindDialog(builder_->Id(), "Application Information", milliseconds(1000)), entry) << row;
+    ClickAsync(entry, IDCANCEL);
+    ASSERT_TRUE(WaitDialogGone(builder_->Id(), "Application Information"));
+  }
+}
+
 TEST_F(ProjectFiles, RejectedFilesLeaveAnUntitledProjectAndAreNotOverwritten) {
   const std::string cases[] = {
       Project("<startuptimer value=\"3\"/>", "projects name=\"X\" type=\"brindlecove\""),

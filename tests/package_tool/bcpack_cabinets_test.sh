@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# bcpack_cabinets_test.sh DIST DUMP SOURCE_ROOT
+# bcpack_cabinets_test.sh DIST DUMP SOURCE_ROOT FILL
 # Runs the real bcpack.exe (through mksetup.bat) under Wine in builder's
-# folders laid out as Build leaves them, then checks the cabinets with
-# cabextract, 7z and an independent reader of the setup file.
+# folders laid out as Build leaves them (FILL fills the shipped template with
+# Build's own substitution), then checks the cabinets with cabextract, 7z and
+# an independent reader of the setup file.
 set -u
-dist=$1 dump=$2 root=$3
-here=$(cd "$(dirname "$0")" && pwd)
+dist=$1 dump=$2 root=$3 fill=$4
 run=$root/scripts/wine-run.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -21,7 +21,8 @@ make_builder_folder() {
   printf '1234' >"$dir/abce.pac"
   printf '1;0;Word;\\windows\\pword.exe;;' >"$dir/set.alf"
   [ "$with_logo" = 1 ] && head -c 5000 /dev/urandom >"$dir/bce_logofile"
-  perl "$here/fill_setup_template.pl" "$root/builder/build/shipped/setup_tmpl.inf" "$with_logo" >"$dir/setup.inf"
+  cp "$root/builder/build/shipped/setup_tmpl.inf" "$dir/"
+  (cd "$dir" && "$run" "$fill" setup_tmpl.inf "$with_logo" setup.inf) || fail "the template could not be filled"
 }
 
 # The extracted member with the given number, e.g. "003".

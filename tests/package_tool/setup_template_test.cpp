@@ -1,12 +1,14 @@
-// The shipped setup_tmpl.inf, filled the way Build fills it, must give a
+// The shipped setup_tmpl.inf, filled by Build's own substitution, must give a
 // package with every file, folder, configuration value and the setup DLL.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 
+#include "builder/build/core/text_file.h"
 #include "package_tool/install_model_builder.h"
 #include "package_tool/setup_file_writer.h"
+#include "tests/package_tool/distinct_settings.h"
 #include "tests/package_tool/package_test_support.h"
 #include "standins/ce_installer/setup_reader/setup_file_reader.h"
 
@@ -22,7 +24,7 @@ struct Setting {
   bool dword;
 };
 
-// Distinct samples, so that a value stored under another name shows.
+// What the engine must read for the project of distinct settings.
 const Setting kSettings[] = {
     {"APPLICATION_PATH", "AppPath", "\\Windows\\pword.exe", false},
     {"APPLICATION_PARAMS", "AppParams", "-f 50% off", false},
@@ -42,32 +44,12 @@ const Setting kSettings[] = {
     {"FIT_LOGO_TO_SCREEN", "FitLogoToScreen", "10", true},
 };
 
-// Build's substitution: every occurrence, left to right, resuming behind
-// the inserted value.
-std::string ReplaceAll(std::string text, const std::string& key, const std::string& value) {
-  for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + value.size())) {
-    text.replace(at, key.size(), value);
-  }
-  return text;
-}
-
 std::string FilledTemplate(bool with_logo) {
   std::ifstream file(BC_SETUP_TEMPLATE, std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();
-  std::string filled = text.str();
-  EXPECT_FALSE(filled.empty()) << BC_SETUP_TEMPLATE;
-  for (const Setting& setting : kSettings) {
-    if (std::string(setting.key) == "FIT_LOGO_TO_SCREEN") {
-      if (!with_logo) {
-        filled = ReplaceAll(filled, "bce_logofile=2", "");
-        filled = ReplaceAll(filled, "bce_logofile", "");
-      }
-      filled = ReplaceAll(filled, "SHOW_LOGO", with_logo ? "1" : "0");
-    }
-    filled = ReplaceAll(filled, setting.key, setting.sample);
-  }
-  return filled;
+  EXPECT_FALSE(text.str().empty()) << BC_SETUP_TEMPLATE;
+  return builder::TextModeBytes(package_test::FilledTemplate(text.str(), with_logo));
 }
 
 class SetupTemplate : public ::testing::TestWithParam<bool> {

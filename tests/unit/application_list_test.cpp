@@ -25,13 +25,29 @@ TEST(ApplicationList, AddUniqueDropsPathsEqualIgnoringCaseAndKeepsTheFirst) {
   EXPECT_EQ(list.EntryAt(0).display_name, "first");
 }
 
-TEST(ApplicationList, AddUniqueComparesLatin1LettersIgnoringCase) {
+// How many of two paths "\<first>tude.exe" and "\<second>TUDE.exe" AddUnique keeps.
+int KeptOf(const char* first, const char* second) {
   ApplicationList list;
-  list.AddUnique(Entry("\\\xC9tude.exe"));  // "\Étude.exe"
-  list.AddUnique(Entry("\\\xE9TUDE.exe"));  // "\éTUDE.exe"
-  list.AddUnique(Entry("\\\xD7.exe"));      // the multiplication sign has no case
-  list.AddUnique(Entry("\\\xF7.exe"));      // nor has the division sign
-  EXPECT_EQ(list.Count(), 3);
+  list.AddUnique(Entry(std::string("\\") + first + "tude.exe"));
+  list.AddUnique(Entry(std::string("\\") + second + "TUDE.exe"));
+  return list.Count();
+}
+
+// The Western code page (1252), which the Windows suite runs under too.
+TEST(ApplicationList, AddUniqueComparesWesternLettersIgnoringCase) {
+  EXPECT_EQ(KeptOf("\xC9", "\xE9"), 1);  // É é
+  EXPECT_EQ(KeptOf("\xDE", "\xFE"), 1);  // Þ þ
+  EXPECT_EQ(KeptOf("\x8A", "\x9A"), 1);  // Š š
+  EXPECT_EQ(KeptOf("\x8C", "\x9C"), 1);  // Œ œ
+  EXPECT_EQ(KeptOf("\x8E", "\x9E"), 1);  // Ž ž
+  EXPECT_EQ(KeptOf("\x9F", "\xFF"), 1);  // Ÿ ÿ
+}
+
+TEST(ApplicationList, AddUniqueKeepsWesternSignsWithoutCaseApart) {
+  EXPECT_EQ(KeptOf("\xD7", "\xF7"), 2);  // × ÷
+  EXPECT_EQ(KeptOf("\xDF", "\xFF"), 2);  // ß ÿ: ß has no capital of its own here
+  EXPECT_EQ(KeptOf("\x9A", "\xAA"), 2);  // š ª
+  EXPECT_EQ(KeptOf("\xBF", "\xDF"), 2);  // ¿ ß
 }
 
 TEST(ApplicationList, InsertRemoveReplaceKeepOrder) {
@@ -59,15 +75,32 @@ TEST(ApplicationList, OutOfRangeIndexesChangeNothing) {
   EXPECT_EQ(list.EntryAt(7), ApplicationEntry{});
 }
 
-TEST(ApplicationList, EntriesAreCopiesNotReferences) {
+// The duplicate test looks at the entries listed now, whatever changed them.
+TEST(ApplicationList, AddUniqueSeesTheListAsReplaceInsertRemoveAndClearLeftIt) {
   ApplicationList list;
-  ApplicationEntry entry = Entry("P", "label");
-  list.AddUnique(entry);
-  entry.display_name = "changed";
-  ApplicationEntry copy = list.EntryAt(0);
-  copy.path = "changed";
-  EXPECT_EQ(list.EntryAt(0).display_name, "label");
-  EXPECT_EQ(list.EntryAt(0).path, "P");
+  list.AddUnique(Entry("\\P.exe"));
+  list.ReplaceAt(0, Entry("\\Q.exe"));
+  list.AddUnique(Entry("\\p.exe"));  // no longer listed
+  list.AddUnique(Entry("\\q.EXE"));  // listed by the replacement
+  EXPECT_EQ(Paths(list), (std::vector<std::string>{"\\Q.exe", "\\p.exe"}));
+  list.InsertAt(0, Entry("\\R.exe"));
+  list.AddUnique(Entry("\\r.exe"));
+  list.RemoveAt(1);
+  list.AddUnique(Entry("\\Q.exe"));
+  EXPECT_EQ(Paths(list), (std::vector<std::string>{"\\R.exe", "\\p.exe", "\\Q.exe"}));
+  list.Clear();
+  list.AddUnique(Entry("\\R.exe"));
+  EXPECT_EQ(Paths(list), (std::vector<std::string>{"\\R.exe"}));
+}
+
+TEST(ApplicationList, EntriesKeepAllFiveFields) {
+  ApplicationList list;
+  const ApplicationEntry added{"label", "\\a.exe", "-x", 1, 2};
+  list.AddUnique(added);
+  EXPECT_EQ(list.EntryAt(0), added);
+  const ApplicationEntry replacement{"other", "\\b.exe", "-y", 0, 1};
+  list.ReplaceAt(0, replacement);
+  EXPECT_EQ(list.EntryAt(0), replacement);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "builder/build/core/setup_substitutions.h"
 #include "builder/build/core/setup_template.h"
 #include "builder/build/core/text_file.h"
+#include "tests/package_tool/distinct_settings.h"
 
 namespace builder {
 namespace {
@@ -121,6 +122,44 @@ TEST(SetupSubstitutions, ValuesOfTheSettings) {
   EXPECT_EQ(ValueOf(SetupSubstitutions(settings, "Spanish"), "DISABLE_HARDBUTTONS"), "0");
 }
 
+// Every setting with a value no other setting has, so that a key fed from
+// the wrong setting shows.
+TEST(SetupSubstitutions, EveryKeyCarriesItsOwnSetting) {
+  const std::pair<const char*, const char*> expected[] = {
+      {"APPLICATION_PATH", "\\Windows\\pword.exe"},
+      {"APPLICATION_PARAMS", "-f 50% off"},
+      {"APPLICATION_COUNTDOWN", "15"},
+      {"DISABLE_ACTIVESYNC_CONNECTION", "1"},
+      {"DISABLE_HARDBUTTONS", "9"},
+      {"ENABLE_KIOSKDESKTOP", "2"},
+      {"KIOSK_DESKTOP_TITLE_TEXT", "[Enter Desktop Title Text here]"},
+      {"UNLOCK_ON_TAP_IN_KIOSKDESKTOP", "3"},
+      {"SHOWSIPICON_IN_KIOSKDESKTOP", "4"},
+      {"ENABLETASKBAR_IN_KIOSKDESKTOP", "5"},
+      {"SHOWTASKBAR", "6"},
+      {"SHOWVERSION", "7"},
+      {"DISABLE_CONTINUE_BUTTON", "8"},
+      {"TARGET_APP_RESTART_DELAY", "65535"},
+      {"LANGUAGE_TO_BE_USED", "brazilian"},
+      {"SHOW_LOGO", "0"},
+      {"FIT_LOGO_TO_SCREEN", "10"},
+  };
+  const auto list = SetupSubstitutions(package_test::DistinctSettings(false), package_test::kDistinctLanguage);
+  for (const auto& [key, value] : expected) EXPECT_EQ(ValueOf(list, key), value) << key;
+}
+
+TEST(SetupSubstitutions, ALogoWithFitOffGivesShowOneAndFitZero) {
+  ProjectSettings settings;
+  settings.logo = "C:\\logo.bmp";
+  settings.fitlogotoscreen = 0;
+  const auto list = SetupSubstitutions(settings, "English");
+  EXPECT_EQ(ValueOf(list, "SHOW_LOGO"), "1");
+  EXPECT_EQ(ValueOf(list, "FIT_LOGO_TO_SCREEN"), "0");
+  settings.logo.clear();
+  settings.fitlogotoscreen = 1;
+  EXPECT_EQ(ValueOf(SetupSubstitutions(settings, "English"), "FIT_LOGO_TO_SCREEN"), "1");
+}
+
 TEST(SetupSubstitutions, WithoutLogoTheLogoEntriesVanish) {
   const std::string tmpl = "[SourceDisksFiles]\nset.alf = 2\nbce_logofile=2\n[Files]\nbce_logofile\nlogo=SHOW_LOGO\n";
   ProjectSettings settings;
@@ -206,17 +245,20 @@ TEST(BuilderPaths, FolderIsCutAtTheLastBackslash) {
   EXPECT_EQ(BuilderFolderFromModulePath("C:\\Program Files\\B\\Brindlecove.exe").value_or("<refused>"),
             "C:\\Program Files\\B");
   EXPECT_FALSE(BuilderFolderFromModulePath("Brindlecove.exe").has_value());
+  EXPECT_FALSE(BuilderFolderFromModulePath("").has_value());  // a path its buffer could not hold
 }
 
-TEST(BuilderPaths, FolderTooDeepForItsFilesIsRefused) {
-  // "\installsetup.bat" (17 bytes) must still fit behind the folder.
-  const std::string fits = "C:\\" + std::string(239, 'd');
-  const std::string tooDeep = "C:\\" + std::string(240, 'd');
-  EXPECT_EQ(BuilderFolderFromModulePath(fits + "\\B.exe").value_or("<refused>"), fits);
-  EXPECT_FALSE(BuilderFolderFromModulePath(tooDeep + "\\B.exe").has_value());
-  // A path that filled its whole buffer may have been cut.
-  EXPECT_FALSE(BuilderFolderFromModulePath("C:\\a\\" + std::string(254, 'x')).has_value());
-  EXPECT_FALSE(BuilderFolderFromModulePath("C:\\" + std::string(400, 'd') + "\\B.exe").has_value());
+// Build names its files relative to the folder, so only joined paths have a limit.
+TEST(BuilderPaths, DeepFoldersAreKeptAndOnlyJoinedPathsThatOverflowAreRefused) {
+  for (size_t length : {243u, 250u, 257u}) {
+    const std::string folder = "C:\\" + std::string(length - 3, 'd');
+    EXPECT_EQ(BuilderFolderFromModulePath(folder + "\\B").value_or("<refused>"), folder) << length;
+  }
+  const std::string deepest = "C:\\" + std::string(240, 'd');  // 243 characters
+  // "\docs\index.html" takes 16 bytes: 259 characters and the terminator fit.
+  EXPECT_EQ(JoinPath(deepest, kHelpPageTail).value_or("<refused>"), deepest + "\\docs\\index.html");
+  EXPECT_FALSE(JoinPath(deepest + "d", kHelpPageTail).has_value());
+  EXPECT_FALSE(JoinPath(deepest, "\\pocketpc\\arm\\brindlecove.exe").has_value());
 }
 
 }  // namespace

@@ -23,6 +23,13 @@ TEST(ParseDialogInteger, RefusesEmptyWordsAndTrailingJunk) {
   EXPECT_EQ(ParseDialogInteger("-"), std::nullopt);
 }
 
+TEST(ParseDialogInteger, OnlyBlanksAndTabsMayComeBeforeTheNumber) {
+  for (const char* text : {"\f5", "\v5", "\r5", "\n5", " \n5", "\t\r\n5", "5\n", "5\f"}) {
+    EXPECT_EQ(ParseDialogInteger(text), std::nullopt) << "for code " << int{text[0]};
+  }
+  EXPECT_EQ(ParseDialogInteger("\t \t5"), 5);
+}
+
 TEST(ParseDialogInteger, ZeroCountsOnlyWhenTheNumberBeginsWithTheDigitZero) {
   EXPECT_EQ(ParseDialogInteger(" 0 "), 0);
   EXPECT_EQ(ParseDialogInteger("-0"), std::nullopt);

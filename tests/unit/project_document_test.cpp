@@ -136,6 +136,18 @@ TEST(ProjectReader, NamesAnyCaseDuplicatesLaterWinsUnknownsIgnored) {
   EXPECT_EQ(loaded.loadedlanguage, "German");
 }
 
+TEST(ProjectReader, ANameThatIsOnlyThePrefixOfAnElementIsUnknown) {
+  XmlElement root{u"project", {}, {}};
+  root.children = {Element(u"s", {{u"value", u"3"}}), Element(u"startup", {{u"value", u"4"}}),
+                   Element(u"other", {{u"path", u"\\o.exe"}}), Element(u"main", {{u"path", u"\\m.exe"}})};
+  Loaded loaded;
+  loaded.Read(root);
+  EXPECT_EQ(loaded.settings.startuptimer, 10);
+  EXPECT_EQ(loaded.settings.showversion, 1);
+  EXPECT_EQ(loaded.applications.Count(), 0);
+  EXPECT_EQ(loaded.settings.mainapplication.path, "");
+}
+
 TEST(ProjectReader, ApplicationDefaultsAndDuplicatePaths) {
   XmlElement root{u"project", {}, {}};
   root.children = {Element(u"otherapplication", {{u"path", u"\\a.exe"}}),
@@ -165,6 +177,8 @@ TEST(ProjectRoot, AcceptsOnlyThisBuildersProjects) {
   EXPECT_EQ(AcceptedProjectName(root(u"project", {{u"type", u"brindlecove"}, {u"name", u""}})), "");
   EXPECT_EQ(AcceptedProjectName(root(u"projects", {{u"name", u"Shop"}, {u"type", u"brindlecove"}})), std::nullopt);
   EXPECT_EQ(AcceptedProjectName(root(u"project", {{u"name", u"Shop"}, {u"type", u"otherkiosk"}})), std::nullopt);
+  EXPECT_EQ(AcceptedProjectName(root(u"project", {{u"name", u"Shop"}, {u"type", u"brindle"}})), std::nullopt);
+  EXPECT_EQ(AcceptedProjectName(root(u"proj", {{u"name", u"Shop"}, {u"type", u"brindlecove"}})), std::nullopt);
   EXPECT_EQ(AcceptedProjectName(root(u"project", {{u"name", u"Shop"}})), std::nullopt);
   EXPECT_EQ(AcceptedProjectName(root(u"project", {{u"type", u"brindlecove"}})), std::nullopt);
 }

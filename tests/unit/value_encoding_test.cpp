@@ -46,6 +46,9 @@ TEST(ValueEncoding, IntegersReadByTheAtoiRule) {
 TEST(ValueEncoding, NamesCompareWithoutCase) {
   EXPECT_TRUE(EqualsIgnoringCase(u"PrOjEcT", "project"));
   EXPECT_FALSE(EqualsIgnoringCase(u"projects", "project"));
+  // A prefix is not the name.
+  EXPECT_FALSE(EqualsIgnoringCase(u"proj", "project"));
+  EXPECT_FALSE(EqualsIgnoringCase(u"", "project"));
   EXPECT_FALSE(EqualsIgnoringCase(u"proj\u0130ct", "project"));
 }
 

@@ -17,9 +17,8 @@ inline constexpr std::string_view kHelpPageTail = "\\docs\\index.html";
 std::optional<std::string> JoinPath(std::string_view folder, std::string_view tail);
 
 // The builder's folder from the executable's full path: cut at the last
-// backslash. Nothing when there is no backslash, when the path filled its
-// whole buffer (it may have been cut) or when a file name of the builder's
-// folder would no longer fit a path buffer.
+// backslash; nothing when there is none (an empty path included). Files in
+// it are named relative to it, so its depth alone refuses nothing.
 std::optional<std::string> BuilderFolderFromModulePath(std::string_view modulePath);
 
 }  // namespace builder
