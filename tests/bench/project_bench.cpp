@@ -40,27 +40,10 @@ std::string ProjectText(int count) {
   return text;
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  return std::fclose(file) == 0 && written;
-}
-
 size_t CountOccurrences(const std::string& text, const std::string& part) {
   size_t count = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++count;
   return count;
-}
-
-std::string ReadText(const std::string& path) {
-  std::string text;
-  if (FILE* file = std::fopen(path.c_str(), "rb")) {
-    char block[65536];
-    while (const size_t count = std::fread(block, 1, sizeof block, file)) text.append(block, count);
-    std::fclose(file);
-  }
-  return text;
 }
 
 double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
@@ -142,11 +125,11 @@ bool BenchSize(int count, int runs, int capSeconds) {
   }
   std::vector<double> loads, saves;
   for (int run = 0; run < runs; ++run) {
-    if (!WriteText(path, project)) return false;
+    if (!WriteWholeFile(path, project)) return false;
     const LoadTimes times = TimeLoad(*builder, main, path, count, capSeconds);
     const double load = times.command;
     const double save = load < 0 ? -1 : TimeSave(main, capSeconds);
-    const size_t saved = save < 0 ? 0 : CountOccurrences(ReadText(path), "<otherapplication");
+    const size_t saved = save < 0 ? 0 : CountOccurrences(ReadWholeFile(path), "<otherapplication");
     std::printf("%8d  run %d  load %s (from OK %s)  save %s%s\n", count, run + 1, Figure(load).c_str(),
                 Figure(times.okToList).c_str(), Figure(save).c_str(),
                 save >= 0 && saved != static_cast<size_t>(count) ? "  (the saved file is incomplete)" : "");
