@@ -7,23 +7,34 @@ ApplicationEntry ApplicationList::EntryAt(int index) const {
 }
 
 void ApplicationList::AddUnique(const ApplicationEntry& entry) {
-  const std::string wanted = LowerAnsi(entry.path);
-  for (const auto& listed : entries_) {
-    if (LowerAnsi(listed.path) == wanted) return;
-  }
+  if (paths_.Contains(entry.path)) return;
   entries_.push_back(entry);
+  paths_.Add(entry.path);
 }
 
 void ApplicationList::ReplaceAt(int index, const ApplicationEntry& entry) {
-  if (ValidIndex(index)) entries_[static_cast<size_t>(index)] = entry;
+  if (!ValidIndex(index)) return;
+  ApplicationEntry& listed = entries_[static_cast<size_t>(index)];
+  paths_.Remove(listed.path);
+  listed = entry;
+  paths_.Add(entry.path);
 }
 
 void ApplicationList::InsertAt(int index, const ApplicationEntry& entry) {
-  if (index >= 0 && index <= Count()) entries_.insert(entries_.begin() + index, entry);
+  if (index < 0 || index > Count()) return;
+  entries_.insert(entries_.begin() + index, entry);
+  paths_.Add(entry.path);
 }
 
 void ApplicationList::RemoveAt(int index) {
-  if (ValidIndex(index)) entries_.erase(entries_.begin() + index);
+  if (!ValidIndex(index)) return;
+  paths_.Remove(entries_[static_cast<size_t>(index)].path);
+  entries_.erase(entries_.begin() + index);
+}
+
+void ApplicationList::Clear() {
+  entries_.clear();
+  paths_.Clear();
 }
 
 ApplicationList& TheApplicationList() {

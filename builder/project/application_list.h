@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "builder/project/lowered_path_index.h"
+
 namespace builder {
 
 // One allowed application of the kiosk.
@@ -27,11 +29,12 @@ class ApplicationList {
   // Inserts before the entry at index; index == Count appends.
   void InsertAt(int index, const ApplicationEntry& entry);
   void RemoveAt(int index);
-  void Clear() { entries_.clear(); }
+  void Clear();
 
  private:
   bool ValidIndex(int index) const { return index >= 0 && index < Count(); }
   std::vector<ApplicationEntry> entries_;
+  LoweredPathIndex paths_;  // the paths of entries_
 };
 
 // The one program-wide list.

@@ -1,7 +1,5 @@
 #include "tests/gui/project_file_fixture.h"
 
-#include <cstdio>
-
 #include "tests/gui_driver/file_dialogs.h"
 
 using namespace gui_driver;
@@ -38,21 +36,10 @@ void ProjectFileTest::Load(const std::string& path) {
   WaitIdle();
 }
 
-std::string ProjectFileTest::ReadFile(const std::string& path) {
-  std::string content;
-  if (FILE* file = std::fopen(path.c_str(), "rb")) {
-    char block[4096];
-    while (const size_t count = std::fread(block, 1, sizeof block, file)) content.append(block, count);
-    std::fclose(file);
-  }
-  return content;
-}
+std::string ProjectFileTest::ReadFile(const std::string& path) { return ReadWholeFile(path); }
 
 void ProjectFileTest::WriteFile(const std::string& path, const std::string& content) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr) << path;
-  std::fwrite(content.data(), 1, content.size(), file);
-  std::fclose(file);
+  ASSERT_TRUE(WriteWholeFile(path, content)) << path;
 }
 
 bool ProjectFileTest::FileExists(const std::string& path) {

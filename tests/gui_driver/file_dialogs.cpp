@@ -13,20 +13,31 @@ HWND FileNameBox(HWND dialog) {
   return box ? box : GetDlgItem(dialog, edt1);
 }
 
-bool Press(DWORD processId, const std::string& dialogCaption, HWND dialog, int buttonId) {
+void PostPress(HWND dialog, int buttonId) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+}
+
+bool Press(DWORD processId, const std::string& dialogCaption, HWND dialog, int buttonId) {
+  PostPress(dialog, buttonId);
   return WaitDialogGone(processId, dialogCaption);
 }
 
 }  // namespace
 
-bool ChooseFile(DWORD processId, const std::string& dialogCaption, const std::string& path) {
+HWND FillFileName(DWORD processId, const std::string& dialogCaption, const std::string& path) {
   HWND dialog = FindDialog(processId, dialogCaption);
   HWND box = dialog ? FileNameBox(dialog) : nullptr;
-  if (!box) return false;
+  if (!box) return nullptr;
   SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-  return Press(processId, dialogCaption, dialog, IDOK);
+  return dialog;
+}
+
+void PostOk(HWND dialog) { PostPress(dialog, IDOK); }
+
+bool ChooseFile(DWORD processId, const std::string& dialogCaption, const std::string& path) {
+  HWND dialog = FillFileName(processId, dialogCaption, path);
+  return dialog && Press(processId, dialogCaption, dialog, IDOK);
 }
 
 bool CancelFileDialog(DWORD processId, const std::string& dialogCaption) {

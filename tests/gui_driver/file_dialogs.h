@@ -8,6 +8,11 @@
 
 namespace gui_driver {
 
+// Waits for the file dialog with this caption and puts the path into its file
+// name box; returns the dialog, or null when it did not come.
+HWND FillFileName(DWORD processId, const std::string& dialogCaption, const std::string& path);
+// Presses the dialog's OK button; returns at once.
+void PostOk(HWND dialog);
 // Waits for the file dialog with this caption, puts the path into its file
 // name box and presses its OK button; true once the dialog has closed.
 bool ChooseFile(DWORD processId, const std::string& dialogCaption, const std::string& path);

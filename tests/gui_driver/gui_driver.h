@@ -24,6 +24,11 @@ std::string DistFolder();
 // A file in the build folder (Windows path), for screenshots and scratch files.
 std::string BuildFile(const std::string& name);
 
+// The whole content of a file, empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+// Writes the file anew; false when that failed.
+bool WriteWholeFile(const std::string& path, const std::string& content);
+
 // A program started by the test; ended at destruction if still running.
 class Process {
  public:

@@ -2,18 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/unit/application_list_helpers.h"
+
 namespace builder {
 namespace {
-
-ApplicationEntry Entry(const std::string& path, const std::string& label = "") {
-  return ApplicationEntry{label, path, "", 0, 0};
-}
-
-std::vector<std::string> Paths(const ApplicationList& list) {
-  std::vector<std::string> paths;
-  for (int i = 0; i < list.Count(); ++i) paths.push_back(list.EntryAt(i).path);
-  return paths;
-}
 
 TEST(ApplicationList, AddUniqueDropsPathsEqualIgnoringCaseAndKeepsTheFirst) {
   ApplicationList list;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "builder/project_file/value_encoding.h"
 
 namespace builder {
@@ -158,6 +160,36 @@ TEST(ProjectReader, ApplicationDefaultsAndDuplicatePaths) {
   ASSERT_EQ(loaded.applications.Count(), 2);
   EXPECT_EQ(loaded.applications.EntryAt(0), (ApplicationEntry{"", "\\a.exe", "", 1, 0}));
   EXPECT_EQ(loaded.applications.EntryAt(1), (ApplicationEntry{"", "", "", 1, 0}));
+}
+
+// Every fifth application repeats, in capitals, the path of one read earlier,
+// near or far back; the list keeps the others, in file order.
+TEST(ProjectReader, ManyApplicationsKeepFileOrderAndDropEachRepeat) {
+  const auto path = [](int i) { return "\\Programs\\Tool" + std::to_string(i) + ".exe"; };
+  XmlElement root{u"project", {}, {}};
+  std::vector<std::string> expectedPaths, expectedLabels;
+  for (int i = 0; i < 20000; ++i) {
+    const std::string label = "app " + std::to_string(i);
+    std::string own = path(i);
+    if (i % 5 == 4) {
+      own = path((i / 2) / 5 * 5);
+      for (char& c : own) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    } else {
+      expectedPaths.push_back(own);
+      expectedLabels.push_back(label);
+    }
+    root.children.push_back(
+        Element(u"otherapplication", {{u"display_name", WideFromBytes(label)}, {u"path", WideFromBytes(own)}}));
+  }
+  Loaded loaded;
+  loaded.Read(root);
+  std::vector<std::string> paths, labels;
+  for (int i = 0; i < loaded.applications.Count(); ++i) {
+    paths.push_back(loaded.applications.EntryAt(i).path);
+    labels.push_back(loaded.applications.EntryAt(i).display_name);
+  }
+  EXPECT_EQ(paths, expectedPaths);
+  EXPECT_EQ(labels, expectedLabels);
 }
 
 TEST(ProjectReader, MissingElementsAndLanguageKeepWhatTheyHad) {
