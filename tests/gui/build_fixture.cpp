@@ -33,6 +33,9 @@ void BuildTest::SetUp() {
   for (size_t i = 0; i < std::size(kShippedFiles); ++i) g_shipped[i] = ReadFile(Dist(kShippedFiles[i]));
   for (const char* name : kBuildFiles) DeleteFileA(Dist(name).c_str());
   CreateDirectoryA(ScratchFile("report").c_str(), nullptr);
+  // A browser that an earlier build opened after that test had ended would
+  // take this test's folder: Wine shows the open window again instead of a new one.
+  CloseFileBrowsers();
   windowsBefore_ = OtherWindows();
 }
 

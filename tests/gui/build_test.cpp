@@ -1,3 +1,5 @@
+#include <shlwapi.h>
+
 #include <memory>
 #include <string>
 
@@ -319,7 +321,7 @@ TEST_F(PackageCommands, HelpAsksTheShellToOpenTheHelpPage) {
     const char* previous;
     ~Restore() {
       if (hadClass) RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, previous, 0);
-      RegDeleteTreeA(HKEY_CLASSES_ROOT, "BrindlecoveHelpProbe");
+      SHDeleteKeyA(HKEY_CLASSES_ROOT, "BrindlecoveHelpProbe");
     }
   } restore{hadClass, previous};
   ASSERT_EQ(RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "BrindlecoveHelpProbe", 0), ERROR_SUCCESS);
