@@ -16,15 +16,26 @@ bool AskYesNo(HWND parent, const wchar_t* question) {
   return MessageBoxW(parent, question, kCaption, MB_YESNO) == IDYES;
 }
 
-// Starts the engine without waiting; a failed start is not reported. The
-// device takes no start-up information: it must be null there.
+// Start-up information: the device takes none and wants null; a desktop
+// reads the record and fails without one.
+LPSTARTUPINFOW StartupInfo() {
+#ifdef _WIN32_WCE
+  return nullptr;
+#else
+  static STARTUPINFOW desktopStartupInfo;
+  desktopStartupInfo.cb = sizeof desktopStartupInfo;
+  return &desktopStartupInfo;
+#endif
+}
+
+// Starts the engine without waiting; a failed start is not reported.
 void StartEngine(const wchar_t* enginePath, bool reset) {
   // The command line is writable, as process creation may change it.
   auto resetArgument = bc::engine::kEngineResetArgument;
   wchar_t noArgument[1] = {};
   PROCESS_INFORMATION process = {};
   if (CreateProcessW(enginePath, reset ? resetArgument.wide : noArgument, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
-                     nullptr, nullptr, nullptr, &process)) {
+                     nullptr, nullptr, StartupInfo(), &process)) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
