@@ -2,8 +2,6 @@
 // worker thread while the test answers its message boxes.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <iterator>
 #include <optional>
 #include <string>
 
@@ -179,29 +177,6 @@ TEST_F(SetupHooks, OtherHooksLetTheInstallerGoOn) {
   EXPECT_EQ(uninstallInit(nullptr, installFolder_.path().c_str()), codUNINSTALL_INIT_CONTINUE);
   EXPECT_EQ(uninstallExit(nullptr), codUNINSTALL_EXIT_DONE);
   EXPECT_FALSE(FindSetupBox());
-}
-
-// The joined path, or nothing when it was refused (and then left empty).
-std::optional<std::wstring> EnginePathIn(const wchar_t* folder) {
-  wchar_t path[bcesetup::kEnginePathUnits];
-  std::fill(std::begin(path), std::end(path), L'?');
-  const bool fits = bcesetup::EnginePathIn(folder, path);
-  EXPECT_EQ(fits, path[0] != L'\0') << "a refused path is left empty";
-  return fits ? std::optional<std::wstring>(path) : std::nullopt;
-}
-
-TEST(EnginePath, JoinsTheInstallationFolderAndTheEngineName) {
-  EXPECT_EQ(EnginePathIn(L"\\Program Files\\Brindlecove"), L"\\Program Files\\Brindlecove\\Brindlecove.exe");
-  EXPECT_EQ(EnginePathIn(L""), L"\\Brindlecove.exe");
-  EXPECT_EQ(EnginePathIn(nullptr), std::nullopt);
-}
-
-TEST(EnginePath, MustFitTheDevicesBufferWithItsTerminator) {
-  const size_t nameAndSeparator = std::wstring_view(L"\\Brindlecove.exe").size();
-  const std::wstring longest(bcesetup::kEnginePathUnits - 1 - nameAndSeparator, L'x');
-  ASSERT_TRUE(EnginePathIn(longest.c_str()).has_value());
-  EXPECT_EQ(EnginePathIn(longest.c_str())->size(), bcesetup::kEnginePathUnits - 1);
-  EXPECT_EQ(EnginePathIn((longest + L'x').c_str()), std::nullopt);
 }
 
 }  // namespace

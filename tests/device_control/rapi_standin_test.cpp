@@ -166,10 +166,24 @@ TEST_F(RemoteApiStandIn, LargestInputTheWireCarriesIsServedAndOneByteMoreRefused
   block = static_cast<BYTE*>(LocalAlloc(LPTR, largest));
   ASSERT_NE(block, nullptr);
   const Output served = InvokeWith(L"bcmgr", L"CheckLogin", largest, block);
+  EXPECT_FALSE(emulated_device::LocalBlockInUse(block));
   EXPECT_EQ(served.result, S_OK);
   EXPECT_EQ(served.bytes, (std::vector<BYTE>{1, 0, 0, 0})) << "all zero units: the empty code";
   EXPECT_EQ(DeviceCalls().back(), "Invoke bcmgr CheckLogin " + std::to_string(largest) + " -> 0x00000000");
   EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode").result, S_OK) << "the connection stays";
+}
+
+TEST_F(RemoteApiStandIn, RequestsOfEverySizeAreAnsweredWithoutLeaks) {
+  ASSERT_EQ(remote.Connect(), S_OK);
+  WriteCodeFile("1234567890");
+  for (size_t size : {1, 2, 3, 20, 21, 22, 41, 197, 198, 199, 200, 201, 65536}) {
+    std::vector<BYTE> request(size, 0);
+    for (size_t unit = 0; 2 * unit + 1 < size; ++unit) request[2 * unit] = static_cast<BYTE>('1' + unit % 10);
+    const Output answer = Invoke(L"bcmgr", L"CheckLogin", request);
+    EXPECT_EQ(answer.result, S_OK) << size << " bytes";
+    EXPECT_EQ(answer.bytes, (std::vector<BYTE>{size == 20 || size == 21 ? BYTE{1} : BYTE{0}, 0, 0, 0})) << size;
+    EXPECT_EQ(DeviceCalls().back(), "Invoke bcmgr CheckLogin " + std::to_string(size) + " -> 0x00000000");
+  }
 }
 
 TEST_F(RemoteApiStandIn, SecondSetUpBeforeUninitIsRefused) {
