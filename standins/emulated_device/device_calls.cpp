@@ -108,7 +108,8 @@ Response DeviceCalls::Invoke(Reader& fields) {
   } else if (!address) {
     answer = Failure(ERROR_CALL_NOT_IMPLEMENTED);
   } else {
-    BlockCallResult call = CallBlockFunction(reinterpret_cast<RapiBlockFunction>(reinterpret_cast<void*>(address)), input);
+    const auto entry = reinterpret_cast<RapiBlockFunction>(reinterpret_cast<void*>(address));
+    BlockCallResult call = CallBlockFunction(entry, input);
     answer = {call.status, call.lastError, Writer().Blob(call.output).Data()};
     inputKept = call.inputKept;
   }

@@ -178,7 +178,7 @@ TEST_F(RemoteApiStandIn, RequestsOfEverySizeAreAnsweredWithoutLeaks) {
   WriteCodeFile("1234567890");
   for (size_t size : {1, 2, 3, 20, 21, 22, 41, 197, 198, 199, 200, 201, 65536}) {
     std::vector<BYTE> request(size, 0);
-    for (size_t unit = 0; 2 * unit + 1 < size; ++unit) request[2 * unit] = static_cast<BYTE>('1' + unit % 10);
+    for (size_t unit = 0; 2 * unit + 1 < size; ++unit) request[2 * unit] = static_cast<BYTE>("1234567890"[unit % 10]);
     const Output answer = Invoke(L"bcmgr", L"CheckLogin", request);
     EXPECT_EQ(answer.result, S_OK) << size << " bytes";
     EXPECT_EQ(answer.bytes, (std::vector<BYTE>{size == 20 || size == 21 ? BYTE{1} : BYTE{0}, 0, 0, 0})) << size;
