@@ -53,7 +53,8 @@ class OwnedInput {
   BYTE* block_;
 };
 
-void NoteOnDevice(const std::u16string& line) { Call(Request(Operation::Note).Text(line)); }
+// Leaves the device's last error as it was: the note is no call of the caller's.
+void NoteOnDevice(const std::u16string& line) { Session().Call(Request(Operation::Note).Text(line).Data()); }
 
 HANDLE DeviceHandle(uint64_t value) { return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(value)); }
 uint64_t WireHandle(HANDLE handle) { return reinterpret_cast<uintptr_t>(handle); }
