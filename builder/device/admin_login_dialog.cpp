@@ -43,8 +43,14 @@ void AdminLoginDialog::OnOK() {
   const auto& api = device::RemoteApi::Instance();
   DWORD outputSize = 0;
   BYTE* output = nullptr;
-  const HRESULT result = api.Invoke(bc::engine::kManagerLibraryName.wide, bc::engine::kCheckLoginExport.wide,
-                                    inputSize, reinterpret_cast<BYTE*>(g_loginBuffer), &outputSize, &output);
+  // The Remote API frees the request once it is sent: it goes in a block of
+  // its own, never in the program-wide buffer.
+  BYTE* request = static_cast<BYTE*>(LocalAlloc(LMEM_FIXED, inputSize));
+  if (request) CopyMemory(request, g_loginBuffer, inputSize);
+  const HRESULT result = request ? api.Invoke(bc::engine::kManagerLibraryName.wide,
+                                              bc::engine::kCheckLoginExport.wide, inputSize, request, &outputSize,
+                                              &output)
+                                 : E_OUTOFMEMORY;
   if (result < 0) {
     api.LastError();
     framework::FrameworkMessageBox(device::LoginFailureMessage(result));

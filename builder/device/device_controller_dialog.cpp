@@ -69,9 +69,13 @@ void DeviceControllerDialog::OnConnect() {
 
 DWORD WINAPI DeviceControllerDialog::ConnectionThreadProc(void* parameter) {
   auto& attempt = *static_cast<ConnectionAttempt*>(parameter);
+  const auto& api = device::RemoteApi::Instance();
+  // A set-up that failed or timed out is still the Remote API's until it is
+  // ended; a new one is refused before that.
+  api.Uninit();
   attempt.record = {};
   attempt.record.cbSize = sizeof attempt.record;
-  std::optional<int32_t> result = device::RemoteApi::Instance().InitEx(&attempt.record);
+  std::optional<int32_t> result = api.InitEx(&attempt.record);
   if (*result >= 0) {
     const HANDLE handles[] = {attempt.record.heRapiInit, attempt.stopEvent};
     const DWORD wait = WaitForMultipleObjects(2, handles, FALSE, device::kConnectionTimeoutMs);

@@ -24,13 +24,20 @@ bool DecodeCode(DWORD cbInput, const BYTE* input, char (&code)[kCodeBufferSize])
   return written > 0;
 }
 
+// The input is ours to free, as the Remote API hands it over.
+void ReleaseInput(BYTE* input) {
+  if (input != nullptr) LocalFree(input);
+}
+
 }  // namespace
 
-extern "C" __declspec(dllexport) HRESULT CheckLogin(DWORD cbInput, BYTE* pInput, DWORD* pcbOutput, BYTE** ppOutput,
-                                                    IRAPIStream*) {
-  if (pcbOutput == nullptr || ppOutput == nullptr) return 0;
+// Exported by their plain names (bcmgr.def), as the service looks them up.
+extern "C" HRESULT STDAPICALLTYPE CheckLogin(DWORD cbInput, BYTE* pInput, DWORD* pcbOutput, BYTE** ppOutput,
+                                             IRAPIStream*) {
   char code[kCodeBufferSize];
   const bool decoded = DecodeCode(cbInput, pInput, code);
+  ReleaseInput(pInput);
+  if (pcbOutput == nullptr || ppOutput == nullptr) return 0;
   BYTE* verdict = static_cast<BYTE*>(LocalAlloc(LPTR, kVerdictSize));
   *ppOutput = verdict;
   *pcbOutput = 0;
@@ -41,7 +48,8 @@ extern "C" __declspec(dllexport) HRESULT CheckLogin(DWORD cbInput, BYTE* pInput,
   return 0;
 }
 
-extern "C" __declspec(dllexport) HRESULT ExitKioskMode(DWORD, BYTE*, DWORD*, BYTE**, IRAPIStream*) {
+extern "C" HRESULT STDAPICALLTYPE ExitKioskMode(DWORD, BYTE* pInput, DWORD*, BYTE**, IRAPIStream*) {
+  ReleaseInput(pInput);
   // Opens the engine's event when it holds one; otherwise the event made here
   // vanishes with this handle and nobody hears the signal.
   HANDLE exitEvent = CreateEventW(nullptr, TRUE, FALSE, bc::engine::kExitEventName.wide);
@@ -56,4 +64,4 @@ extern "C" __declspec(dllexport) HRESULT ExitKioskMode(DWORD, BYTE*, DWORD*, BYT
 static_assert(std::is_same_v<decltype(&CheckLogin), RapiBlockFunction>);
 static_assert(std::is_same_v<decltype(&ExitKioskMode), RapiBlockFunction>);
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

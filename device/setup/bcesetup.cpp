@@ -1,6 +1,5 @@
 // BCESetup.dll: the package's setup library. After installation it offers a
 // reset or an immediate start, and in either case starts the kiosk engine.
-#include <string>
 #include <type_traits>
 
 #include "device/engine_contract/engine_contract.h"
@@ -17,14 +16,26 @@ bool AskYesNo(HWND parent, const wchar_t* question) {
   return MessageBoxW(parent, question, kCaption, MB_YESNO) == IDYES;
 }
 
+// Start-up information: the device takes none and wants null; a desktop
+// reads the record and fails without one.
+LPSTARTUPINFOW StartupInfo() {
+#ifdef _WIN32_WCE
+  return nullptr;
+#else
+  static STARTUPINFOW desktopStartupInfo;
+  desktopStartupInfo.cb = sizeof desktopStartupInfo;
+  return &desktopStartupInfo;
+#endif
+}
+
 // Starts the engine without waiting; a failed start is not reported.
-void StartEngine(const std::wstring& enginePath, const wchar_t* commandLine) {
-  std::wstring writableCommandLine = commandLine;
+void StartEngine(const wchar_t* enginePath, bool reset) {
+  // The command line is writable, as process creation may change it.
+  auto resetArgument = bc::engine::kEngineResetArgument;
+  wchar_t noArgument[1] = {};
   PROCESS_INFORMATION process = {};
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  if (CreateProcessW(enginePath.c_str(), writableCommandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
-                     nullptr, nullptr, &startup, &process)) {
+  if (CreateProcessW(enginePath, reset ? resetArgument.wide : noArgument, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
+                     nullptr, nullptr, StartupInfo(), &process)) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }
@@ -32,31 +43,27 @@ void StartEngine(const std::wstring& enginePath, const wchar_t* commandLine) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) codINSTALL_INIT Install_Init(HWND, BOOL, BOOL, LPCWSTR) {
-  return codINSTALL_INIT_CONTINUE;
-}
+// The hooks keep the installer's calling convention and are exported by
+// their plain names (BCESetup.def).
+extern "C" codINSTALL_INIT __cdecl Install_Init(HWND, BOOL, BOOL, LPCWSTR) { return codINSTALL_INIT_CONTINUE; }
 
-extern "C" __declspec(dllexport) codINSTALL_EXIT Install_Exit(HWND hwndParent, LPCWSTR pszInstallDir, WORD, WORD,
-                                                              WORD, WORD, WORD) {
+extern "C" codINSTALL_EXIT __cdecl Install_Exit(HWND hwndParent, LPCWSTR pszInstallDir, WORD, WORD, WORD, WORD,
+                                                   WORD) {
   // An engine path that does not fit is refused; the questions stay the same.
-  const std::optional<std::wstring> enginePath = bcesetup::EnginePathIn(pszInstallDir);
-  const wchar_t* commandLine = nullptr;
-  if (AskYesNo(hwndParent, kResetQuestion)) {
-    commandLine = bc::engine::kEngineResetArgument.wide;
-  } else if (AskYesNo(hwndParent, kStartQuestion)) {
-    commandLine = L"";
-  }
-  if (commandLine != nullptr && enginePath) StartEngine(*enginePath, commandLine);
+  wchar_t enginePath[bcesetup::kEnginePathUnits];
+  const bool pathFits = bcesetup::EnginePathIn(pszInstallDir, enginePath);
+  const bool reset = AskYesNo(hwndParent, kResetQuestion);
+  if ((reset || AskYesNo(hwndParent, kStartQuestion)) && pathFits) StartEngine(enginePath, reset);
   return codINSTALL_EXIT_DONE;
 }
 
-extern "C" __declspec(dllexport) codUNINSTALL_INIT Uninstall_Init(HWND, LPCWSTR) { return codUNINSTALL_INIT_CONTINUE; }
+extern "C" codUNINSTALL_INIT __cdecl Uninstall_Init(HWND, LPCWSTR) { return codUNINSTALL_INIT_CONTINUE; }
 
-extern "C" __declspec(dllexport) codUNINSTALL_EXIT Uninstall_Exit(HWND) { return codUNINSTALL_EXIT_DONE; }
+extern "C" codUNINSTALL_EXIT __cdecl Uninstall_Exit(HWND) { return codUNINSTALL_EXIT_DONE; }
 
 static_assert(std::is_same_v<decltype(&Install_Init), InstallInitHook>);
 static_assert(std::is_same_v<decltype(&Install_Exit), InstallExitHook>);
 static_assert(std::is_same_v<decltype(&Uninstall_Init), UninstallInitHook>);
 static_assert(std::is_same_v<decltype(&Uninstall_Exit), UninstallExitHook>);
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

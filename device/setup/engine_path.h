@@ -1,15 +1,14 @@
 #pragma once
-#include <optional>
-#include <string>
+#include <cstddef>
 
 namespace bcesetup {
 
 // Room the device gives the engine's path, terminator included.
 inline constexpr std::size_t kEnginePathUnits = 256;
 
-// "<installation folder>\Brindlecove.exe", or nothing when the folder is
-// missing or the path would not fit kEnginePathUnits: a cut path would start
-// some other program.
-std::optional<std::wstring> EnginePathIn(const wchar_t* installFolder);
+// Writes "<installation folder>\Brindlecove.exe" into path. False, with path
+// left empty, when the folder is missing or the path would not fit: a cut
+// path would start some other program.
+bool EnginePathIn(const wchar_t* installFolder, wchar_t (&path)[kEnginePathUnits]);
 
 }  // namespace bcesetup

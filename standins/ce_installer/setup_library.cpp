@@ -12,11 +12,14 @@ SetupLibrary::~SetupLibrary() {
 
 codINSTALL_INIT SetupLibrary::InstallInit(HWND parent, bool previously_installed, const std::wstring& install_dir) const {
   auto hook = Find<InstallInitHook>("Install_Init");
+  // Called once per installation, so always its first call.
   return hook ? hook(parent, TRUE, previously_installed ? TRUE : FALSE, install_dir.c_str()) : codINSTALL_INIT_CONTINUE;
 }
 
 codINSTALL_EXIT SetupLibrary::InstallExit(HWND parent, const std::wstring& install_dir) const {
   auto hook = Find<InstallExitHook>("Install_Exit");
+  // Every item is in place when it runs: a failed one undoes the whole
+  // installation before, so no directory, file, key, value or shortcut failed.
   return hook ? hook(parent, install_dir.c_str(), 0, 0, 0, 0, 0) : codINSTALL_EXIT_DONE;
 }
 

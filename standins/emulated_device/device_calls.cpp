@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "device/bcmgr/bcmgr.h"
+#include "standins/emulated_device/block_call.h"
 
 namespace emulated_device {
 
@@ -45,24 +45,6 @@ std::string Hex(int32_t status) {
   return text;
 }
 
-// Runs a block-mode export the way the device's service does: the input in a
-// LocalAlloc'ed block that the service frees, the output taken over and freed.
-Response CallBlockFunction(RapiBlockFunction entry, const rapi_wire::Bytes& input) {
-  BYTE* block = input.empty() ? nullptr : static_cast<BYTE*>(LocalAlloc(LPTR, input.size()));
-  if (!input.empty() && !block) return Failure(ERROR_NOT_ENOUGH_MEMORY);
-  if (block) CopyMemory(block, input.data(), input.size());
-  DWORD outputSize = 0;
-  BYTE* output = nullptr;
-  SetLastError(0);
-  Response answer;
-  answer.status = entry(static_cast<DWORD>(input.size()), block, &outputSize, &output, nullptr);
-  if (answer.status < 0) answer.lastError = GetLastError();
-  answer.fields = Writer().Blob(output, output ? outputSize : 0).Data();
-  if (output) LocalFree(output);
-  if (block) LocalFree(block);
-  return answer;
-}
-
 }  // namespace
 
 std::wstring WindowsFolder() {
@@ -84,6 +66,12 @@ std::optional<Response> DeviceCalls::Handle(const rapi_wire::Bytes& request) {
     const uint32_t initSize = fields.U32();
     if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
     Log("Hello RAPIINIT.cbSize " + std::to_string(initSize));
+    return Response{};
+  }
+  if (operation == Operation::Note) {
+    const std::string line = Narrow(Wide(fields.Text()));
+    if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
+    Log(line);
     return Response{};
   }
   if (PolicyDenies()) {
@@ -109,22 +97,26 @@ std::optional<Response> DeviceCalls::Handle(const rapi_wire::Bytes& request) {
 Response DeviceCalls::Invoke(Reader& fields) {
   const std::wstring library = Wide(fields.Text());
   const std::string function = Narrow(Wide(fields.Text()));
-  rapi_wire::Bytes input = fields.Blob();
+  const rapi_wire::Bytes input = fields.Blob();
   if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
   Response answer;
+  bool inputKept = false;
   HMODULE module = LoadLibraryExW(WindowsFilePath(library, L".dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   FARPROC address = module ? GetProcAddress(module, function.c_str()) : nullptr;
-  const auto entry = reinterpret_cast<RapiBlockFunction>(reinterpret_cast<void*>(address));
   if (!module) {
     answer = Failure(ERROR_MOD_NOT_FOUND);
-  } else if (!entry) {
-    answer = Failure(ERROR_PROC_NOT_FOUND);
+  } else if (!address) {
+    answer = Failure(ERROR_CALL_NOT_IMPLEMENTED);
   } else {
-    answer = CallBlockFunction(entry, input);
+    const auto entry = reinterpret_cast<RapiBlockFunction>(reinterpret_cast<void*>(address));
+    BlockCallResult call = CallBlockFunction(entry, input);
+    answer = {call.status, call.lastError, Writer().Blob(call.output).Data()};
+    inputKept = call.inputKept;
   }
   if (module) FreeLibrary(module);
-  Log("Invoke " + Narrow(library) + " " + function + " " + std::to_string(input.size()) + " -> " +
-      Hex(answer.status));
+  const std::string call = Narrow(library) + " " + function;
+  Log("Invoke " + call + " " + std::to_string(input.size()) + " -> " + Hex(answer.status));
+  if (inputKept) Log("Leak: " + call + " did not free its " + std::to_string(input.size()) + "-byte input");
   return answer;
 }
 

@@ -19,7 +19,8 @@ extern "C" {
 using CeRapiInitExFunction = HRESULT(WINAPI*)(RAPIINIT* init);
 using CeRapiInitFunction = HRESULT(WINAPI*)();
 using CeRapiUninitFunction = HRESULT(WINAPI*)();
-// Block mode when ppStream is null: the output buffer is LocalAlloc'ed in the
+// Block mode when ppStream is null. The input is a LocalAlloc block that the
+// Remote API frees once it is sent; the output buffer is LocalAlloc'ed in the
 // caller's process and belongs to the caller, who frees it with LocalFree.
 using CeRapiInvokeFunction = HRESULT(WINAPI*)(LPCWSTR dllPath, LPCWSTR functionName, DWORD cbInput, BYTE* pInput,
                                               DWORD* pcbOutput, BYTE** ppOutput, IRAPIStream** ppStream,
@@ -38,6 +39,9 @@ using CeCreateProcessFunction = BOOL(WINAPI*)(LPCWSTR applicationName, LPCWSTR c
                                               DWORD creationFlags, LPVOID environment, LPWSTR currentDirectory,
                                               LPSTARTUPINFOW startupInfo, LPPROCESS_INFORMATION processInformation);
 }
+
+// CeRapiInitEx or CeRapiInit again before CeRapiUninit ended the last set-up.
+inline constexpr HRESULT CERAPI_E_ALREADYINITIALIZED = static_cast<HRESULT>(0x80041001);
 
 // What the device answers when the desktop has no connection to it.
 inline constexpr HRESULT kRapiNoConnection = static_cast<HRESULT>(0x80072736);  // WSAENOTSOCK

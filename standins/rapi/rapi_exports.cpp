@@ -33,6 +33,29 @@ rapi_wire::Response Call(const Writer& request) {
   return answer;
 }
 
+// A block of the caller's local heap that holds at least size bytes.
+bool IsLocalBlock(const BYTE* input, DWORD size) {
+  HLOCAL block = LocalHandle(input);
+  return block != nullptr && LocalSize(block) >= size;
+}
+
+// CeRapiInvoke's input, which the Remote API frees once the call is done.
+class OwnedInput {
+ public:
+  explicit OwnedInput(BYTE* block) : block_(block) {}
+  ~OwnedInput() {
+    if (block_) LocalFree(block_);
+  }
+  OwnedInput(const OwnedInput&) = delete;
+  OwnedInput& operator=(const OwnedInput&) = delete;
+
+ private:
+  BYTE* block_;
+};
+
+// Leaves the device's last error as it was: the note is no call of the caller's.
+void NoteOnDevice(const std::u16string& line) { Session().Call(Request(Operation::Note).Text(line).Data()); }
+
 HANDLE DeviceHandle(uint64_t value) { return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(value)); }
 uint64_t WireHandle(HANDLE handle) { return reinterpret_cast<uintptr_t>(handle); }
 
@@ -67,11 +90,21 @@ __declspec(dllexport) HRESULT WINAPI CeRapiInvoke(LPCWSTR dllPath, LPCWSTR funct
                                                   DWORD) {
   if (pcbOutput) *pcbOutput = 0;
   if (ppOutput) *ppOutput = nullptr;
+  // The real library would free such an input and corrupt the caller's
+  // memory; here the call fails and the device's log says why.
+  if (pInput && !IsLocalBlock(pInput, cbInput)) {
+    NoteOnDevice(u"CeRapiInvoke " + DeviceText(dllPath) + u" " + DeviceText(functionName) +
+                 u": input is not a LocalAlloc block -> 0x80070057");
+    return E_INVALIDARG;
+  }
+  const OwnedInput input(pInput);
   if (!dllPath || !functionName || !pcbOutput || !ppOutput || (cbInput > 0 && !pInput)) return E_INVALIDARG;
   // Only the block mode is offered.
   if (ppStream) return E_NOTIMPL;
+  const std::u16string library = DeviceText(dllPath), function = DeviceText(functionName);
+  if (cbInput > rapi_wire::MaxInvokeInput(library, function)) return E_INVALIDARG;
   Writer request = Request(Operation::Invoke);
-  request.Text(DeviceText(dllPath)).Text(DeviceText(functionName)).Blob(pInput, cbInput);
+  request.Text(library).Text(function).Blob(pInput, cbInput);
   const rapi_wire::Response answer = Call(request);
   Reader fields(answer.fields);
   const rapi_wire::Bytes output = fields.Blob();

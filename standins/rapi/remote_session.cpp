@@ -43,7 +43,7 @@ RemoteSession& Session() {
 
 HRESULT RemoteSession::Begin(RAPIINIT* init) {
   Lock control(control_);
-  EndLocked();
+  if (setUpDone_ != nullptr) return CERAPI_E_ALREADYINITIALIZED;
   {
     Lock lock(lock_);
     init_ = init;

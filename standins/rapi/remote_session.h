@@ -13,8 +13,9 @@ class RemoteSession {
   RemoteSession();
   ~RemoteSession() = delete;  // lives as long as the process
 
-  // Ends whatever came before, then keeps trying to reach the device until it
-  // answers or End is called. Signals init->heRapiInit when it answered.
+  // Keeps trying to reach the device until it answers or End is called, and
+  // signals init->heRapiInit when it answered. CERAPI_E_ALREADYINITIALIZED
+  // while an earlier set-up or its connection has not been ended.
   HRESULT Begin(RAPIINIT* init);
   // Ends the connection, or a set-up still under way; the set-up writes into
   // the caller's record no more once this returns.

@@ -83,6 +83,11 @@ std::optional<Response> DecodeResponse(const Bytes& frame) {
   return response;
 }
 
+uint32_t MaxInvokeInput(const std::u16string& library, const std::u16string& function) {
+  const size_t overhead = 4 + (4 + 2 * library.size()) + (4 + 2 * function.size()) + 4;
+  return overhead >= kMaxFrameSize ? 0 : static_cast<uint32_t>(kMaxFrameSize - overhead);
+}
+
 std::optional<uint16_t> ParsePort(const std::string& text) {
   if (text.empty() || text.size() > 5) return std::nullopt;
   uint32_t value = 0;

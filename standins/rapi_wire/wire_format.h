@@ -22,6 +22,7 @@ enum class Operation : uint32_t {
   WriteFile = 4,      // handle u64, data blob -> written u32
   CloseHandle = 5,    // handle u64 -> (nothing)
   CreateProcess = 6,  // application text, command line text, flags -> process u64, thread u64, pid, tid
+  Note = 7,           // text -> (nothing): a call the desktop refused, for the device's call log
 };
 
 using Bytes = std::vector<uint8_t>;
@@ -67,6 +68,10 @@ struct Response {
 
 Bytes EncodeResponse(const Response& response);
 std::optional<Response> DecodeResponse(const Bytes& frame);
+
+// The largest input an Invoke request can carry for these names: what is
+// left of a frame after the operation code and the fields' own sizes.
+uint32_t MaxInvokeInput(const std::u16string& library, const std::u16string& function);
 
 // A port number in decimal digits (0 to 65535); nothing for anything else.
 std::optional<uint16_t> ParsePort(const std::string& text);

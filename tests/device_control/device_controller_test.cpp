@@ -130,3 +130,17 @@ TEST_F(DeviceControllerWithoutDevice, TimesOutIgnoresConnectWhileBusyAndClosesWh
   EXPECT_EQ(Text(controller, IDC_DEVICE_STATUS), "Connecting to device...");
   CloseController(controller);
 }
+
+// The earlier set-up, left pending by the time-out, is ended before the next
+// one: the Remote API refuses a second set-up until then.
+TEST_F(DeviceController, ConnectsOnceTheDeviceIsThereAfterATimeOut) {
+  device_test::SetUnplugged(true);
+  HWND controller = OpenController();
+  ASSERT_NE(controller, nullptr);
+  ASSERT_TRUE(WaitStatus(controller, "Could not connect to remote device", milliseconds(11000)));
+  device_test::SetUnplugged(false);
+  Click(controller, IDC_DEVICE_CONNECT);
+  EXPECT_TRUE(WaitStatus(controller, "Device connected", milliseconds(5000))) << Text(controller, IDC_DEVICE_STATUS);
+  ExpectButtons(controller, true);
+  CloseController(controller);
+}

@@ -2,8 +2,10 @@
 // as a desktop program would.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 
+#include "standins/emulated_device/heap_blocks.h"
 #include "standins/rapi_wire/socket_channel.h"
 #include "tests/device_control/device_files.h"
 #include "tests/device_control/device_remote.h"
@@ -20,6 +22,22 @@ std::vector<BYTE> LoginRequest(const std::string& code) {
   request.push_back(0);
   return request;
 }
+
+// The input as the Remote API takes it: a LocalAlloc block, which it frees.
+BYTE* LocalCopy(const std::vector<BYTE>& bytes, size_t blockSize = 0) {
+  BYTE* block = static_cast<BYTE*>(LocalAlloc(LMEM_FIXED, std::max(bytes.size(), blockSize)));
+  if (block) std::copy(bytes.begin(), bytes.end(), block);
+  return block;
+}
+
+// The probe library of misbehaving exports, as the device names it.
+std::wstring ProbeLibrary() {
+  std::wstring path = L"Z:";
+  for (const char* c = BC_SERVICE_PROBE; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  return path;
+}
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 class RemoteApiStandIn : public ::testing::Test {
  protected:
@@ -39,11 +57,13 @@ class RemoteApiStandIn : public ::testing::Test {
     bool hadBuffer;
   };
   Output Invoke(const wchar_t* dll, const wchar_t* function, std::vector<BYTE> input = {}) {
+    BYTE* block = input.empty() ? nullptr : LocalCopy(input);
+    return InvokeWith(dll, function, static_cast<DWORD>(input.size()), block);
+  }
+  Output InvokeWith(const wchar_t* dll, const wchar_t* function, DWORD cbInput, BYTE* input) {
     DWORD size = 12345;
     BYTE* buffer = reinterpret_cast<BYTE*>(1);
-    Output output{remote.invoke(dll, function, static_cast<DWORD>(input.size()), input.empty() ? nullptr : input.data(),
-                                &size, &buffer, nullptr, 0),
-                  {}, buffer != nullptr};
+    Output output{remote.invoke(dll, function, cbInput, input, &size, &buffer, nullptr, 0), {}, buffer != nullptr};
     if (buffer) {
       output.bytes.assign(buffer, buffer + size);
       EXPECT_EQ(LocalFree(buffer), nullptr) << "the output must be the caller's LocalAlloc block";
@@ -74,8 +94,111 @@ TEST_F(RemoteApiStandIn, MissingLibraryOrFunctionGivesTheDevicesErrors) {
   ASSERT_EQ(remote.Connect(), S_OK);
   EXPECT_EQ(Invoke(L"nosuchlib", L"CheckLogin").result, HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
   EXPECT_EQ(remote.lastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
-  EXPECT_EQ(Invoke(L"bcmgr", L"NoSuchExport").result, HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND));
-  EXPECT_EQ(remote.lastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+  EXPECT_EQ(Invoke(L"bcmgr", L"NoSuchExport").result, HRESULT_FROM_WIN32(ERROR_CALL_NOT_IMPLEMENTED));
+  EXPECT_EQ(remote.lastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
+}
+
+TEST_F(RemoteApiStandIn, ExceptionInTheCalledFunctionIsReportedAndTheServiceLivesOn) {
+  ASSERT_EQ(remote.Connect(), S_OK);
+  for (const wchar_t* function : {L"Throw", L"WriteThroughNull"}) {
+    EXPECT_EQ(Invoke(ProbeLibrary().c_str(), function, {1, 2, 3}).result,
+              HRESULT_FROM_WIN32(ERROR_EXCEPTION_IN_SERVICE))
+        << Narrow(function);
+    EXPECT_EQ(remote.lastError(), static_cast<DWORD>(ERROR_EXCEPTION_IN_SERVICE));
+    WriteCodeFile("12");
+    EXPECT_EQ(Invoke(L"bcmgr", L"CheckLogin", LoginRequest("12")).bytes, (std::vector<BYTE>{1, 0, 0, 0}))
+        << "the same connection still served after " << Narrow(function);
+  }
+  remote.Disconnect();
+  ASSERT_EQ(remote.Connect(), S_OK) << "the device still takes connections";
+}
+
+TEST_F(RemoteApiStandIn, FunctionThatKeepsItsInputIsReportedAsLeak) {
+  ASSERT_EQ(remote.Connect(), S_OK);
+  EXPECT_EQ(Invoke(ProbeLibrary().c_str(), L"KeepInput", {1, 2, 3}).result, S_OK);
+  EXPECT_EQ(DeviceCalls().back(), "Leak: " + Narrow(ProbeLibrary()) + " KeepInput did not free its 3-byte input");
+  WriteCodeFile("7");
+  EXPECT_EQ(Invoke(L"bcmgr", L"CheckLogin", LoginRequest("7")).result, S_OK);
+  EXPECT_EQ(DeviceCalls().back(), "Invoke bcmgr CheckLogin 3 -> 0x00000000") << "bcmgr frees its input";
+  EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode", {9}).result, S_OK);
+  EXPECT_EQ(DeviceCalls().back(), "Invoke bcmgr ExitKioskMode 1 -> 0x00000000") << "also the input it does not read";
+}
+
+TEST_F(RemoteApiStandIn, InputIsFreedOnceSentWhateverTheOutcome) {
+  BYTE* unsent = LocalCopy({1, 2, 3});
+  EXPECT_EQ(InvokeWith(L"bcmgr", L"CheckLogin", 3, unsent).result, kRapiNoConnection);
+  EXPECT_FALSE(emulated_device::LocalBlockInUse(unsent)) << "freed without a connection too";
+  ASSERT_EQ(remote.Connect(), S_OK);
+  BYTE* sent = LocalCopy(LoginRequest("5"));
+  EXPECT_EQ(InvokeWith(L"bcmgr", L"CheckLogin", 3, sent).result, S_OK);
+  EXPECT_FALSE(emulated_device::LocalBlockInUse(sent));
+  // A block with no bytes in use: nothing is sent, the block is still freed.
+  BYTE* empty = LocalCopy({}, 8);
+  EXPECT_EQ(InvokeWith(L"bcmgr", L"CheckLogin", 0, empty).result, S_OK);
+  EXPECT_FALSE(emulated_device::LocalBlockInUse(empty));
+  EXPECT_EQ(DeviceCalls().back(), "Invoke bcmgr CheckLogin 0 -> 0x00000000");
+}
+
+TEST_F(RemoteApiStandIn, InputThatIsNoLocalAllocBlockIsRefusedAndLogged) {
+  ASSERT_EQ(remote.Connect(), S_OK);
+  static BYTE staticBuffer[16] = {'1', 0, 0};
+  BYTE stackBuffer[16] = {'1', 0, 0};
+  for (BYTE* input : {staticBuffer, stackBuffer}) {
+    EXPECT_EQ(InvokeWith(L"bcmgr", L"CheckLogin", 3, input).result, E_INVALIDARG);
+    EXPECT_EQ(DeviceCalls().back(), "CeRapiInvoke bcmgr CheckLogin: input is not a LocalAlloc block -> 0x80070057");
+  }
+  BYTE* tooSmall = LocalCopy({'1', 0, 0});
+  EXPECT_EQ(InvokeWith(L"bcmgr", L"CheckLogin", static_cast<DWORD>(LocalSize(tooSmall)) + 1, tooSmall).result,
+            E_INVALIDARG)
+      << "a size beyond the block";
+  EXPECT_TRUE(emulated_device::LocalBlockInUse(tooSmall)) << "a refused input stays the caller's";
+  LocalFree(tooSmall);
+}
+
+TEST_F(RemoteApiStandIn, LargestInputTheWireCarriesIsServedAndOneByteMoreRefused) {
+  ASSERT_EQ(remote.Connect(), S_OK);
+  WriteCodeFile("");
+  const uint32_t largest = rapi_wire::MaxInvokeInput(u"bcmgr", u"CheckLogin");
+  BYTE* block = static_cast<BYTE*>(LocalAlloc(LPTR, largest + 1));
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(InvokeWith(L"bcmgr", L"CheckLogin", largest + 1, block).result, E_INVALIDARG);
+  EXPECT_FALSE(emulated_device::LocalBlockInUse(block)) << "freed, though never sent";
+  block = static_cast<BYTE*>(LocalAlloc(LPTR, largest));
+  ASSERT_NE(block, nullptr);
+  const Output served = InvokeWith(L"bcmgr", L"CheckLogin", largest, block);
+  EXPECT_FALSE(emulated_device::LocalBlockInUse(block));
+  EXPECT_EQ(served.result, S_OK);
+  EXPECT_EQ(served.bytes, (std::vector<BYTE>{1, 0, 0, 0})) << "all zero units: the empty code";
+  EXPECT_EQ(DeviceCalls().back(), "Invoke bcmgr CheckLogin " + std::to_string(largest) + " -> 0x00000000");
+  EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode").result, S_OK) << "the connection stays";
+}
+
+TEST_F(RemoteApiStandIn, RequestsOfEverySizeAreAnsweredWithoutLeaks) {
+  ASSERT_EQ(remote.Connect(), S_OK);
+  WriteCodeFile("1234567890");
+  for (size_t size : {1, 2, 3, 20, 21, 22, 41, 197, 198, 199, 200, 201, 65536}) {
+    std::vector<BYTE> request(size, 0);
+    for (size_t unit = 0; 2 * unit + 1 < size; ++unit) request[2 * unit] = static_cast<BYTE>("1234567890"[unit % 10]);
+    const Output answer = Invoke(L"bcmgr", L"CheckLogin", request);
+    EXPECT_EQ(answer.result, S_OK) << size << " bytes";
+    EXPECT_EQ(answer.bytes, (std::vector<BYTE>{size == 20 || size == 21 ? BYTE{1} : BYTE{0}, 0, 0, 0})) << size;
+    EXPECT_EQ(DeviceCalls().back(), "Invoke bcmgr CheckLogin " + std::to_string(size) + " -> 0x00000000");
+  }
+}
+
+TEST_F(RemoteApiStandIn, SecondSetUpBeforeUninitIsRefused) {
+  ASSERT_EQ(remote.Connect(), S_OK);
+  RAPIINIT second{sizeof second, nullptr, 0};
+  EXPECT_EQ(remote.initEx(&second), CERAPI_E_ALREADYINITIALIZED) << "while connected";
+  EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode").result, S_OK) << "the connection is untouched";
+  remote.Disconnect();
+  const std::string sessionPort = DevicePort();
+  _putenv("BC_DEVICE_PORT=1");
+  EXPECT_EQ(remote.Connect(500), HRESULT_FROM_WIN32(WAIT_TIMEOUT));
+  EXPECT_EQ(remote.initEx(&second), CERAPI_E_ALREADYINITIALIZED) << "while a set-up is pending";
+  remote.Disconnect();
+  _putenv(("BC_DEVICE_PORT=" + sessionPort).c_str());
+  EXPECT_EQ(remote.Connect(), S_OK) << "after CeRapiUninit";
 }
 
 TEST_F(RemoteApiStandIn, SecurityPolicyRefusesEveryCall) {
@@ -97,6 +220,7 @@ TEST_F(RemoteApiStandIn, WithoutConnectionEveryCallFailsAsNoConnection) {
   EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode").result, kRapiNoConnection) << "a dropped connection";
   SetUnplugged(false);
   EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode").result, kRapiNoConnection) << "stays dropped until a new set-up";
+  remote.Disconnect();
   ASSERT_EQ(remote.Connect(), S_OK);
   EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode").result, S_OK);
 }
