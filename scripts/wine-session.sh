@@ -25,7 +25,8 @@ ENV
   export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
   . "$(dirname "$0")/wine-prefix.sh"
   # The builder's tests run as on the oldest desktop it supports.
-  bc_wine_prefix "$WINEPREFIX" winxp
+  if [ "$WINEARCH" = win64 ]; then oldest=winxp64; else oldest=winxp; fi
+  bc_wine_prefix "$WINEPREFIX" $oldest
   if [ -f "$rapi" ]; then cp "$rapi" "$WINEPREFIX/drive_c/windows/system32/"; fi
   echo "wine session on display :$n, prefix $WINEPREFIX"
   ;;
