@@ -4,9 +4,10 @@
 #   Brindlecove-<version>.zip        the builder's folder, to unpack anywhere.
 # Both hold build/win/dist, the builder's folder, without what the builder
 # itself made there (release/builder_made.txt). The version is the file VERSION.
+# --no-build packs build/win as it is.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/build.sh" --win-only
+if [ "${1:-}" != "--no-build" ]; then "$root/scripts/build.sh" --win-only; fi
 version=$(head -n 1 "$root/VERSION")
 release=$root/build/release
 stage=$release/Brindlecove
