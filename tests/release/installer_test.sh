@@ -54,6 +54,8 @@ for value in "DisplayName.*Brindlecove Builder" "DisplayVersion.*$version" "Publ
   'UninstallString.*C:\\Program Files\\Vantrel\\Brindlecove\\uninstall.exe'; do
   grep -q "$value" <<<"$entry" || fail "Add/Remove Programs entry lacks $value"
 done
+grep -q "Version $version\." "$installed/docs/index.html" || fail "the help pages do not name version $version"
+grep -qF '\Program Files\Vantrel\Brindlecove' "$installed/docs/building.html" || fail "the help pages do not name the folder"
 shortcut=$(find "$session/wineprefix/drive_c" -name 'Brindlecove Builder.lnk' -print -quit)
 [ -n "$shortcut" ] || fail "no Start menu shortcut"
 
