@@ -4,7 +4,8 @@
 # prefix; every file of the builder's folder must be in place, listed in Add/
 # Remove Programs and on the Start menu; the installed builder (DRIVER) shows
 # the release version and builds a package into its output folder; the silent
-# uninstaller then removes the program's files but keeps that package.
+# uninstaller then removes the program's files but keeps that package, and the
+# interactive one removes it only when the user agrees.
 # Skipped (77) where makensis is missing.
 # Usage: installer_test.sh SOURCE_DIR BUILD_DIR DRIVER
 set -u
@@ -59,8 +60,9 @@ grep -qF '\Program Files\Vantrel\Brindlecove' "$installed/docs/building.html" ||
 shortcut=$(find "$session/wineprefix/drive_c" -name 'Brindlecove Builder.lnk' -print -quit)
 [ -n "$shortcut" ] || fail "no Start menu shortcut"
 
-BC_INSTALLED_FOLDER='C:\Program Files\Vantrel\Brindlecove' run "$(printf 'Z:%s' "${driver//\//\\}")" ||
-  fail "the installed builder"
+export BC_INSTALLED_FOLDER='C:\Program Files\Vantrel\Brindlecove'
+driver=$(printf 'Z:%s' "${driver//\//\\}")
+run "$driver" --gtest_filter='InstalledBuilder.*' || fail "the installed builder"
 
 run 'C:\Program Files\Vantrel\Brindlecove\uninstall.exe' /S || fail "the silent uninstall failed"
 # The uninstaller runs on from a copy of itself and returns at once.
@@ -72,5 +74,9 @@ done < <(file_list "$stage"; echo uninstall.exe)
 [ -f "$installed/setup.inf" ] || fail "the silent uninstall removed the builder's setup.inf"
 [ ! -e "$shortcut" ] || fail "the Start menu shortcut is still there"
 ! run reg query "$key" >/dev/null 2>&1 || fail "the Add/Remove Programs entry is still there"
+# Interactive uninstalls, each after a new silent install: the question about
+# what the builder made, answered No and then Yes.
+BC_SETUP=$(printf 'Z:%s' "${setup//\//\\}") run "$driver" --gtest_filter='Uninstaller.*' || fail "the interactive uninstaller"
+[ ! -e "$installed" ] || fail "the folder is still there after the uninstall that removed everything"
 echo "installer test took $(( $(date +%s) - start ))s"
 exit $status
