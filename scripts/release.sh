@@ -14,7 +14,8 @@ stage=$release/Brindlecove
 lists=$release/nsis
 setup=$release/Brindlecove-$version-setup.exe
 archive=$release/Brindlecove-$version.zip
-rm -rf "$stage" "$lists" "$setup" "$archive"
+# Artifacts of an earlier version go too: build/release holds one release.
+rm -rf "$stage" "$lists" "$release"/Brindlecove-*-setup.exe "$release"/Brindlecove-*.zip
 mkdir -p "$stage" "$lists"
 
 # Builder-made names, one a line (a folder ends in a backslash).
