@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced: bc_browser_display DIR starts a private Xvfb display and serves it
 # to a browser on this machine: x11vnc shares the display over VNC on
 # localhost, websockify serves the noVNC page and bridges its websocket to

@@ -23,7 +23,7 @@ builder_made() { sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$root/release/builder_
 windows_path() { printf '%s' "${1//\//\\}"; }
 
 cp -a "$root/build/win/dist/." "$stage/"
-while read -r name; do rm -rf "$stage/${name%\\}"; done < <(builder_made)
+while read -r name; do rm -rf "${stage:?}/${name%\\}"; done < <(builder_made)
 
 # What the uninstaller takes away: the installed files, then their folders, deepest first.
 (
