@@ -2,7 +2,11 @@
 # Installs what the build and the tests need on a Debian machine; safe to run again.
 set -euo pipefail
 SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
-packages=(cmake make g++ mingw-w64 wine wine32:i386 wine64 xvfb googletest libxml2-utils cabextract p7zip-full)
+packages=(cmake make g++ mingw-w64 wine wine32:i386 wine64 xvfb googletest libxml2-utils cabextract p7zip-full
+  # The release (scripts/release.sh) and its tests.
+  nsis zip unzip curl python3
+  # The builder's display served to a browser (scripts/start-builder.sh) and its test.
+  x11vnc novnc websockify x11-utils)
 update=no
 # The shipped programs are 32-bit: they run under 32-bit Wine, from Debian's i386 packages.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -1,33 +1,46 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the Brindlecove Builder under Wine
-# (on a private Xvfb display when no display is set). --with-device also starts
-# the emulated device (scripts/device-session.sh) for the Device Controller.
+# Installs what is missing, builds, and starts the Brindlecove Builder under
+# Wine. With DISPLAY set it shows there; without one it runs on a private Xvfb
+# display served to a browser on this machine, at the address it prints
+# (scripts/browser-display.sh). --with-device also starts the emulated device
+# (scripts/device-session.sh) for the Device Controller. --no-build starts the
+# builder that build/win holds. Ending the script (Ctrl+C, SIGTERM) ends the
+# builder and everything the script started.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-with_device=no
-if [ "${1:-}" = "--with-device" ]; then with_device=yes; fi
-"$root/scripts/build.sh" --win-only
+with_device=no build=yes
+for option in "$@"; do
+  case $option in
+    --with-device) with_device=yes ;;
+    --no-build) build=no ;;
+    *) echo "usage: $0 [--with-device] [--no-build]" >&2; exit 2 ;;
+  esac
+done
+if [ $build = yes ]; then "$root/scripts/build.sh" --win-only; fi
 export WINEPREFIX=${WINEPREFIX:-$root/build/user-prefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-if [ -z "${DISPLAY:-}" ]; then
-  n=70
-  while [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  trap 'kill $xvfb 2>/dev/null || true' EXIT
-  export DISPLAY=:$n
-  echo "no display set: the builder runs on Xvfb display $DISPLAY"
-fi
+session=$root/build/user-session
+display=$WINEPREFIX-display
+. "$root/scripts/browser-display.sh"
+stop() {
+  if [ $with_device = yes ]; then "$root/scripts/device-session.sh" stop "$session"; fi
+  wineserver -k 2>/dev/null || true
+  bc_browser_display_stop "$display"
+}
+trap stop EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+if [ -z "${DISPLAY:-}" ]; then bc_browser_display "$display"; fi
 . "$root/scripts/wine-prefix.sh"
 bc_wine_prefix "$WINEPREFIX"
 # The Remote API stand-in goes where a desktop keeps rapi.dll, never beside the builder.
 cp "$root/build/win/standins/rapi/rapi.dll" "$WINEPREFIX/drive_c/windows/system32/"
 if [ $with_device = yes ]; then
-  session=$root/build/user-session
   mkdir -p "$session"
-  trap '"$root/scripts/device-session.sh" stop "$session"; kill ${xvfb:-} 2>/dev/null || true' EXIT
   "$root/scripts/device-session.sh" start "$session" "$root/build/win"
   export BC_DEVICE_PORT=$(cat "$session/device-port")
 fi
 cd "$root/build/win/dist"
-wine Brindlecove.exe
+# In the background, so that a signal ends the wait at once.
+wine Brindlecove.exe &
+wait $!

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every tree and runs every test.
+# Installs what is missing, builds every tree, makes the release's installer and
+# zip in build/release and runs every test.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh"
 status=0
+echo "== release"
+"$root/scripts/release.sh" --no-build || status=1
 echo "== native core tests (AddressSanitizer, UBSan)"
 (cd "$root/build/native" && ctest --output-on-failure -j2) || status=1
 echo "== 64-bit core tests under 64-bit Wine"

@@ -7,7 +7,7 @@ using namespace gui_driver;
 
 namespace {
 
-constexpr char kBuilderVersion[] = "v1.4.2 Build 118 ";
+constexpr char kBuilderVersion[] = BC_ABOUT_VERSION;
 
 struct AboutTexts {
   std::string builder;
