@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "package_tool/install_model_builder.h"
@@ -51,7 +52,10 @@ std::string ReplaceAll(std::string text, const std::string& key, const std::stri
   return text;
 }
 
-std::string FilledTemplate(bool with_logo) {
+// Build's filling of the shipped template, with the texts of typed (key to
+// value) instead of the samples, written the way Build writes it: every line
+// feed as carriage return plus line feed.
+std::string FilledTemplate(bool with_logo, const std::map<std::string, std::string>& typed = {}) {
   std::ifstream file(BC_SETUP_TEMPLATE, std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();
@@ -65,9 +69,10 @@ std::string FilledTemplate(bool with_logo) {
       }
       filled = ReplaceAll(filled, "SHOW_LOGO", with_logo ? "1" : "0");
     }
-    filled = ReplaceAll(filled, setting.key, setting.sample);
+    auto text = typed.find(setting.key);
+    filled = ReplaceAll(filled, setting.key, text == typed.end() ? setting.sample : text->second);
   }
-  return filled;
+  return ReplaceAll(filled, "\n", "\r\n");
 }
 
 class SetupTemplate : public ::testing::TestWithParam<bool> {
@@ -135,6 +140,30 @@ TEST_P(SetupTemplate, LinksTheEngineInThePrograms) {
   ASSERT_EQ(view_.links.size(), 1u);
   EXPECT_EQ(view_.links[0].location, "%CE11%\\Brindlecove");
   EXPECT_EQ(view_.links[0].target, view_.FindFile("Brindlecove.exe")->number);
+}
+
+// Typed texts reach the setup file byte for byte, whatever they hold, and
+// the device's installer is not asked to expand folder names in them.
+TEST(SetupTemplateTexts, ArriveUnchanged) {
+  const std::map<std::string, std::string> typed = {
+      {"KIOSK_DESKTOP_TITLE_TEXT", "Scan, Pack & Ship \"A\" 100% ;=\\ \xE9"},
+      {"APPLICATION_PATH", " \\Program Files\\My \"App\"\\run.exe "},
+      {"APPLICATION_PARAMS", "-profile \"night shift\" -x=%CE2%;a,b %%"},
+      {"LANGUAGE_TO_BE_USED", "\"\""},
+  };
+  const std::map<std::string, std::string> value_names = {{"KIOSK_DESKTOP_TITLE_TEXT", "KioskDesktopTitle"},
+                                                          {"APPLICATION_PATH", "AppPath"},
+                                                          {"APPLICATION_PARAMS", "AppParams"},
+                                                          {"LANGUAGE_TO_BE_USED", "Language"}};
+  InfFile inf = InfFile::Parse(FilledTemplate(false, typed), "setup.inf");
+  InstallModel model = BuildInstallModel(inf, "PPC_ARM", [](const std::string&) { return true; });
+  SetupFileView view = ce_setup::ReadSetupFile(WriteSetupFile(model, "setup.inf"));
+  for (const auto& [key, text] : typed) {
+    const SetupFileView::Value* value = view.FindValue("HKLM\\Software\\Brindlecove", value_names.at(key));
+    ASSERT_NE(value, nullptr) << key;
+    EXPECT_EQ(value->Text(), text) << key;
+    EXPECT_FALSE(value->substitute) << key;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(LogoOrNot, SetupTemplate, ::testing::Bool());
