@@ -25,6 +25,7 @@ for target in inf_package setup_file cabinet_layout; do
   fi
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   cov=$(grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+' "$log" | tail -n 1)
-  echo "$target: ${runs:-?} executions in ${seconds} s, ${cov:-no figures}"
+  edges=$(grep -oE '[0-9]+ inline 8-bit counters' "$log" | head -n 1 | cut -d' ' -f1)
+  echo "$target: ${runs:-?} executions in ${seconds} s, ${cov:-no figures} (of ${edges:-?} edges)"
 done
 exit $status
