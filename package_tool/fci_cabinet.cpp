@@ -160,7 +160,8 @@ bool CopyInto(char (&field)[N], const std::string& text) {
 
 }  // namespace
 
-FciCabinet::FciCabinet(const std::string& cabinet_path) : path_(cabinet_path) {
+FciCabinet::FciCabinet(const std::string& cabinet_path, Packing packing)
+    : path_(cabinet_path), compression_(packing == Packing::Mszip ? tcompTYPE_MSZIP : tcompTYPE_NONE) {
   std::string folder = FolderOf(cabinet_path);
   std::string name = cabinet_path.substr(folder.empty() ? 0 : folder.size() + 1);
   cabinet_.cb = 0x7FFFFFFF;
@@ -183,7 +184,7 @@ void FciCabinet::Add(const std::string& source_path, const std::string& name_in_
   std::string source = source_path;
   std::string name = name_in_cabinet;
   if (!FCIAddFile(fci_, source.data(), name.data(), FALSE, NoNextCabinet, Progress, OpenSource,
-                  tcompTYPE_NONE)) {
+                  compression_)) {
     Fail(std::string(Describe(error_.erfOper)) + " (" + source_path + ")");
   }
 }

@@ -8,13 +8,16 @@
 
 namespace package_tool {
 
+// How members are packed: MSZIP, which the device's installer reads, or
+// stored as they are.
+enum class Packing { Mszip, Stored };
+
 // One cabinet written through cabinet.dll's file compression interface.
-// Members are stored without compression, which every device installer
-// reads. Errors throw PackageError naming the cabinet; the caller removes
-// what an unfinished cabinet left.
+// Errors throw PackageError naming the cabinet; the caller removes what an
+// unfinished cabinet left.
 class FciCabinet {
  public:
-  explicit FciCabinet(const std::string& cabinet_path);
+  FciCabinet(const std::string& cabinet_path, Packing packing);
   ~FciCabinet();
   FciCabinet(const FciCabinet&) = delete;
   FciCabinet& operator=(const FciCabinet&) = delete;
@@ -26,6 +29,7 @@ class FciCabinet {
   [[noreturn]] void Fail(const std::string& what) const;
 
   std::string path_;
+  TCOMP compression_;
   ERF error_{};
   CCAB cabinet_{};
   HFCI fci_ = nullptr;

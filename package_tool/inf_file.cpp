@@ -86,6 +86,18 @@ std::string_view StripComment(std::string_view text) {
   return Trim(semicolon == std::string_view::npos ? text : text.substr(0, semicolon));
 }
 
+// "name=text": the text is everything behind the first '=' up to the line's
+// end, blanks, quotes, commas, semicolons and percent signs included. Only
+// the carriage returns of the line end go, however many the file has.
+InfLine RawLine(const InfFile& inf, std::string_view raw, int number) {
+  while (raw.ends_with('\r')) raw.remove_suffix(1);
+  size_t equals = raw.find('=');
+  if (equals == std::string_view::npos) throw inf.Error(number, "raw string without '='");
+  std::string name(Trim(raw.substr(0, equals)));
+  if (name.empty()) throw inf.Error(number, "raw string without a name");
+  return InfLine{number, std::move(name), {std::string(raw.substr(equals + 1))}};
+}
+
 }  // namespace
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
@@ -115,6 +127,8 @@ InfFile InfFile::Parse(std::string_view text, std::string file_name) {
     std::string_view raw = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     ++number;
+    // The setup file holds zero-terminated texts: a zero byte would cut one.
+    if (raw.find('\0') != std::string_view::npos) throw inf.Error(number, "zero byte in the line");
     std::string_view line = Trim(raw);
     if (line.starts_with('[')) {
       size_t close = line.find(']');
@@ -132,6 +146,11 @@ InfFile InfFile::Parse(std::string_view text, std::string file_name) {
       } else {
         current = static_cast<size_t>(same - inf.sections_.begin()) + 1;
       }
+      continue;
+    }
+    if (current != 0 && EqualsIgnoringCase(inf.sections_[current - 1].name, kRawStringsSection)) {
+      if (line.empty() || line.starts_with(';')) continue;
+      inf.sections_[current - 1].lines.push_back(RawLine(inf, raw, number));
       continue;
     }
     Tokens tokens;

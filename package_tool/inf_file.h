@@ -27,6 +27,11 @@ struct InfSection {
   const InfLine* FindKey(std::string_view key) const;
 };
 
+// The section whose lines are "name=text" with the text taken as it stands
+// to the end of the line: no quotes, comments or macros. It carries typed
+// texts that must reach the device unchanged whatever they hold.
+inline constexpr std::string_view kRawStringsSection = "RawStrings";
+
 // A setup information file: sections of lines, with the line numbers that
 // error messages name.
 class InfFile {

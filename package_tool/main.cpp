@@ -1,7 +1,8 @@
-// bcpack [setup.inf [output]]: makes one Windows CE installation cabinet per
-// device target of the setup information file, named
+// bcpack [--store] [setup.inf [output]]: makes one Windows CE installation
+// cabinet per device target of the setup information file, named
 // "<AppName>.<target>.CAB" (e.g. "Brindlecove.PPC_ARM.CAB"), in the output
-// folder. A fault is one line on the standard error, "file(line): error:
+// folder. Members are compressed with MSZIP; --store keeps them as they are.
+// A fault is one line on the standard error, "file(line): error:
 // ...", with exit code 1; no cabinet is then left half-written.
 #include <cstdio>
 #include <string>
@@ -26,13 +27,14 @@ struct Package {
 
 // Written under a temporary name beside the final one, and renamed only
 // when complete.
-void WriteCabinet(const Package& package, const std::string& inf_path, const std::string& output) {
+void WriteCabinet(const Package& package, const std::string& inf_path, const std::string& output,
+                  Packing packing) {
   std::string sources = FolderOf(inf_path);
   std::string final_path = InFolder(output, CabinetFileName(package.model, package.target));
   std::string partial_path = final_path + ".part";
   TemporaryFile setup_file(WriteSetupFile(package.model, inf_path));
   try {
-    FciCabinet cabinet(partial_path);
+    FciCabinet cabinet(partial_path, packing);
     for (const CabinetMember& member : LayOutCabinet(package.model)) {
       cabinet.Add(member.source_path.empty() ? setup_file.Path() : InFolder(sources, member.source_path),
                   member.cab_name);
@@ -48,7 +50,7 @@ void WriteCabinet(const Package& package, const std::string& inf_path, const std
   }
 }
 
-void Pack(const std::string& inf_path, const std::string& output) {
+void Pack(const std::string& inf_path, const std::string& output, Packing packing) {
   InfFile inf = InfFile::Parse(ReadWholeFile(inf_path), inf_path);
   std::string sources = FolderOf(inf_path);
   FileProbe probe = [&](const std::string& path) { return IsFile(InFolder(sources, path)); };
@@ -60,17 +62,23 @@ void Pack(const std::string& inf_path, const std::string& output) {
     packages.push_back(Package{std::move(target), std::move(model)});
   }
   CreateFolder(output);
-  for (const Package& package : packages) WriteCabinet(package, inf_path, output);
+  for (const Package& package : packages) WriteCabinet(package, inf_path, output, packing);
 }
 
 }  // namespace
 }  // namespace package_tool
 
 int main(int argc, char** argv) {
-  std::string inf_path = argc > 1 ? argv[1] : "setup.inf";
-  std::string output = argc > 2 ? argv[2] : "output";
+  std::vector<std::string> args(argv + 1, argv + argc);
+  package_tool::Packing packing = package_tool::Packing::Mszip;
+  if (!args.empty() && args.front() == "--store") {
+    packing = package_tool::Packing::Stored;
+    args.erase(args.begin());
+  }
+  std::string inf_path = args.size() > 0 ? args[0] : "setup.inf";
+  std::string output = args.size() > 1 ? args[1] : "output";
   try {
-    package_tool::Pack(inf_path, output);
+    package_tool::Pack(inf_path, output, packing);
     return 0;
   } catch (const package_tool::PackageError& error) {
     std::fprintf(stderr, "%s\n", error.what());

@@ -38,6 +38,13 @@ class LineReader {
     return inf_.Error(line_.number, "bad registry line: " + what);
   }
   std::string Text(size_t index) const { return macros_.Expand(line_.Field(index), line_.number); }
+  // A value made only of raw texts is kept from the device's folder expansion.
+  bool DataIsRaw() const {
+    for (size_t i = 0; i < DataFieldCount(); ++i) {
+      if (!macros_.IsRawReference(line_.Field(kFirstDataField + i))) return false;
+    }
+    return DataFieldCount() > 0;
+  }
   size_t DataFieldCount() const {
     return line_.fields.size() > kFirstDataField ? line_.fields.size() - kFirstDataField : 0;
   }
@@ -121,7 +128,7 @@ RegistryValue ParseRegistryLine(const InfFile& inf, const InfLine& line, const M
   value.name = reader.Text(2);
   value.flags = reader.Flags();
   value.data = reader.Data(value.flags & kRegTypeMask);
-  value.expand_on_device = (value.flags & kRegTypeMask) != kRegTypeDword &&
+  value.expand_on_device = !reader.DataIsRaw() && (value.flags & kRegTypeMask) != kRegTypeDword &&
                            (value.flags & kRegTypeMask) != kRegTypeBinary && NamesDeviceFolder(value.data);
   return value;
 }

@@ -3,6 +3,8 @@
 set -euo pipefail
 SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
 packages=(cmake make g++ mingw-w64 wine wine32:i386 wine64 xvfb googletest libxml2-utils cabextract p7zip-full
+  # The packing benchmark and the fuzzing.
+  gcab clang libclang-rt-14-dev
   # The release (scripts/release.sh) and its tests.
   nsis zip unzip curl python3
   # The builder's display served to a browser (scripts/start-builder.sh) and its test.

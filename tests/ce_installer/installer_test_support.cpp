@@ -63,7 +63,7 @@ void Answer(HWND box, int button, std::vector<std::wstring>& texts, std::vector<
 
 }  // namespace
 
-PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setup_library) {
+PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setup_library, bool stored) {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   static int serial = 0;
@@ -83,7 +83,7 @@ PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setup_library) {
   WriteBytes(folder_ + L"\\setup.inf", FilledTemplate());
   CopyFileW(setup_library.c_str(), (folder_ + L"\\pocketpc\\arm\\BCESetup.dll").c_str(), FALSE);
 
-  std::wstring command = L"bcpack.exe setup.inf output";
+  std::wstring command = stored ? L"bcpack.exe --store setup.inf output" : L"bcpack.exe setup.inf output";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};

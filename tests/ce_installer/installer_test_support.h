@@ -28,8 +28,9 @@ inline const std::wstring kShortcut = L"C:\\windows\\Start Menu\\Programs\\Brind
 // A builder's folder laid out as Build leaves it, packed by bcpack.exe.
 class PackedBuilderFolder {
  public:
-  // setup_library: the DLL the package carries as BCESetup.dll.
-  explicit PackedBuilderFolder(const std::wstring& setup_library);
+  // setup_library: the DLL the package carries as BCESetup.dll; stored:
+  // members packed as they are rather than compressed.
+  explicit PackedBuilderFolder(const std::wstring& setup_library, bool stored = false);
   ~PackedBuilderFolder();
   PackedBuilderFolder(const PackedBuilderFolder&) = delete;
   PackedBuilderFolder& operator=(const PackedBuilderFolder&) = delete;

@@ -105,9 +105,12 @@ TEST_F(Wceload, ASetupLibraryThatCancelsLeavesNothingInstalled) {
 class DamagedCabinet : public Wceload {
  protected:
   InstallerRun InstallDamaged(const std::function<void(std::string&)>& damage) {
-    std::string bytes = ReadBytes(package_.Cabinet()).value_or("");
+    return InstallDamaged(damage, package_.Cabinet());
+  }
+  InstallerRun InstallDamaged(const std::function<void(std::string&)>& damage, const std::wstring& cabinet) {
+    std::string bytes = ReadBytes(cabinet).value_or("");
     damage(bytes);
-    const std::wstring copy = package_.Cabinet() + L".damaged.cab";
+    const std::wstring copy = cabinet + L".damaged.cab";
     EXPECT_TRUE(WriteBytes(copy, bytes));
     return Install(copy);
   }
@@ -134,16 +137,18 @@ TEST_F(DamagedCabinet, BadSignatureIsRefused) {
 }
 
 TEST_F(DamagedCabinet, DamagedSetupFileIsRefused) {
-  // The setup file is stored as it is at the start of the first data block:
-  // break its length field, and clear the block's checksum (0: none) so that
-  // the cabinet itself still reads.
+  // In a stored cabinet the setup file stands as it is at the start of the
+  // first data block: break its length field, and clear the block's checksum
+  // (0: none) so that the cabinet itself still reads.
+  PackedBuilderFolder stored(HostPath(BC_FAKE_HOOKS), true);
+  ASSERT_TRUE(stored.packed());
   ExpectRefused(InstallDamaged([](std::string& bytes) {
     size_t setup = bytes.find("MSCE");
     ASSERT_NE(setup, std::string::npos);
     ASSERT_GE(setup, 8u);
     bytes.replace(setup - 8, 4, std::string(4, '\0'));
     bytes[setup + 8] ^= 0x01;
-  }));
+  }, stored.Cabinet()));
   EXPECT_NE(LastLogLine().find("length field differs from the file"), std::string::npos) << LastLogLine();
 }
 

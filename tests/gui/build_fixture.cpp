@@ -47,6 +47,13 @@ void BuildTest::TearDown() {
 
 std::string BuildTest::Dist(const std::string& name) { return DistFolder() + "\\" + name; }
 
+bool BuildTest::DeviceFilesBuilt() {
+  for (const char* file : {"brindlecove.exe", "bcmgr.dll", "BCESetup.dll", "bcebtn.exe"}) {
+    if (!FileExists(Dist(std::string("pocketpc\\arm\\") + file))) return false;
+  }
+  return true;
+}
+
 void BuildTest::UseRecordingPackageScript(const std::string& folder) {
   std::string script = "@echo off\r\ncd >\"" + Report("folder.txt") + "\"\r\n";
   for (const std::string name : kBuildFiles) {

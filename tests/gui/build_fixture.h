@@ -27,10 +27,12 @@ class BuildTest : public ProjectFileTest {
   void WaitBuildEnd();
   // A file browser window that opened since the test began, or null.
   HWND WaitFileBrowser(std::chrono::milliseconds timeout = std::chrono::milliseconds(60000));
+  void CloseFileBrowsers();
+  // The device files that the real package script packs are built.
+  static bool DeviceFilesBuilt();
 
  private:
   std::set<HWND> OtherWindows() const;
-  void CloseFileBrowsers();
 
   std::set<HWND> windowsBefore_;
   bool saved_ = false;

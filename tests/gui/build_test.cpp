@@ -237,9 +237,7 @@ TEST_F(Build, ABuildersFolderOf243CharactersBuilds) {
 }
 
 TEST_F(Build, RealScriptMakesTheCabinet) {
-  for (const char* file : {"brindlecove.exe", "bcmgr.dll", "BCESetup.dll", "bcebtn.exe"}) {
-    if (!FileExists(Dist(std::string("pocketpc\\arm\\") + file))) GTEST_SKIP() << "device file missing: " << file;
-  }
+  if (!DeviceFilesBuilt()) GTEST_SKIP() << "device files missing";
   const std::string cabinet = Dist("output\\Brindlecove.PPC_ARM.CAB");
   DeleteFileA(cabinet.c_str());
   AddApplication("Word", "\\windows\\pword.exe", "", true);
@@ -253,6 +251,62 @@ TEST_F(Build, RealScriptMakesTheCabinet) {
   HWND browser = WaitFileBrowser();
   ASSERT_NE(browser, nullptr) << "the output folder did not open";
   SaveScreenshot(browser, BuildFile("output_folder.png"));
+}
+
+// The typed texts with every character that a setup information file would
+// otherwise treat specially. The cabinet is kept for the checks by an
+// independent cabinet reader and by the device's installer.
+TEST_F(Build, RealScriptCarriesTypedTextsByteForByte) {
+  if (!DeviceFilesBuilt()) GTEST_SKIP() << "device files missing";
+  const std::string title = ReadFile(WindowsPath(BC_TYPED_TITLE));
+  ASSERT_EQ(title.back(), '\xE9');
+  const std::string cabinet = Dist("output\\Brindlecove.PPC_ARM.CAB");
+  DeleteFileA(cabinet.c_str());
+  DeleteFileA(BuildFile("typed_text.CAB").c_str());
+  AddApplication("Scan; \"Ship\" \xE9", "\\Program Files\\Scan, Pack\\scan.exe", "-profile \"night shift\" 50%;x=1",
+                 true);
+  SetText(main_, IDC_KIOSK_TITLE, title);
+  Click(main_, IDC_KEY_1);
+  PressBuild();
+  ExpectBox(kInformationText, IDOK);
+  WaitBuildEnd();
+  EXPECT_EQ(Text(main_, IDC_KIOSK_TITLE), title);
+  ASSERT_TRUE(FileExists(cabinet));
+  EXPECT_FALSE(FileExists(Dist("output\\package-failed.txt")));
+  EXPECT_TRUE(CopyFileA(cabinet.c_str(), BuildFile("typed_text.CAB").c_str(), FALSE));
+}
+
+// A package tool run that fails after a good build: output\ then holds the
+// report and no package, so that Install cannot send the old one.
+TEST_F(Build, FailedPackageRunLeavesNoPackageButItsReport) {
+  if (!DeviceFilesBuilt()) GTEST_SKIP() << "device files missing";
+  const std::string cabinet = Dist("output\\Brindlecove.PPC_ARM.CAB");
+  AddApplication("Word", "\\windows\\pword.exe", "", true);
+  Click(main_, IDC_KEY_1);
+  PressBuild();
+  ExpectBox(kInformationText, IDOK);
+  WaitBuildEnd();
+  ASSERT_TRUE(FileExists(cabinet));
+  CloseFileBrowsers();
+
+  WriteFile(Dist("setup_tmpl.inf"), ReadFile(Dist("setup_tmpl.inf")) + "\r\n[Reg.Configuration]\r\n"
+                                    "HKLM, Software\\Brindlecove, Broken, 0x00010001, none\r\n");
+  PressBuild();
+  ExpectBox(kInformationText, IDOK);
+  WaitBuildEnd();
+  EXPECT_FALSE(FileExists(cabinet));
+  const std::string report = ReadFile(Dist("output\\package-failed.txt"));
+  EXPECT_EQ(report.rfind("The package could not be made. The package tool reported:\r\n", 0), 0u) << report;
+  EXPECT_NE(report.find("error: bad registry line: \"none\" is not a DWORD number"), std::string::npos) << report;
+  EXPECT_NE(WaitFileBrowser(), nullptr) << "the output folder did not open";
+  EXPECT_TRUE(NoMessageBox(builder_->Id()));
+
+  ClickAsync(main_, IDC_INSTALL);
+  const MessageBoxInfo box = WaitMessageBox(0);
+  ASSERT_NE(box.window, nullptr) << "Install said nothing";
+  EXPECT_EQ(box.text, "There is no package in the output folder. Build the project first.");
+  Answer(box, IDOK);
+  WaitIdle();
 }
 
 using PackageCommands = BuildTest;

@@ -34,6 +34,8 @@ check_cabinet() {
   [ -f "$cab" ] || { fail "no cabinet $cab"; return; }
   cabextract -l "$cab" >"$dir/list.txt" 2>&1 || fail "cabextract -l $cab: $(cat "$dir/list.txt")"
   7z l "$cab" >"$dir/7z.txt" 2>&1 || fail "7z l $cab: $(cat "$dir/7z.txt")"
+  cabextract -t "$cab" >"$dir/test.txt" 2>&1 || fail "cabextract -t $cab: $(cat "$dir/test.txt")"
+  7z t "$cab" >"$dir/test.txt" 2>&1 || fail "7z t $cab: $(cat "$dir/test.txt")"
   rm -rf "$dir/x"
   cabextract -q -d "$dir/x" "$cab" || fail "cabextract -d $cab"
   local setup; setup=$(member "$dir/x" 000)
@@ -62,6 +64,13 @@ expect_dump() {  # expect_dump DIR LINE...
   for want in "$@"; do grep -qxF -- "$want" <(tr -d '\r' <"$dir/dump.txt") || fail "setup file lacks: $want"; done
 }
 
+# expect_packing CAB METHOD: every member of the cabinet is packed with METHOD.
+expect_packing() {
+  local methods
+  methods=$(7z l -slt "$1" | sed -n 's/^Method = //p' | sort -u)
+  [ "$methods" = "$2" ] || fail "$1 is packed with '$methods', expected $2"
+}
+
 files_common="Brindlecove.exe=pocketpc/arm/brindlecove.exe bcebtn.exe=pocketpc/arm/bcebtn.exe set.alf=set.alf
   abce.pac=abce.pac bcmgr.dll=pocketpc/arm/bcmgr.dll SETUPDLL=pocketpc/arm/BCESetup.dll"
 reg='HKLM\Software\Brindlecove'
@@ -73,6 +82,7 @@ for logo in 1 0; do
   expected=$files_common
   [ $logo = 1 ] && expected="$expected bce_logofile=bce_logofile"
   check_cabinet "$dir" "$dir/output/Brindlecove.PPC_ARM.CAB" "$expected"
+  expect_packing "$dir/output/Brindlecove.PPC_ARM.CAB" MSZip
   expect_dump "$dir" "app Brindlecove" "provider Vantrel" "processor 2577" \
     "reg $reg\\AppPath sz \\Windows\\pword.exe" "reg $reg\\AppParams sz -f 50% off" \
     "reg $reg\\AppCountdown dword 15" "reg $reg\\DisableActiveSync dword 1" "reg $reg\\DisableHardButtons dword 9" \
@@ -97,6 +107,31 @@ perl -0pi -e 's/\[CEDevice.PPC_ARM\]/[CEDevice.SP_ARM]\r\nProcessorType = 0\r\n\
 check_cabinet "$dir" "$dir/output/Brindlecove.SP_ARM.CAB" "$files_common bce_logofile=bce_logofile"
 expect_dump "$dir" "processor 0"
 check_cabinet "$dir" "$dir/output/Brindlecove.PPC_ARM.CAB" "$files_common bce_logofile=bce_logofile"
+
+# --store keeps the members as they are.
+dir=$work/stored
+make_builder_folder "$dir" 1
+(cd "$dir" && "$run" bcpack.exe --store setup.inf output) >"$dir/run.txt" 2>&1 || fail "bcpack --store failed"
+check_cabinet "$dir" "$dir/output/Brindlecove.PPC_ARM.CAB" "$files_common bce_logofile=bce_logofile"
+expect_packing "$dir/output/Brindlecove.PPC_ARM.CAB" None
+
+# A package script run that fails after a good one leaves no package, only
+# the report with the tool's message; a good run removes the report again.
+dir=$work/stale
+make_builder_folder "$dir" 1
+(cd "$dir" && "$run" cmd /c mksetup.bat) >/dev/null 2>&1
+[ -f "$dir/output/Brindlecove.PPC_ARM.CAB" ] || fail "stale: the first run made no cabinet"
+sed -i 's/AppCountdown, *0x00010001, 15/AppCountdown, 0x00010001, fifteen/' "$dir/setup.inf"
+(cd "$dir" && "$run" cmd /c mksetup.bat) >/dev/null 2>&1
+[ "$(ls "$dir/output")" = "package-failed.txt" ] || fail "stale: output holds $(ls "$dir/output")"
+report=$(tr -d '\r' <"$dir/output/package-failed.txt" 2>/dev/null)
+[ "$(head -n 1 <<<"$report")" = "The package could not be made. The package tool reported:" ] ||
+  fail "stale: report begins '$(head -n 1 <<<"$report")'"
+grep -q '^setup.inf([0-9]*): error: bad registry line: "fifteen" is not a DWORD number$' <<<"$report" ||
+  fail "stale: the report lacks the tool's message: $report"
+make_builder_folder "$dir" 1
+(cd "$dir" && "$run" cmd /c mksetup.bat) >/dev/null 2>&1
+[ "$(ls "$dir/output")" = "Brindlecove.PPC_ARM.CAB" ] || fail "stale: after a good run output holds $(ls "$dir/output")"
 
 # expect_failure NAME EDIT NEEDLE MESSAGE: after EDIT (run in the folder),
 # bcpack fails with one message naming setup.inf and the line that matches

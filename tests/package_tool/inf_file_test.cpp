@@ -58,6 +58,8 @@ TEST(InfFile, MalformedLinesNameFileAndLine) {
   EXPECT_EQ(ErrorOf("[A]\n\nx = \"open\n"), "t.inf(3): error: quote not closed");
   EXPECT_EQ(ErrorOf("[A] junk\n"), "t.inf(1): error: text after the section header");
   EXPECT_EQ(ErrorOf("[ ]\n"), "t.inf(1): error: section header without a name");
+  EXPECT_EQ(ErrorOf("[A]\nx = \"Li" + std::string(1, '\0') + "st\"\n"), "t.inf(2): error: zero byte in the line");
+  EXPECT_EQ(ErrorOf("[RawStrings]\nx=a" + std::string(1, '\0') + "\n"), "t.inf(2): error: zero byte in the line");
 }
 
 TEST(InfFile, RequireNamesTheReferringLineOrTheEnd) {
@@ -100,6 +102,41 @@ TEST_F(MacroExpanderTest, UnknownAndSelfReferringMacrosNameTheirLine) {
   EXPECT_EQ(ErrorOf("%CE18%"), "t.inf(9): error: unknown macro %CE18%");
   EXPECT_EQ(ErrorOf("a %Nope% b"), "t.inf(9): error: unknown macro %Nope%");
   EXPECT_EQ(ErrorOf("%Loop%"), "t.inf(5): error: macro %Loop% refers to itself");
+}
+
+// Typed texts travel in [RawStrings]: whatever follows the '=' is the text.
+TEST(RawStrings, KeepEveryByteUpToTheLineEnd) {
+  const std::string awkward = " Scan, Pack & Ship \"A\" 100% ;=\\ \xE9\t";
+  InfFile inf = InfFile::Parse("[RawStrings]\r\n; note\r\n\r\n Title =" + awkward + "\r\r\nEmpty=\n"
+                               "Last=\"unclosed;\n[Other]\nx = 1 ; comment\n",
+                               "t.inf");
+  const InfSection* raw = inf.Find("rawstrings");
+  ASSERT_NE(raw, nullptr);
+  ASSERT_EQ(raw->lines.size(), 3u);
+  EXPECT_EQ(raw->lines[0].key, "Title");
+  EXPECT_EQ(raw->lines[0].fields, std::vector<std::string>{awkward});
+  EXPECT_EQ(raw->lines[0].number, 4);
+  EXPECT_EQ(raw->lines[1].fields, std::vector<std::string>{""});
+  EXPECT_EQ(raw->lines[2].fields, std::vector<std::string>{"\"unclosed;"});
+  EXPECT_EQ(inf.Find("Other")->lines[0].fields, std::vector<std::string>{"1"});
+}
+
+TEST(RawStrings, LineWithoutANameIsAnError) {
+  EXPECT_EQ(ErrorOf("[RawStrings]\nno equals sign\n"), "t.inf(2): error: raw string without '='");
+  EXPECT_EQ(ErrorOf("[RawStrings]\n =x\n"), "t.inf(2): error: raw string without a name");
+}
+
+TEST(RawStrings, ExpandToTheirTextAloneAndAreKnownAsRaw) {
+  InfFile inf = InfFile::Parse(
+      "[Strings]\nDir=%CE1%\\x\n[RawStrings]\nTitle=%Dir% 50%% %CE2%\nDir2=%Title%\n", "t.inf");
+  MacroExpander macros(inf);
+  EXPECT_EQ(macros.Expand("%Title%", 1), "%Dir% 50%% %CE2%");
+  EXPECT_EQ(macros.Expand("[%title%]", 1), "[%Dir% 50%% %CE2%]");
+  EXPECT_EQ(macros.Expand("%Dir2%", 1), "%Title%");
+  EXPECT_TRUE(macros.IsRawReference("%TITLE%"));
+  EXPECT_FALSE(macros.IsRawReference("%Dir%"));
+  EXPECT_FALSE(macros.IsRawReference("x%Title%"));
+  EXPECT_FALSE(macros.IsRawReference("%"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "builder/build/core/text_file.h"
@@ -44,12 +45,16 @@ const Setting kSettings[] = {
     {"FIT_LOGO_TO_SCREEN", "FitLogoToScreen", "10", true},
 };
 
-std::string FilledTemplate(bool with_logo) {
+std::string ShippedTemplate() {
   std::ifstream file(BC_SETUP_TEMPLATE, std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();
   EXPECT_FALSE(text.str().empty()) << BC_SETUP_TEMPLATE;
-  return builder::TextModeBytes(package_test::FilledTemplate(text.str(), with_logo));
+  return text.str();
+}
+
+std::string FilledTemplate(bool with_logo) {
+  return builder::TextModeBytes(package_test::FilledTemplate(ShippedTemplate(), with_logo));
 }
 
 class SetupTemplate : public ::testing::TestWithParam<bool> {
@@ -117,6 +122,35 @@ TEST_P(SetupTemplate, LinksTheEngineInThePrograms) {
   ASSERT_EQ(view_.links.size(), 1u);
   EXPECT_EQ(view_.links[0].location, "%CE11%\\Brindlecove");
   EXPECT_EQ(view_.links[0].target, view_.FindFile("Brindlecove.exe")->number);
+}
+
+// Typed texts reach the setup file byte for byte, whatever they hold, and
+// the device's installer is not asked to expand folder names in them.
+TEST(SetupTemplateTexts, ArriveUnchanged) {
+  const std::map<std::string, std::string> typed = {
+      {"KIOSK_DESKTOP_TITLE_TEXT", "Scan, Pack & Ship \"A\" 100% ;=\\ \xE9"},
+      {"APPLICATION_PATH", " \\Program Files\\My \"App\"\\run.exe "},
+      {"APPLICATION_PARAMS", "-profile \"night shift\" -x=%CE2%;a,b %%"},
+      {"LANGUAGE_TO_BE_USED", "\"\""},
+  };
+  const std::map<std::string, std::string> value_names = {{"KIOSK_DESKTOP_TITLE_TEXT", "KioskDesktopTitle"},
+                                                          {"APPLICATION_PATH", "AppPath"},
+                                                          {"APPLICATION_PARAMS", "AppParams"},
+                                                          {"LANGUAGE_TO_BE_USED", "Language"}};
+  builder::ProjectSettings settings = package_test::DistinctSettings(false);
+  settings.kioskdesktoptitletext = typed.at("KIOSK_DESKTOP_TITLE_TEXT");
+  settings.mainapplication = {typed.at("APPLICATION_PATH"), typed.at("APPLICATION_PARAMS")};
+  const std::string filled = builder::FillSetupTemplate(
+      ShippedTemplate(), builder::SetupSubstitutions(settings, typed.at("LANGUAGE_TO_BE_USED")));
+  InfFile inf = InfFile::Parse(builder::TextModeBytes(filled), "setup.inf");
+  InstallModel model = BuildInstallModel(inf, "PPC_ARM", [](const std::string&) { return true; });
+  SetupFileView view = ce_setup::ReadSetupFile(WriteSetupFile(model, "setup.inf"));
+  for (const auto& [key, text] : typed) {
+    const SetupFileView::Value* value = view.FindValue("HKLM\\Software\\Brindlecove", value_names.at(key));
+    ASSERT_NE(value, nullptr) << key;
+    EXPECT_EQ(value->Text(), text) << key;
+    EXPECT_FALSE(value->substitute) << key;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(LogoOrNot, SetupTemplate, ::testing::Bool());
