@@ -58,8 +58,9 @@ TEST(InfFile, MalformedLinesNameFileAndLine) {
   EXPECT_EQ(ErrorOf("[A]\n\nx = \"open\n"), "t.inf(3): error: quote not closed");
   EXPECT_EQ(ErrorOf("[A] junk\n"), "t.inf(1): error: text after the section header");
   EXPECT_EQ(ErrorOf("[ ]\n"), "t.inf(1): error: section header without a name");
-  EXPECT_EQ(ErrorOf("[A]\nx = \"Li" + std::string(1, '\0') + "st\"\n"), "t.inf(2): error: zero byte in the line");
-  EXPECT_EQ(ErrorOf("[RawStrings]\nx=a" + std::string(1, '\0') + "\n"), "t.inf(2): error: zero byte in the line");
+  using std::string_literals::operator""s;
+  EXPECT_EQ(ErrorOf("[A]\nx = \"Li\0st\"\n"s), "t.inf(2): error: zero byte in the line");
+  EXPECT_EQ(ErrorOf("[RawStrings]\nx=a\0\n"s), "t.inf(2): error: zero byte in the line");
 }
 
 TEST(InfFile, RequireNamesTheReferringLineOrTheEnd) {
