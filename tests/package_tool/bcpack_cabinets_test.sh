@@ -16,7 +16,9 @@ fail() { echo "FAIL: $*"; status=1; }
 make_builder_folder() {
   local dir=$1 with_logo=$2
   mkdir -p "$dir/pocketpc/arm"
-  cp "$dist/bcpack.exe" "$dist/mksetup.bat" "$dir/"
+  # The shipped script from the sources: GUI tests put scripts of their own
+  # into the built builder's folder while they run.
+  cp "$dist/bcpack.exe" "$root/builder/build/shipped/mksetup.bat" "$dir/"
   for f in brindlecove.exe bcmgr.dll BCESetup.dll bcebtn.exe; do head -c 3000 /dev/urandom >"$dir/pocketpc/arm/$f"; done
   printf '1234' >"$dir/abce.pac"
   printf '1;0;Word;\\windows\\pword.exe;;' >"$dir/set.alf"
