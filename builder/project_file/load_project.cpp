@@ -1,8 +1,8 @@
 #include "builder/project_file/load_project.h"
 
-#include "framework/file_dialog.h"
 #include "builder/project_file/project_path.h"
 #include "builder/project_file/xml_file_reader.h"
+#include "framework/file_dialog.h"
 
 namespace builder {
 

@@ -1,9 +1,9 @@
 #include "builder/project_file/save_project.h"
 
-#include "framework/file_dialog.h"
 #include "builder/project_file/project_document.h"
 #include "builder/project_file/project_path.h"
 #include "builder/project_file/xml_file_writer.h"
+#include "framework/file_dialog.h"
 
 namespace builder {
 
@@ -17,7 +17,8 @@ std::string OemFromAnsi(std::string text) {
 }  // namespace
 
 std::optional<std::string> AskProjectToSave(HWND owner) {
-  const auto chosen = framework::AskFileName(owner, framework::FileDialogKind::Save, "Save Brindlecove Project", kProjectFileFilter);
+  const auto chosen =
+      framework::AskFileName(owner, framework::FileDialogKind::Save, "Save Brindlecove Project", kProjectFileFilter);
   if (!chosen) return std::nullopt;
   return WithProjectExtension(*chosen);
 }
