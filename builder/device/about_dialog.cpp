@@ -6,7 +6,7 @@
 
 namespace builder {
 
-AboutDialog::AboutDialog() : Dialog(IDD_ABOUT) {}
+AboutDialog::AboutDialog(HWND owner) : Dialog(IDD_ABOUT, owner) {}
 
 BOOL AboutDialog::OnInitDialog() {
   Dialog::OnInitDialog();
@@ -14,6 +14,11 @@ BOOL AboutDialog::OnInitDialog() {
   const std::string engine = GetVersionText(VersionSource::Engine);
   SetItemText(IDC_ENGINE_VERSION, engine.empty() ? device::kVersionErrorText : engine);
   return TRUE;
+}
+
+void ShowAboutBox(HWND owner) {
+  AboutDialog dialog(owner);
+  dialog.DoModal();
 }
 
 }  // namespace builder

@@ -28,7 +28,7 @@ device::SetUpWait SetUpWaitOf(DWORD wait) {
 
 }  // namespace
 
-DeviceControllerDialog::DeviceControllerDialog() : Dialog(IDD_DEVICE_CONTROLLER) {}
+DeviceControllerDialog::DeviceControllerDialog(HWND owner) : Dialog(IDD_DEVICE_CONTROLLER, owner) {}
 
 bool DeviceControllerDialog::DispatchCommand(WORD code, WORD id) {
   static const framework::CommandBinding<DeviceControllerDialog> table[] = {
@@ -140,6 +140,11 @@ void DeviceControllerDialog::Teardown(int result) {
   m_stopEvent = nullptr;
   m_busy = 0;
   EndDialog(result);
+}
+
+void ShowDeviceController(HWND owner) {
+  DeviceControllerDialog dialog(owner);
+  dialog.DoModal();
 }
 
 }  // namespace builder

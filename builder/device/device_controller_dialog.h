@@ -19,7 +19,7 @@ struct ConnectionAttempt {
 // shows the connection's state and offers the remote exit from kiosk mode.
 class DeviceControllerDialog : public framework::Dialog {
  public:
-  DeviceControllerDialog();
+  explicit DeviceControllerDialog(HWND owner);
 
  protected:
   BOOL OnInitDialog() override;
@@ -46,5 +46,8 @@ class DeviceControllerDialog : public framework::Dialog {
   ConnectionAttempt attempt_;
   HANDLE worker_ = nullptr;
 };
+
+// Runs the Device Controller until the user closes it.
+void ShowDeviceController(HWND owner);
 
 }  // namespace builder

@@ -3,6 +3,7 @@
 #include "builder/app/resource.h"
 #include "builder/project/application_list.h"
 #include "framework/data_exchange.h"
+#include "framework/file_dialog.h"
 
 namespace builder {
 
@@ -15,6 +16,8 @@ MainDialog::MainDialog()
     : Dialog(IDD_MAIN), icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BUILDER))) {}
 
 BOOL MainDialog::OnInitDialog() {
+  appList_ = framework::ListBox(Item(IDC_APP_LIST));
+  language_ = framework::ComboBox(Item(IDC_LANGUAGE));
   Dialog::OnInitDialog();
   SendMessageA(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageA(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
@@ -23,14 +26,10 @@ BOOL MainDialog::OnInitDialog() {
   UpdateData(false);
   settings_.admincode.clear();
   RefreshList();
-  for (const char* line : kHintLines) {
-    SendDlgItemMessageA(Hwnd(), IDC_APP_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
-  }
-  SendDlgItemMessageA(Hwnd(), IDC_LANGUAGE, CB_RESETCONTENT, 0, 0);
-  for (const char* language : kLanguageTable) {
-    SendDlgItemMessageA(Hwnd(), IDC_LANGUAGE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(language));
-  }
-  SendDlgItemMessageA(Hwnd(), IDC_LANGUAGE, CB_SETCURSEL, 0, 0);
+  for (const char* line : kHintLines) appList_.AddString(line);
+  language_.ResetContent();
+  for (const char* language : kLanguageTable) language_.AddString(language);
+  language_.SetCurSel(0);
   EnableKioskDesktopControls(settings_.enablekioskdesktop != 0);
   return TRUE;
 }
@@ -114,10 +113,8 @@ void MainDialog::OnKeypad(WORD id) {
     GetDlgItemTextA(Hwnd(), id, digit, sizeof digit);
     if (digit[0] != '\0') AppendKeypadDigit(settings_.admincode, digit[0]);
   }
-  ShowAdminCode();
+  SetItemText(IDC_ADMIN_CODE, settings_.admincode);
 }
-
-void MainDialog::ShowAdminCode() { SetItemText(IDC_ADMIN_CODE, settings_.admincode); }
 
 void MainDialog::OnShowKioskDesktop() {
   EnableKioskDesktopControls(IsDlgButtonChecked(Hwnd(), IDC_ENABLE_KIOSK_DESKTOP) == BST_CHECKED);
@@ -138,14 +135,27 @@ void MainDialog::OnTitleFocus() {
 void MainDialog::OnNewProject() {
   settings_.ResetForNewProject();
   TheApplicationList().Clear();
-  SendDlgItemMessageA(Hwnd(), IDC_APP_LIST, LB_RESETCONTENT, 0, 0);
+  appList_.ResetContent();
   EnableKioskDesktopControls(settings_.enablekioskdesktop != 0);
   UpdateData(false);
 }
 
-int MainDialog::LanguageSelection() const {
-  const auto index = static_cast<int>(SendDlgItemMessageA(Hwnd(), IDC_LANGUAGE, CB_GETCURSEL, 0, 0));
-  return index >= 0 && index < static_cast<int>(kLanguageTable.size()) ? index : 0;
+void MainDialog::OnBrowseLogo() {
+  const auto chosen = framework::AskFileName(Hwnd(), framework::FileDialogKind::Open, "Select Logo File",
+                                             "Bmp Files (*.bmp)|*.bmp|All Files (*.*)|*.*||");
+  if (!chosen) return;
+  settings_.logo = *chosen;
+  SetItemText(IDC_LOGO, settings_.logo);
+}
+
+std::string_view MainDialog::SelectedLanguage() const {
+  const int index = language_.GetCurSel();
+  return kLanguageTable[index >= 0 && index < static_cast<int>(kLanguageTable.size()) ? static_cast<size_t>(index) : 0];
+}
+
+void MainDialog::SelectLoadedLanguage() {
+  const int found = language_.FindStringExact(loadedlanguage_.c_str());
+  language_.SetCurSel(found == CB_ERR ? 0 : found);
 }
 
 }  // namespace builder

@@ -1,15 +1,16 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "builder/main_window/project_settings.h"
+#include "framework/combo_box.h"
 #include "framework/dialog.h"
+#include "framework/list_box.h"
 
 namespace builder {
 
-struct XmlElement;
-
 // The builder's one main window: owns the Project settings and carries a
-// button for every command. Each command's handler lives beside its subject.
+// button for every command. Each command asks its feature's folder to do it.
 class MainDialog : public framework::Dialog {
  public:
   MainDialog();
@@ -27,8 +28,10 @@ class MainDialog : public framework::Dialog {
   void OnShowKioskDesktop();
   void OnTitleFocus();
   void OnKeypad(WORD id);
+  void OnBrowseLogo();
   void EnableKioskDesktopControls(bool enable);
-  void ShowAdminCode();
+  std::string_view SelectedLanguage() const;
+  void SelectLoadedLanguage();
 
   // Application list
   void RefreshList();
@@ -37,35 +40,23 @@ class MainDialog : public framework::Dialog {
   void OnModify();
   void OnUp();
   void OnDown();
-  int ListSelection() const;
-  void SelectListRow(int row);
+  void MoveSelectedEntry(int step);
 
-  // Project files
-  void OnSaveProject();
-  void WriteProjectFile(const std::string& path);
+  // Commands of the other features
   void OnLoadProject();
-  void ReadProjectFile(const std::string& path);
-  void ReadProjectElement(const XmlElement& child);
-  void OnBrowseLogo();
-  void SelectLoadedLanguage();
-
-  // Package build
+  void OnSaveProject();
   void OnBuild();
   void OnInstall();
   void OnOpenPackages();
   void OnHelp();
-  // The countdown, logo and administrator code checks; false stops the build.
-  bool CheckBuildSettings();
-
-  // Device control
   void OnDeviceControl();
   void OnAbout();
-
-  int LanguageSelection() const;
 
   ProjectSettings settings_;
   std::string loadedlanguage_;
   HICON icon_;
+  framework::ListBox appList_;
+  framework::ComboBox language_;
 };
 
 }  // namespace builder

@@ -1,7 +1,6 @@
 #include "builder/project/app_entry_dialog.h"
 
 #include "builder/app/resource.h"
-#include "builder/project/application_list.h"
 #include "framework/data_exchange.h"
 #include "framework/message_box.h"
 
@@ -13,7 +12,7 @@ constexpr int kPathMaxChars = 256;
 constexpr int kParamsMaxChars = 256;
 }  // namespace
 
-AppEntryDialog::AppEntryDialog() : Dialog(IDD_APP_ENTRY) {}
+AppEntryDialog::AppEntryDialog(HWND owner) : Dialog(IDD_APP_ENTRY, owner) {}
 
 void AppEntryDialog::DoDataExchange(framework::DataExchange& dx) {
   dx.Text(IDC_APP_LABEL, m_displayName);
@@ -28,15 +27,6 @@ void AppEntryDialog::DoDataExchange(framework::DataExchange& dx) {
 
 BOOL AppEntryDialog::OnInitDialog() {
   Dialog::OnInitDialog();
-  if (m_index != -1) {
-    const ApplicationEntry entry = TheApplicationList().EntryAt(m_index);
-    m_displayName = entry.display_name;
-    m_path = entry.path;
-    m_params = entry.params;
-    m_autolaunch = entry.autolaunch;
-    m_hideInKioskDesktop = entry.hideinkioskdesktop;
-  }
-  UpdateData(false);
   if (m_displayName.empty()) SetItemText(IDC_APP_LABEL, "[Enter Application Name here]");
   if (m_path.empty()) SetItemText(IDC_APP_PATH, "[Enter Application Path here]");
   return TRUE;
@@ -54,13 +44,19 @@ void AppEntryDialog::OnOK() {
     SetFocus(Item(IDC_APP_PATH));
     return;
   }
-  const ApplicationEntry entry{m_displayName, m_path, m_params, m_autolaunch, m_hideInKioskDesktop};
-  if (m_index == -1) {
-    TheApplicationList().AddUnique(entry);
-  } else {
-    TheApplicationList().ReplaceAt(m_index, entry);
-  }
   EndDialog(IDOK);
+}
+
+std::optional<ApplicationEntry> EditApplication(HWND owner, const ApplicationEntry& entry) {
+  AppEntryDialog dialog(owner);
+  dialog.m_displayName = entry.display_name;
+  dialog.m_path = entry.path;
+  dialog.m_params = entry.params;
+  dialog.m_autolaunch = entry.autolaunch;
+  dialog.m_hideInKioskDesktop = entry.hideinkioskdesktop;
+  if (dialog.DoModal() != IDOK) return std::nullopt;
+  return ApplicationEntry{dialog.m_displayName, dialog.m_path, dialog.m_params, dialog.m_autolaunch,
+                          dialog.m_hideInKioskDesktop};
 }
 
 }  // namespace builder

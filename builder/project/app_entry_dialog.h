@@ -1,17 +1,21 @@
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "builder/project/application_list.h"
 #include "framework/dialog.h"
 
 namespace builder {
 
-// "Application Information": edits one entry of the Application list.
+// "Application Information": edits one Application entry. Fill the fields,
+// run it, and read them back after IDOK.
 class AppEntryDialog : public framework::Dialog {
  public:
-  AppEntryDialog();
+  explicit AppEntryDialog(HWND owner);
 
-  int32_t m_index = -1;
   std::string m_displayName;
   std::string m_path;
   std::string m_params;
@@ -23,5 +27,8 @@ class AppEntryDialog : public framework::Dialog {
   BOOL OnInitDialog() override;
   void OnOK() override;
 };
+
+// Shows the entry in the dialog: the accepted entry, or nothing when cancelled.
+std::optional<ApplicationEntry> EditApplication(HWND owner, const ApplicationEntry& entry);
 
 }  // namespace builder

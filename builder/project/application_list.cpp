@@ -37,6 +37,12 @@ void ApplicationList::Clear() {
   paths_.Clear();
 }
 
+void MoveEntry(ApplicationList& list, int from, int to) {
+  const ApplicationEntry moved = list.EntryAt(from);
+  list.RemoveAt(from);
+  list.InsertAt(to, moved);
+}
+
 ApplicationList& TheApplicationList() {
   static ApplicationList list;
   return list;

@@ -40,6 +40,10 @@ class ApplicationList {
 // The one program-wide list.
 ApplicationList& TheApplicationList();
 
+// Takes the entry at from out of the list and puts it back at to, as Up and
+// Down move a row.
+void MoveEntry(ApplicationList& list, int from, int to);
+
 // Lower case in the system's ANSI code page, a double-byte character as a
 // whole; a letter whose lower case the code page cannot hold stays as it is.
 // Without Windows code pages, the Western one (1252) stands in.

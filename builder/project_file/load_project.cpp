@@ -1,11 +1,8 @@
-// Load Project and the logo file selection.
-#include "builder/app/resource.h"
-#include "builder/main_window/main_dialog.h"
-#include "builder/project/application_list.h"
-#include "builder/project_file/file_dialog.h"
-#include "builder/project_file/project_document.h"
+#include "builder/project_file/load_project.h"
+
 #include "builder/project_file/project_path.h"
 #include "builder/project_file/xml_file_reader.h"
+#include "framework/file_dialog.h"
 
 namespace builder {
 
@@ -23,49 +20,24 @@ bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str(
 
 }  // namespace
 
-void MainDialog::OnLoadProject() {
-  const auto chosen = AskFileName(Hwnd(), FileDialogKind::Open, "Load Brindlecove Project", kProjectFileFilter);
-  if (!chosen) return;
-  OnNewProject();
-  settings_.projectfilepath = *chosen;
-  ReadProjectFile(settings_.projectfilepath);
-  RefreshList();
-  SelectLoadedLanguage();
-  EnableKioskDesktopControls(settings_.enablekioskdesktop != 0);
+std::optional<std::string> AskProjectToLoad(HWND owner) {
+  return framework::AskFileName(owner, framework::FileDialogKind::Open, "Load Brindlecove Project", kProjectFileFilter);
 }
 
-void MainDialog::ReadProjectFile(const std::string& path) {
+bool ReadProjectFile(const std::string& path, const ProjectReadTarget& target) {
   const XmlFileContent content = LoadXmlFile(path);
   const std::optional<std::string> name = content.root ? AcceptedProjectName(*content.root) : std::nullopt;
   if (!name) {
     if (content.error) WriteStandardOutput(FormatParseErrorReport(path, *content.error));
     // A file that is there but is no project must not be overwritten by the
     // next Save without a question; a missing one is created by it.
-    if (FileExists(path)) settings_.projectfilepath.clear();
-    return;
+    if (FileExists(path)) target.settings.projectfilepath.clear();
+    return false;
   }
-  settings_.name = *name;
-  if (content.root->children.empty()) return;
-  for (const auto& child : content.root->children) ReadProjectElement(child);
-  UpdateData(false);
-}
-
-void MainDialog::ReadProjectElement(const XmlElement& child) {
-  ReadProjectChild(child, {settings_, TheApplicationList(), loadedlanguage_});
-}
-
-void MainDialog::SelectLoadedLanguage() {
-  const auto found = SendDlgItemMessageA(Hwnd(), IDC_LANGUAGE, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                         reinterpret_cast<LPARAM>(loadedlanguage_.c_str()));
-  SendDlgItemMessageA(Hwnd(), IDC_LANGUAGE, CB_SETCURSEL, found == CB_ERR ? 0 : static_cast<WPARAM>(found), 0);
-}
-
-void MainDialog::OnBrowseLogo() {
-  const auto chosen = AskFileName(Hwnd(), FileDialogKind::Open, "Select Logo File",
-                                  "Bmp Files (*.bmp)|*.bmp|All Files (*.*)|*.*||");
-  if (!chosen) return;
-  settings_.logo = *chosen;
-  SetItemText(IDC_LOGO, settings_.logo);
+  target.settings.name = *name;
+  if (content.root->children.empty()) return false;
+  for (const auto& child : content.root->children) ReadProjectChild(child, target);
+  return true;
 }
 
 }  // namespace builder

@@ -1,10 +1,9 @@
-// Save Project: writes the open project to its file, asking for one first.
-#include "builder/main_window/main_dialog.h"
-#include "builder/project/application_list.h"
-#include "builder/project_file/file_dialog.h"
+#include "builder/project_file/save_project.h"
+
 #include "builder/project_file/project_document.h"
 #include "builder/project_file/project_path.h"
 #include "builder/project_file/xml_file_writer.h"
+#include "framework/file_dialog.h"
 
 namespace builder {
 
@@ -17,23 +16,18 @@ std::string OemFromAnsi(std::string text) {
 
 }  // namespace
 
-void MainDialog::OnSaveProject() {
-  if (settings_.projectfilepath.empty()) {
-    if (auto chosen = AskFileName(Hwnd(), FileDialogKind::Save, "Save Brindlecove Project", kProjectFileFilter)) {
-      settings_.projectfilepath = WithProjectExtension(*chosen);
-    }
-  }
-  if (settings_.projectfilepath.empty()) return;
-  UpdateData(true);  // A refused entry keeps its previous value; the save goes on.
-  WriteProjectFile(settings_.projectfilepath);
+std::optional<std::string> AskProjectToSave(HWND owner) {
+  const auto chosen =
+      framework::AskFileName(owner, framework::FileDialogKind::Save, "Save Brindlecove Project", kProjectFileFilter);
+  if (!chosen) return std::nullopt;
+  return WithProjectExtension(*chosen);
 }
 
-void MainDialog::WriteProjectFile(const std::string& path) {
-  settings_.name = OemFromAnsi(ProjectNameFromPath(path));
-  const XmlElement document =
-      BuildProjectDocument(settings_, TheApplicationList(), kLanguageTable[static_cast<size_t>(LanguageSelection())]);
-  if (FAILED(SaveXmlFile(document, path))) return;
-  UpdateData(false);
+bool WriteProjectFile(const std::string& path, ProjectSettings& settings, const ApplicationList& applications,
+                      std::string_view language) {
+  settings.name = OemFromAnsi(ProjectNameFromPath(path));
+  const XmlElement document = BuildProjectDocument(settings, applications, std::string(language));
+  return SUCCEEDED(SaveXmlFile(document, path));
 }
 
 }  // namespace builder

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace builder {
+namespace framework {
 
 enum class FileDialogKind { Open, Save };
 
@@ -13,4 +13,4 @@ enum class FileDialogKind { Open, Save };
 // path chosen, or nothing when the user cancels.
 std::optional<std::string> AskFileName(HWND owner, FileDialogKind kind, const char* title, const char* filter);
 
-}  // namespace builder
+}  // namespace framework

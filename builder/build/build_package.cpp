@@ -1,12 +1,11 @@
-// Build: checks the project, fills setup.inf, writes the package files and
-// runs the package script, then shows the output folder.
+#include "builder/build/build_package.h"
+
 #include "builder/build/builder_folder.h"
 #include "builder/build/core/setup_substitutions.h"
 #include "builder/build/core/text_file.h"
+#include "builder/build/package_folder.h"
 #include "builder/build/package_output.h"
 #include "builder/build/setup_file.h"
-#include "builder/main_window/main_dialog.h"
-#include "builder/project/application_list.h"
 #include "framework/message_box.h"
 #include "framework/wait_cursor.h"
 
@@ -30,44 +29,44 @@ constexpr int32_t kDefaultCountdown = 10;
 
 }  // namespace
 
-void MainDialog::OnBuild() {
-  if (TheApplicationList().Count() == 0) {
-    framework::OwnedMessageBox(Hwnd(), kNoApplications, kBuilderCaption, MB_OK);
-    return;
+bool CheckApplicationsListed(HWND owner, const ApplicationList& applications) {
+  if (applications.Count() != 0) return true;
+  framework::OwnedMessageBox(owner, kNoApplications, kBuilderCaption, MB_OK);
+  return false;
+}
+
+BuildCheck CheckBuildSettings(HWND owner, ProjectSettings& settings) {
+  if (settings.startuptimer < 0) {
+    framework::FrameworkMessageBox(kNegativeCountdown);
+    settings.startuptimer = kDefaultCountdown;
+    return BuildCheck::CountdownReset;
   }
-  OnSaveProject();   // Saved, cancelled or failed: the build goes on.
-  UpdateData(true);  // A refused value has shown its message; the build goes on.
-  if (!CheckBuildSettings()) return;
-  framework::OwnedMessageBox(Hwnd(), kPackagesInfo, kBuilderCaption, MB_OK);
+  if (!settings.logo.empty() && !FileIsReadable(settings.logo)) {
+    framework::FrameworkMessageBox(kInvalidLogo);
+    return BuildCheck::Stopped;
+  }
+  // Yes: the user types a code on the keypad and builds again.
+  if (settings.admincode.empty() &&
+      framework::OwnedMessageBox(owner, kAskAdminCode, kShortCaption, MB_YESNO) == IDYES) {
+    return BuildCheck::Stopped;
+  }
+  return BuildCheck::Passed;
+}
+
+void BuildPackage(HWND owner, const ProjectSettings& settings, const ApplicationList& applications,
+                  std::string_view language) {
+  framework::OwnedMessageBox(owner, kPackagesInfo, kBuilderCaption, MB_OK);
   if (!EnterBuilderFolder()) return;
 
   framework::WaitCursor::Begin();
   bool scriptRan = false;
-  if (FillSetupFile(SetupSubstitutions(settings_, kLanguageTable[static_cast<size_t>(LanguageSelection())]))) {
-    WritePackageFiles(settings_.admincode, settings_.logo, TheApplicationList());
+  if (FillSetupFile(SetupSubstitutions(settings, language))) {
+    WritePackageFiles(settings.admincode, settings.logo, applications);
     scriptRan = RunPackageScript();
   }
   framework::WaitCursor::Restore();
-  if (scriptRan) OnOpenPackages();
+  if (scriptRan) OpenPackageFolder();
   framework::WaitCursor::End();
-}
-
-bool MainDialog::CheckBuildSettings() {
-  if (settings_.startuptimer < 0) {
-    framework::FrameworkMessageBox(kNegativeCountdown);
-    settings_.startuptimer = kDefaultCountdown;
-    UpdateData(false);
-    return false;
-  }
-  if (!settings_.logo.empty() && !FileIsReadable(settings_.logo)) {
-    framework::FrameworkMessageBox(kInvalidLogo);
-    return false;
-  }
-  if (settings_.admincode.empty()) {
-    // Yes: the user types a code on the keypad and builds again.
-    return framework::OwnedMessageBox(Hwnd(), kAskAdminCode, kShortCaption, MB_YESNO) != IDYES;
-  }
-  return true;
 }
 
 }  // namespace builder

@@ -1,8 +1,8 @@
-#include "builder/project_file/file_dialog.h"
+#include "framework/file_dialog.h"
 
 #include <commdlg.h>
 
-namespace builder {
+namespace framework {
 
 std::optional<std::string> AskFileName(HWND owner, FileDialogKind kind, const char* title, const char* filter) {
   std::string filters = filter;
@@ -23,4 +23,4 @@ std::optional<std::string> AskFileName(HWND owner, FileDialogKind kind, const ch
   return std::string(file);
 }
 
-}  // namespace builder
+}  // namespace framework

@@ -1,0 +1,15 @@
+#include "builder/build/help.h"
+
+#include "builder/build/builder_folder.h"
+#include "builder/build/core/builder_paths.h"
+#include "builder/build/processes.h"
+
+namespace builder {
+
+void ShowHelp() {
+  const auto folder = EnterBuilderFolder();
+  const auto page = folder ? JoinPath(*folder, kHelpPageTail) : std::nullopt;
+  if (page) ShellOpen(page->c_str());
+}
+
+}  // namespace builder

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace builder {
+
+// Opens the help's first page, in the builder's folder, through the shell.
+void ShowHelp();
+
+}  // namespace builder

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace builder {
+
+// Install: runs the install script in the builder's folder and waits for it.
+void InstallPackage();
+
+// Open Packages: shows the builder's output folder.
+void OpenPackageFolder();
+
+}  // namespace builder
