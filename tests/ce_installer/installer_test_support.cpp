@@ -35,7 +35,7 @@ constexpr char kExtraValues[] =
     "HKLM, Software\\Brindlecove, TestFolder, 0x00000000, \"%CE2%\\abce.pac\"\n";
 
 std::string FilledTemplate() {
-  std::string text = ReadBytes(HostPath(BC_SETUP_TEMPLATE)).value_or("");
+  std::string text = ReadBytes(WideWindowsPath(BC_SETUP_TEMPLATE)).value_or("");
   for (const auto& [key, value] : kSettings) {
     for (size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, std::string(key).size(), value);
   }
@@ -87,7 +87,7 @@ PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setup_library) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (CreateProcessW(HostPath(BC_BCPACK).c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+  if (CreateProcessW(WideWindowsPath(BC_BCPACK).c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                      folder_.c_str(), &startup, &process)) {
     CloseHandle(process.hThread);
     WaitForSingleObject(process.hProcess, 60000);
@@ -110,7 +110,7 @@ InstallerRun RunInstaller(const std::wstring& arguments) {
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(HostPath(BC_WCELOAD).c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  if (!CreateProcessW(WideWindowsPath(BC_WCELOAD).c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process)) {
     return run;
   }
