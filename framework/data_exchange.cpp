@@ -2,18 +2,9 @@
 
 #include "framework/integer_text.h"
 #include "framework/message_box.h"
+#include "support/window_text.h"
 
 namespace framework {
-
-namespace {
-
-std::string WindowText(HWND control) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
-}  // namespace
 
 HWND DataExchange::Prepare(int id, bool isEdit) {
   lastControl_ = GetDlgItem(dialog_, id);
@@ -32,7 +23,7 @@ void DataExchange::Fail() {
 void DataExchange::Text(int id, std::string& value) {
   HWND control = Prepare(id, true);
   if (saving_) {
-    value = WindowText(control);
+    value = support::WindowText(control);
   } else {
     SetWindowTextA(control, value.c_str());
   }
@@ -44,7 +35,7 @@ void DataExchange::Integer(int id, int32_t& value) {
     SetWindowTextA(control, FormatDecimal(value).c_str());
     return;
   }
-  const auto parsed = ParseDialogInteger(WindowText(control));
+  const auto parsed = ParseDialogInteger(support::WindowText(control));
   if (!parsed) {
     FrameworkMessageBox("Please enter an integer.");
     Fail();

@@ -7,12 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "install_tool/device_link.h"
 #include "install_tool/package_choice.h"
+#include "support/remote_api.h"
 
 namespace {
 
-constexpr DWORD kConnectTimeoutMs = 10000;
 constexpr const char* kCaption = "Brindlecove Install";
 
 std::vector<install_tool::PackageFile> OutputFolderFiles() {
@@ -43,16 +42,16 @@ int main() {
   if (!package) {
     return Report(2, "There is no package in the output folder. Build the project first.", MB_ICONEXCLAMATION);
   }
-  install_tool::DeviceLink device;
-  if (!device.Connect(kConnectTimeoutMs)) {
+  support::RemoteApi device;
+  if (FAILED(device.Connect())) {
     return Report(3, "No device is connected. Connect the device over ActiveSync and try again.",
                   MB_ICONEXCLAMATION);
   }
   const std::wstring devicePath = install_tool::DevicePackagePath(*package);
-  if (!device.SendFile("output\\" + *package, devicePath)) {
+  if (!device.CopyToDevice("output\\" + *package, devicePath)) {
     return Report(4, "The package " + *package + " could not be copied to the device.", MB_ICONEXCLAMATION);
   }
-  if (!device.Start(L"wceload.exe", install_tool::InstallerCommandLine(devicePath))) {
+  if (!device.StartOnDevice(L"wceload.exe", install_tool::InstallerCommandLine(devicePath))) {
     return Report(4, "The device's installer could not be started.", MB_ICONEXCLAMATION);
   }
   std::printf("%s sent to the device; its installer is running.\n", package->c_str());

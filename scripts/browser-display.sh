@@ -5,6 +5,7 @@
 # x11vnc. It exports DISPLAY, writes the page's address to DIR/address and
 # prints it; their process ids go to DIR/pids for bc_browser_display_stop DIR.
 # Logs: DIR/*.log.
+. "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 bc_free_port() {  # FIRST: the first port from FIRST on that nothing on localhost listens on
   local port=$1
   while (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; do port=$((port + 1)); done
@@ -19,14 +20,12 @@ bc_wait_port() {  # PORT: true once something on localhost listens on it (30 s a
   return 1
 }
 bc_browser_display() {
-  local dir=$1 n=70 vnc web
+  local dir=$1 vnc web
   mkdir -p "$dir"
   : >"$dir/pids"
-  while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
-  echo $! >>"$dir/pids"
-  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-  export DISPLAY=:$n
+  bc_start_xvfb 70 "$dir/xvfb.log"
+  echo $bc_xvfb_pid >>"$dir/pids"
+  export DISPLAY
   vnc=$(bc_free_port 5900)
   x11vnc -display "$DISPLAY" -localhost -rfbport "$vnc" -noipv6 -nopw -forever -shared \
     </dev/null >"$dir/x11vnc.log" 2>&1 &

@@ -9,12 +9,13 @@
 #     Calls are logged to DIR/device-calls.log.
 #   stop DIR: ends the device and its wineserver.
 set -eu
+. "$(dirname "$0")/wine-env.sh"
 action=$1 dir=$2
 prefix=$dir/device-prefix
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 device_env() {
   if [ -f "$dir/env" ]; then . "$dir/env"; fi
-  export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+  export WINEPREFIX=$prefix WINEARCH=win32
+  bc_wine_quiet
 }
 case "$action" in
 start)
@@ -22,7 +23,6 @@ start)
   "$0" stop "$dir" >/dev/null 2>&1 || true
   device_env
   # 32-bit, as the device modules that it loads are.
-  . "$(dirname "$0")/wine-prefix.sh"
   bc_wine_prefix "$prefix"
   windows=$prefix/drive_c/windows
   if [ -f "$build/dist/pocketpc/arm/bcmgr.dll" ]; then cp "$build/dist/pocketpc/arm/bcmgr.dll" "$windows/"; fi
@@ -30,7 +30,7 @@ start)
   if [ -f "$build/standins/ce_installer/wceload.exe" ]; then cp "$build/standins/ce_installer/wceload.exe" "$windows/"; fi
   rm -f "$windows/rapi-deny-all" "$windows/rapi-unplugged" "$dir/device-port" "$dir/device-calls.log"
   wine "$build/standins/emulated_device/emulated_device.exe" --port "$port" \
-    --port-file "$(windows_path "$dir/device-port")" --log "$(windows_path "$dir/device-calls.log")" \
+    --port-file "$(bc_windows_path "$dir/device-port")" --log "$(bc_windows_path "$dir/device-calls.log")" \
     </dev/null >"$dir/device.log" 2>&1 &
   for _ in $(seq 300); do [ -s "$dir/device-port" ] && break; sleep 0.1; done
   if [ ! -s "$dir/device-port" ]; then echo "the emulated device did not start (see $dir/device.log)" >&2; exit 1; fi

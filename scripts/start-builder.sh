@@ -18,10 +18,10 @@ for option in "$@"; do
 done
 if [ $build = yes ]; then "$root/scripts/build.sh" --win-only; fi
 export WINEPREFIX=${WINEPREFIX:-$root/build/user-prefix}
-export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 session=$root/build/user-session
 display=$WINEPREFIX-display
 . "$root/scripts/browser-display.sh"
+bc_wine_quiet
 stop() {
   if [ $with_device = yes ]; then "$root/scripts/device-session.sh" stop "$session"; fi
   wineserver -k 2>/dev/null || true
@@ -31,7 +31,6 @@ trap stop EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 if [ -z "${DISPLAY:-}" ]; then bc_browser_display "$display"; fi
-. "$root/scripts/wine-prefix.sh"
 bc_wine_prefix "$WINEPREFIX"
 # The Remote API stand-in goes where a desktop keeps rapi.dll, never beside the builder.
 cp "$root/build/win/standins/rapi/rapi.dll" "$WINEPREFIX/drive_c/windows/system32/"

@@ -5,6 +5,6 @@ set -u
 if [ -n "${BC_SESSION_DIR:-}" ] && [ -f "$BC_SESSION_DIR/env" ]; then
   . "$BC_SESSION_DIR/env"
 fi
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+. "$(dirname "$0")/wine-env.sh"
+bc_wine_quiet
 exec wine "$@"

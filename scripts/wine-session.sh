@@ -3,32 +3,29 @@
 # wineserver running; writes DIR/env for wine-run.sh; installs the Remote API
 # stand-in RAPI (default DIR/../standins/rapi/rapi.dll) where a desktop keeps
 # it, when it was built. close DIR: ends them and the emulated device.
-# BC_WINE_ARCH: the prefix's architecture, win32 unless set (wine-prefix.sh).
+# BC_WINE_ARCH: the prefix's architecture, win32 unless set (wine-env.sh).
 set -eu
+. "$(dirname "$0")/wine-env.sh"
 action=$1 dir=$2
 rapi=${3:-$dir/../standins/rapi/rapi.dll}
 mkdir -p "$dir"
 case "$action" in
 open)
   "$0" close "$dir" >/dev/null 2>&1 || true
-  n=90
-  while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$dir/xvfb.log" 2>&1 &
-  echo $! >"$dir/xvfb.pid"
-  for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+  bc_start_xvfb 90 "$dir/xvfb.log"
+  echo $bc_xvfb_pid >"$dir/xvfb.pid"
   cat >"$dir/env" <<ENV
-export DISPLAY=:$n
+export DISPLAY=$DISPLAY
 export WINEPREFIX=$dir/wineprefix
 export WINEARCH=${BC_WINE_ARCH:-win32}
 ENV
   . "$dir/env"
-  export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-  . "$(dirname "$0")/wine-prefix.sh"
+  bc_wine_quiet
   # The builder's tests run as on the oldest desktop it supports.
   if [ "$WINEARCH" = win64 ]; then oldest=winxp64; else oldest=winxp; fi
   bc_wine_prefix "$WINEPREFIX" $oldest
   if [ -f "$rapi" ]; then cp "$rapi" "$WINEPREFIX/drive_c/windows/system32/"; fi
-  echo "wine session on display :$n, prefix $WINEPREFIX"
+  echo "wine session on display $DISPLAY, prefix $WINEPREFIX"
   ;;
 close)
   "$(dirname "$0")/device-session.sh" stop "$dir" 2>/dev/null || true

@@ -8,6 +8,7 @@
 
 #include "builder/build/core/text_file.h"
 #include "framework/message_box.h"
+#include "support/scoped_handle.h"
 
 namespace builder {
 
@@ -18,20 +19,6 @@ constexpr const char* kSetupFile = "setup.inf";
 constexpr const char* kSizeUnknown = "Internal Error. (Code 31)";
 constexpr const char* kReadShort = "Internal Error. (Code 32)";
 
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  HANDLE Get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
 // The template's whole content, or the message that tells why not.
 struct TemplateContent {
   std::optional<std::string> bytes;
@@ -40,7 +27,8 @@ struct TemplateContent {
 
 TemplateContent ReadTemplate() {
   // Open-or-create with no sharing: a missing template becomes an empty one.
-  Handle file(CreateFileA(kTemplateFile, GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  support::ScopedHandle file(
+      CreateFileA(kTemplateFile, GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD sizeHigh = 0;
   const DWORD size = GetFileSize(file.Get(), &sizeHigh);
   // A template over 4 GB has no size this reader can hold.

@@ -3,10 +3,10 @@
 #include "builder/app/resource.h"
 #include "builder/device/core/device_texts.h"
 #include "builder/device/core/login_request.h"
-#include "builder/device/remote_api.h"
 #include "device/engine_contract/engine_contract.h"
 #include "framework/data_exchange.h"
 #include "framework/message_box.h"
+#include "support/remote_api.h"
 
 namespace builder {
 
@@ -40,7 +40,7 @@ void AdminLoginDialog::OnOK() {
   if (!UpdateData(true)) return;
   m_authenticated = 0;
   const DWORD inputSize = device::EncodeLoginCode(m_code, g_loginBuffer);
-  const auto& api = device::RemoteApi::Instance();
+  const auto& api = support::RemoteApi::Instance();
   DWORD outputSize = 0;
   BYTE* output = nullptr;
   // The Remote API frees the request once it is sent: it goes in a block of

@@ -4,7 +4,7 @@
 #include "builder/device/admin_login_dialog.h"
 #include "builder/device/core/connection_result.h"
 #include "builder/device/core/device_texts.h"
-#include "builder/device/remote_api.h"
+#include "support/remote_api.h"
 
 namespace builder {
 
@@ -69,7 +69,7 @@ void DeviceControllerDialog::OnConnect() {
 
 DWORD WINAPI DeviceControllerDialog::ConnectionThreadProc(void* parameter) {
   auto& attempt = *static_cast<ConnectionAttempt*>(parameter);
-  const auto& api = device::RemoteApi::Instance();
+  const auto& api = support::RemoteApi::Instance();
   // A set-up that failed or timed out is still the Remote API's until it is
   // ended; a new one is refused before that.
   api.Uninit();
@@ -78,7 +78,7 @@ DWORD WINAPI DeviceControllerDialog::ConnectionThreadProc(void* parameter) {
   std::optional<int32_t> result = api.InitEx(&attempt.record);
   if (*result >= 0) {
     const HANDLE handles[] = {attempt.record.heRapiInit, attempt.stopEvent};
-    const DWORD wait = WaitForMultipleObjects(2, handles, FALSE, device::kConnectionTimeoutMs);
+    const DWORD wait = WaitForMultipleObjects(2, handles, FALSE, support::kConnectTimeoutMs);
     const DWORD waitError = wait == WAIT_FAILED ? GetLastError() : 0;
     result = device::ConnectionResult(SetUpWaitOf(wait), attempt.record.hrRapiInit, waitError);
   }
@@ -107,7 +107,7 @@ void DeviceControllerDialog::JoinWorker() {
 
 void DeviceControllerDialog::OnDisconnect() {
   SetStatus(device::kStatusDisconnecting);
-  device::RemoteApi::Instance().Uninit();
+  support::RemoteApi::Instance().Uninit();
   m_connected = 0;
   UpdateButtons();
   SetStatus(device::kStatusDisconnected);
@@ -135,7 +135,7 @@ void DeviceControllerDialog::Teardown(int result) {
   SetEvent(m_stopEvent);
   // A waiting worker wakes at once; joining it means none outlives the window.
   JoinWorker();
-  device::RemoteApi::Instance().Uninit();
+  support::RemoteApi::Instance().Uninit();
   CloseHandle(m_stopEvent);
   m_stopEvent = nullptr;
   m_busy = 0;

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "framework/dialog.h"
-#include "standins/rapi/rapi.h"
+#include "platform/rapi.h"
 
 namespace builder {
 

@@ -2,9 +2,9 @@
 #include "builder/device/admin_login_dialog.h"
 #include "builder/device/core/device_texts.h"
 #include "builder/device/device_controller_dialog.h"
-#include "builder/device/remote_api.h"
 #include "device/engine_contract/engine_contract.h"
 #include "framework/message_box.h"
+#include "support/remote_api.h"
 
 namespace builder {
 
@@ -15,7 +15,7 @@ void DeviceControllerDialog::OnExitKioskMode() {
     // A failed call has shown its message already.
     if (login.DoModal() == IDCANCEL || !login.Authenticated()) return;
   }
-  const auto& api = device::RemoteApi::Instance();
+  const auto& api = support::RemoteApi::Instance();
   DWORD outputSize = 0;
   BYTE* output = nullptr;
   const HRESULT result = api.Invoke(bc::engine::kManagerLibraryName.wide, bc::engine::kExitKioskModeExport.wide, 0,

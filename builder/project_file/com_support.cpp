@@ -1,5 +1,7 @@
 #include "builder/project_file/com_support.h"
 
+#include "support/text.h"
+
 namespace builder {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "BSTR characters are 16-bit");
@@ -35,9 +37,7 @@ VARIANT Bstr::AsVariant() const {
 std::u16string Variant::Text() const { return IsString() ? TextOf(value_.bstrVal) : std::u16string(); }
 
 std::u16string WidePath(const std::string& path) {
-  const int size = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), size);
+  const std::wstring wide = support::Widen(path);
   return std::u16string(wide.begin(), wide.end());
 }
 

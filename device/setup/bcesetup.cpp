@@ -4,7 +4,7 @@
 
 #include "device/engine_contract/engine_contract.h"
 #include "device/setup/engine_path.h"
-#include "device/setup/setup_hooks.h"
+#include "platform/ce_setup.h"
 
 namespace {
 

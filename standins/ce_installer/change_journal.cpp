@@ -3,14 +3,17 @@
 #include <algorithm>
 
 #include "standins/ce_installer/device_files.h"
+#include "support/text.h"
 
 namespace ce_installer {
+
+using support::Widen;
 namespace {
 
 // "HKLM\Software\Brindlecove" split into its root and the path below it.
 std::pair<HKEY, std::wstring> SplitKey(const std::string& key) {
   size_t slash = key.find('\\');
-  return {RootKey(key.substr(0, slash)), slash == std::string::npos ? std::wstring() : Wide(key.substr(slash + 1))};
+  return {RootKey(key.substr(0, slash)), slash == std::string::npos ? std::wstring() : Widen(key.substr(slash + 1))};
 }
 
 void UndoChange(const InstalledItem& item, const std::wstring& backup, const std::optional<StoredValue>& previous) {
@@ -32,9 +35,9 @@ void UndoChange(const InstalledItem& item, const std::wstring& backup, const std
       RegistryKey key = RegistryKey::Open(root, path);
       if (!key) break;
       if (previous) {
-        key.Write(Wide(item.name), *previous);
+        key.Write(Widen(item.name), *previous);
       } else {
-        key.Delete(Wide(item.name));
+        key.Delete(Widen(item.name));
       }
       break;
     }
@@ -89,7 +92,7 @@ void ChangeJournal::MakeKeys(HKEY root, const std::string& root_name, const std:
     start = end + 1;
     HKEY key = nullptr;
     DWORD disposition = 0;
-    if (RegCreateKeyExW(root, Wide(made).c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, &disposition) !=
+    if (RegCreateKeyExW(root, Widen(made).c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, &disposition) !=
         ERROR_SUCCESS) {
       throw ChangeRefused("cannot make the registry key " + root_name + "\\" + made);
     }
@@ -102,8 +105,8 @@ void ChangeJournal::SetValue(const PlannedValue& value) {
   HKEY root = RootKey(value.root);
   if (root == nullptr) throw ChangeRefused("unknown registry root " + value.root);
   MakeKeys(root, value.root, value.key);
-  RegistryKey key = RegistryKey::Open(root, Wide(value.key));
-  std::wstring name = Wide(value.name);
+  RegistryKey key = RegistryKey::Open(root, Widen(value.key));
+  std::wstring name = Widen(value.name);
   std::optional<StoredValue> previous = key ? key.Read(name) : std::nullopt;
   if (previous && value.keep_existing) return;
   if (!key || !key.Write(name, StoredFormOf(value))) {

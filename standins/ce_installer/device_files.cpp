@@ -1,24 +1,11 @@
 #include "standins/ce_installer/device_files.h"
+#include "support/text.h"
 
 #include <cstdio>
 
 namespace ce_installer {
 
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return {};
-  int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(units), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& text) {
-  if (text.empty()) return {};
-  int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), bytes, nullptr, nullptr);
-  return narrow;
-}
+using support::Widen;
 
 std::wstring DeviceRoot() {
   wchar_t windows[MAX_PATH] = {};
@@ -26,7 +13,7 @@ std::wstring DeviceRoot() {
   return length >= 2 && windows[1] == L':' ? std::wstring(windows, 2) : L"C:";
 }
 
-std::wstring HostPath(const std::string& device_path) { return DeviceRoot() + Wide(device_path); }
+std::wstring HostPath(const std::string& device_path) { return DeviceRoot() + Widen(device_path); }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

@@ -8,10 +8,6 @@
 
 namespace ce_installer {
 
-// Texts of the setup file are single-byte in the system's code page.
-std::wstring Wide(const std::string& text);
-std::string Narrow(const std::wstring& text);
-
 // "C:" for a device path "\..."; device paths are made absolute on it.
 std::wstring DeviceRoot();
 std::wstring HostPath(const std::string& device_path);

@@ -11,8 +11,11 @@
 
 #include "standins/ce_installer/device_files.h"
 #include "standins/ce_installer/device_folders.h"
+#include "support/text.h"
 
 namespace ce_installer {
+
+using support::Narrow;
 namespace {
 
 HANDLE AsHandle(INT_PTR file) { return reinterpret_cast<HANDLE>(file); }

@@ -11,8 +11,12 @@
 #include "standins/ce_installer/install_record.h"
 #include "standins/ce_installer/setup_library.h"
 #include "standins/ce_installer/setup_reader/setup_file_reader.h"
+#include "support/text.h"
 
 namespace ce_installer {
+
+using support::Narrow;
+using support::Widen;
 namespace {
 
 constexpr wchar_t kNotOpened[] = L"The package could not be opened.";
@@ -29,7 +33,7 @@ Outcome Failure(std::string detail, const wchar_t* message) { return {false, std
 struct OpenedPackage {
   std::wstring members_folder;
   InstallPlan plan;
-  std::wstring Member(const std::string& name) const { return members_folder + L"\\" + Wide(name); }
+  std::wstring Member(const std::string& name) const { return members_folder + L"\\" + Widen(name); }
 };
 
 OpenedPackage OpenPackage(const std::wstring& cabinet_copy, const std::wstring& members_folder) {
@@ -98,14 +102,14 @@ bool RemoveItem(const InstalledItem& item) {
     case ItemKind::Value: {
       size_t slash = item.path.find('\\');
       RegistryKey key = RegistryKey::Open(RootKey(item.path.substr(0, slash)),
-                                          slash == std::string::npos ? L"" : Wide(item.path.substr(slash + 1)));
-      return !key || key.Delete(Wide(item.name));
+                                          slash == std::string::npos ? L"" : Widen(item.path.substr(slash + 1)));
+      return !key || key.Delete(Widen(item.name));
     }
     case ItemKind::Key: {
       // A key or folder that others filled since stays; that is not a fault.
       size_t slash = item.path.find('\\');
       if (HKEY root = RootKey(item.path.substr(0, slash)); root != nullptr && slash != std::string::npos) {
-        RegDeleteKeyW(root, Wide(item.path.substr(slash + 1)).c_str());
+        RegDeleteKeyW(root, Widen(item.path.substr(slash + 1)).c_str());
       }
       return true;
     }
@@ -158,7 +162,7 @@ Outcome InstallPackage(const std::wstring& cabinet_path, HWND parent) {
   if (!library.usable()) return Failure("the package is damaged: its setup library does not load", kDamaged);
 
   const std::optional<InstallRecord> earlier = ReadRecord(plan.app_name);
-  const std::wstring install_dir = Wide(plan.install_dir);
+  const std::wstring install_dir = Widen(plan.install_dir);
   if (library.InstallInit(parent, earlier.has_value(), install_dir) != codINSTALL_INIT_CONTINUE) {
     return Failure("cancelled by the setup library", L"");
   }
@@ -185,7 +189,7 @@ Outcome RemoveApplication(const std::wstring& app_name, HWND parent) {
   {
     const bool kept_library = !record->setup_library.empty() && Exists(HostPath(record->setup_library));
     SetupLibrary library(kept_library ? HostPath(record->setup_library) : std::wstring());
-    if (library.UninstallInit(parent, Wide(record->install_dir)) != codUNINSTALL_INIT_CONTINUE) {
+    if (library.UninstallInit(parent, Widen(record->install_dir)) != codUNINSTALL_INIT_CONTINUE) {
       return Failure("cancelled by the setup library", L"");
     }
     left = RemoveItems(record->items);
@@ -200,7 +204,7 @@ Outcome RemoveApplication(const std::wstring& app_name, HWND parent) {
   }
   if (!record->setup_library.empty()) DeleteFileW(HostPath(record->setup_library).c_str());
   DeleteFileW(HostPath(InstallRecordPath(app)).c_str());
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, Wide(std::string(kAppsKey) + "\\" + app).c_str());
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, Widen(std::string(kAppsKey) + "\\" + app).c_str());
   return {};
 }
 

@@ -4,12 +4,15 @@
 
 #include "standins/ce_installer/device_files.h"
 #include "standins/ce_installer/device_folders.h"
+#include "support/text.h"
 
 namespace ce_installer {
+
+using support::Widen;
 namespace {
 
 void AppendText(std::vector<BYTE>& data, const std::string& text) {
-  std::wstring wide = Wide(text);
+  std::wstring wide = Widen(text);
   const BYTE* bytes = reinterpret_cast<const BYTE*>(wide.c_str());
   data.insert(data.end(), bytes, bytes + (wide.size() + 1) * sizeof(wchar_t));
 }

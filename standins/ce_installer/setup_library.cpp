@@ -2,34 +2,28 @@
 
 namespace ce_installer {
 
-SetupLibrary::SetupLibrary(const std::wstring& path) : path_empty_(path.empty()) {
-  if (!path.empty()) module_ = LoadLibraryW(path.c_str());
-}
-
-SetupLibrary::~SetupLibrary() {
-  if (module_ != nullptr) FreeLibrary(module_);
-}
+SetupLibrary::SetupLibrary(const std::wstring& path) : path_empty_(path.empty()), library_(path) {}
 
 codINSTALL_INIT SetupLibrary::InstallInit(HWND parent, bool previously_installed, const std::wstring& install_dir) const {
-  auto hook = Find<InstallInitHook>("Install_Init");
+  auto hook = library_.Bind<InstallInitHook>("Install_Init");
   // Called once per installation, so always its first call.
   return hook ? hook(parent, TRUE, previously_installed ? TRUE : FALSE, install_dir.c_str()) : codINSTALL_INIT_CONTINUE;
 }
 
 codINSTALL_EXIT SetupLibrary::InstallExit(HWND parent, const std::wstring& install_dir) const {
-  auto hook = Find<InstallExitHook>("Install_Exit");
+  auto hook = library_.Bind<InstallExitHook>("Install_Exit");
   // Every item is in place when it runs: a failed one undoes the whole
   // installation before, so no directory, file, key, value or shortcut failed.
   return hook ? hook(parent, install_dir.c_str(), 0, 0, 0, 0, 0) : codINSTALL_EXIT_DONE;
 }
 
 codUNINSTALL_INIT SetupLibrary::UninstallInit(HWND parent, const std::wstring& install_dir) const {
-  auto hook = Find<UninstallInitHook>("Uninstall_Init");
+  auto hook = library_.Bind<UninstallInitHook>("Uninstall_Init");
   return hook ? hook(parent, install_dir.c_str()) : codUNINSTALL_INIT_CONTINUE;
 }
 
 codUNINSTALL_EXIT SetupLibrary::UninstallExit(HWND parent) const {
-  auto hook = Find<UninstallExitHook>("Uninstall_Exit");
+  auto hook = library_.Bind<UninstallExitHook>("Uninstall_Exit");
   return hook ? hook(parent) : codUNINSTALL_EXIT_DONE;
 }
 

@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "device/setup/setup_hooks.h"
+#include "platform/ce_setup.h"
+#include "support/library.h"
 
 namespace ce_installer {
 
@@ -13,12 +14,8 @@ class SetupLibrary {
  public:
   // No library at all when path is empty.
   explicit SetupLibrary(const std::wstring& path);
-  ~SetupLibrary();
-  SetupLibrary(const SetupLibrary&) = delete;
-  SetupLibrary& operator=(const SetupLibrary&) = delete;
-
   // False when a library was named but does not load.
-  bool usable() const { return path_empty_ || module_ != nullptr; }
+  bool usable() const { return path_empty_ || library_.Loaded(); }
 
   codINSTALL_INIT InstallInit(HWND parent, bool previously_installed, const std::wstring& install_dir) const;
   codINSTALL_EXIT InstallExit(HWND parent, const std::wstring& install_dir) const;
@@ -26,14 +23,8 @@ class SetupLibrary {
   codUNINSTALL_EXIT UninstallExit(HWND parent) const;
 
  private:
-  template <class Hook>
-  Hook Find(const char* name) const {
-    if (module_ == nullptr) return nullptr;
-    return reinterpret_cast<Hook>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-  }
-
   bool path_empty_;
-  HMODULE module_ = nullptr;
+  support::Library library_;
 };
 
 }  // namespace ce_installer

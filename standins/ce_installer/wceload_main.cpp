@@ -13,8 +13,11 @@
 
 #include "standins/ce_installer/device_files.h"
 #include "standins/ce_installer/installer.h"
+#include "support/text.h"
 
 namespace {
+
+using support::Narrow;
 
 using namespace ce_installer;
 

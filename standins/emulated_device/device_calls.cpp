@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "standins/emulated_device/block_call.h"
+#include "support/text.h"
 
 namespace emulated_device {
 
@@ -14,12 +15,6 @@ using rapi_wire::Writer;
 namespace {
 
 std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
-std::string Narrow(const std::wstring& text) {
-  char buffer[1024] = {};
-  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, buffer, sizeof buffer - 1, nullptr, nullptr);
-  return buffer;
-}
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -69,7 +64,7 @@ std::optional<Response> DeviceCalls::Handle(const rapi_wire::Bytes& request) {
     return Response{};
   }
   if (operation == Operation::Note) {
-    const std::string line = Narrow(Wide(fields.Text()));
+    const std::string line = support::Narrow(Wide(fields.Text()));
     if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
     Log(line);
     return Response{};
@@ -96,7 +91,7 @@ std::optional<Response> DeviceCalls::Handle(const rapi_wire::Bytes& request) {
 
 Response DeviceCalls::Invoke(Reader& fields) {
   const std::wstring library = Wide(fields.Text());
-  const std::string function = Narrow(Wide(fields.Text()));
+  const std::string function = support::Narrow(Wide(fields.Text()));
   const rapi_wire::Bytes input = fields.Blob();
   if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
   Response answer;
@@ -114,7 +109,7 @@ Response DeviceCalls::Invoke(Reader& fields) {
     inputKept = call.inputKept;
   }
   if (module) FreeLibrary(module);
-  const std::string call = Narrow(library) + " " + function;
+  const std::string call = support::Narrow(library) + " " + function;
   Log("Invoke " + call + " " + std::to_string(input.size()) + " -> " + Hex(answer.status));
   if (inputKept) Log("Leak: " + call + " did not free its " + std::to_string(input.size()) + "-byte input");
   return answer;
@@ -125,7 +120,7 @@ Response DeviceCalls::OpenFile(Reader& fields) {
   const DWORD access = fields.U32(), share = fields.U32(), creation = fields.U32(), flags = fields.U32();
   if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
   HANDLE file = CreateFileW(path.c_str(), access, share, nullptr, creation, flags, nullptr);
-  Log("CreateFile " + Narrow(path) + (file == INVALID_HANDLE_VALUE ? " failed" : ""));
+  Log("CreateFile " + support::Narrow(path) + (file == INVALID_HANDLE_VALUE ? " failed" : ""));
   if (file == INVALID_HANDLE_VALUE) return LastErrorFailure();
   return {S_OK, 0, Writer().U64(Keep(file)).Data()};
 }
@@ -160,7 +155,7 @@ Response DeviceCalls::StartProcess(Reader& fields) {
   PROCESS_INFORMATION started{};
   const BOOL ok = CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
                                  nullptr, &startup, &started);
-  Log("CreateProcess " + Narrow(application) + (ok ? "" : " failed"));
+  Log("CreateProcess " + support::Narrow(application) + (ok ? "" : " failed"));
   if (!ok) return LastErrorFailure();
   Writer result;
   result.U64(Keep(started.hProcess)).U64(Keep(started.hThread)).U32(started.dwProcessId).U32(started.dwThreadId);

@@ -11,24 +11,11 @@
 #include "standins/kiosk_engine/application_list_file.h"
 #include "standins/kiosk_engine/engine_state.h"
 #include "standins/kiosk_engine/kiosk_window.h"
+#include "support/scoped_handle.h"
 
 namespace {
 
 using namespace kiosk_engine;
-
-class ScopedHandle {
- public:
-  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-  ~ScopedHandle() {
-    if (handle_ != nullptr) CloseHandle(handle_);
-  }
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 std::wstring EngineFolder() {
   wchar_t path[MAX_PATH] = {};
@@ -56,7 +43,9 @@ void WriteState(const std::wstring& path, const EngineState& state) {
   }
 }
 
-ScopedHandle HoldEvent(const wchar_t* name) { return ScopedHandle(CreateEventW(nullptr, TRUE, FALSE, name)); }
+support::ScopedHandle HoldEvent(const wchar_t* name) {
+  return support::ScopedHandle(CreateEventW(nullptr, TRUE, FALSE, name));
+}
 
 // False once the window's thread has been asked to quit.
 bool PumpMessages() {
@@ -79,23 +68,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   // if it were the program's name.
   state.startedWithReset = RequestsReset(GetCommandLineW());
 
-  const ScopedHandle exitEvent = HoldEvent(bc::engine::kExitEventName.wide);
-  const ScopedHandle buttonEvent = HoldEvent(bc::engine::kButtonEventName.wide);
-  if (exitEvent.get() == nullptr || buttonEvent.get() == nullptr) return 1;
+  const support::ScopedHandle exitEvent = HoldEvent(bc::engine::kExitEventName.wide);
+  const support::ScopedHandle buttonEvent = HoldEvent(bc::engine::kButtonEventName.wide);
+  if (!exitEvent.Valid() || !buttonEvent.Valid()) return 1;
 
   const std::wstring listPath = folder + L"\\" + bc::engine::kApplicationListFileName.wide;
   KioskWindow window(instance, ParseApplicationList(ReadWholeFile(listPath)));
   window.ShowState(state);
   WriteState(statePath, state);
 
-  const HANDLE events[] = {exitEvent.get(), buttonEvent.get()};
+  const HANDLE events[] = {exitEvent.Get(), buttonEvent.Get()};
   while (!state.kioskLeft && PumpMessages()) {
     const DWORD woken = MsgWaitForMultipleObjects(2, events, FALSE, INFINITE, QS_ALLINPUT);
     if (woken == WAIT_OBJECT_0) {
-      ResetEvent(exitEvent.get());
+      ResetEvent(exitEvent.Get());
       state.kioskLeft = true;
     } else if (woken == WAIT_OBJECT_0 + 1) {
-      ResetEvent(buttonEvent.get());
+      ResetEvent(buttonEvent.Get());
       ++state.buttonPresses;
     } else {
       continue;

@@ -2,21 +2,17 @@
 
 #include <string>
 
+#include "support/text.h"
+
 namespace kiosk_engine {
 
 namespace {
 
+// set.alf holds the builder's 8-bit texts.
+using support::Widen;
+
 constexpr int kMargin = 8;
 constexpr int kStatusHeight = 24;
-
-// set.alf holds the builder's 8-bit texts.
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return {};
-  const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(units), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
-  return wide;
-}
 
 void RegisterKioskClass(HINSTANCE instance) {
   WNDCLASSW windowClass = {};

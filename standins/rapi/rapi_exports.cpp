@@ -4,7 +4,7 @@
 #include <string>
 #include <type_traits>
 
-#include "standins/rapi/rapi.h"
+#include "platform/rapi.h"
 #include "standins/rapi/remote_session.h"
 
 using rapi_standin::Session;

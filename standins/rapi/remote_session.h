@@ -3,7 +3,7 @@
 // a thread of its own, as the Remote API does it, and its calls.
 #include <windows.h>
 
-#include "standins/rapi/rapi.h"
+#include "platform/rapi.h"
 #include "standins/rapi_wire/socket_channel.h"
 
 namespace rapi_standin {

@@ -8,7 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "device/setup/setup_hooks.h"
+#include "platform/ce_setup.h"
+#include "support/text.h"
 
 namespace {
 
@@ -18,12 +19,6 @@ std::wstring Variable(const wchar_t* name) {
 }
 
 bool Answer(const wchar_t* refusal) { return Variable(L"BC_FAKE_HOOKS_ANSWER") == refusal; }
-
-std::string Utf8(const std::wstring& text) {
-  char bytes[2048] = {};
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
-  return bytes;
-}
 
 // Device paths resolve on the current drive, as the installer arranges.
 bool EngineIn(const std::wstring& folder) {
@@ -42,20 +37,21 @@ std::string Flag(const char* name, bool value) { return std::string(" ") + name 
 }  // namespace
 
 extern "C" __declspec(dllexport) codINSTALL_INIT Install_Init(HWND parent, BOOL first, BOOL previous, LPCWSTR dir) {
-  Note("Install_Init dir=" + Utf8(dir) + Flag("first", first) + Flag("previous", previous) +
+  Note("Install_Init dir=" + support::Narrow(dir, CP_UTF8) + Flag("first", first) + Flag("previous", previous) +
        Flag("owner", parent != nullptr) + Flag("engine", EngineIn(dir)));
   return Answer(L"cancel_install") ? codINSTALL_INIT_CANCEL : codINSTALL_INIT_CONTINUE;
 }
 
 extern "C" __declspec(dllexport) codINSTALL_EXIT Install_Exit(HWND parent, LPCWSTR dir, WORD dirs, WORD files,
                                                               WORD keys, WORD values, WORD shortcuts) {
-  Note("Install_Exit dir=" + Utf8(dir) + Flag("owner", parent != nullptr) + Flag("engine", EngineIn(dir)) +
-       Flag("failures", dirs + files + keys + values + shortcuts != 0));
+  Note("Install_Exit dir=" + support::Narrow(dir, CP_UTF8) + Flag("owner", parent != nullptr) +
+       Flag("engine", EngineIn(dir)) + Flag("failures", dirs + files + keys + values + shortcuts != 0));
   return Answer(L"undo_install") ? codINSTALL_EXIT_UNINSTALL : codINSTALL_EXIT_DONE;
 }
 
 extern "C" __declspec(dllexport) codUNINSTALL_INIT Uninstall_Init(HWND parent, LPCWSTR dir) {
-  Note("Uninstall_Init dir=" + Utf8(dir) + Flag("owner", parent != nullptr) + Flag("engine", EngineIn(dir)));
+  Note("Uninstall_Init dir=" + support::Narrow(dir, CP_UTF8) + Flag("owner", parent != nullptr) +
+       Flag("engine", EngineIn(dir)));
   return Answer(L"cancel_uninstall") ? codUNINSTALL_INIT_CANCEL : codUNINSTALL_INIT_CONTINUE;
 }
 

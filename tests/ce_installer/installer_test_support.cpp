@@ -1,6 +1,7 @@
 #include "tests/ce_installer/installer_test_support.h"
 
 #include "standins/ce_installer/device_files.h"
+#include "support/text.h"
 
 #include <shlwapi.h>
 
@@ -35,7 +36,7 @@ constexpr char kExtraValues[] =
     "HKLM, Software\\Brindlecove, TestFolder, 0x00000000, \"%CE2%\\abce.pac\"\n";
 
 std::string FilledTemplate() {
-  std::string text = ReadBytes(HostPath(BC_SETUP_TEMPLATE)).value_or("");
+  std::string text = ReadBytes(WideWindowsPath(BC_SETUP_TEMPLATE)).value_or("");
   for (const auto& [key, value] : kSettings) {
     for (size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, std::string(key).size(), value);
   }
@@ -87,7 +88,7 @@ PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setup_library, bool
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (CreateProcessW(HostPath(BC_BCPACK).c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+  if (CreateProcessW(WideWindowsPath(BC_BCPACK).c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                      folder_.c_str(), &startup, &process)) {
     CloseHandle(process.hThread);
     WaitForSingleObject(process.hProcess, 60000);
@@ -106,31 +107,18 @@ std::string PackedBuilderFolder::Source(const std::wstring& relative) const {
 
 InstallerRun RunInstaller(const std::wstring& arguments) {
   InstallerRun run;
-  std::wstring command = L"wceload.exe " + arguments;
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(HostPath(BC_WCELOAD).c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return run;
-  }
-  CloseHandle(process.hThread);
+  gui_driver::Process installer(gui_driver::WindowsPath(BC_WCELOAD),
+                                gui_driver::CommandLine{"wceload.exe " + support::Narrow(arguments)});
+  if (!installer.Started()) return run;
   std::vector<HWND> answered;
   const auto deadline = std::chrono::steady_clock::now() + 20s;
-  while (WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      TerminateProcess(process.hProcess, 99);
-      WaitForSingleObject(process.hProcess, 5000);
-      CloseHandle(process.hProcess);
-      return run;
-    }
+  while (installer.Running()) {
+    if (std::chrono::steady_clock::now() > deadline) return run;  // the helper ends it
     if (HWND box = VisibleBox(L"Installation")) Answer(box, IDOK, run.messages, answered);
     if (HWND question = VisibleBox(L"Brindlecove Setup")) Answer(question, IDNO, run.setup_questions, answered);
+    Sleep(20);
   }
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hProcess);
-  run.exit_code = code;
+  run.exit_code = installer.WaitForExit(0ms);
   return run;
 }
 

@@ -14,7 +14,7 @@ namespace installer_test {
 
 using device_test::BoxText;
 using device_test::FileExists;
-using device_test::HostPath;
+using device_test::WideWindowsPath;
 using device_test::ReadBytes;
 using device_test::VisibleBox;
 using device_test::WriteBytes;

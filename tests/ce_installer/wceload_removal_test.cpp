@@ -27,7 +27,7 @@ class Removal : public ::testing::Test {
 };
 
 TEST_F(Removal, CallsTheUninstallHooksAndRemovesEverything) {
-  PackedBuilderFolder package(HostPath(BC_FAKE_HOOKS));
+  PackedBuilderFolder package(WideWindowsPath(BC_FAKE_HOOKS));
   ASSERT_TRUE(package.packed());
   ASSERT_EQ(RunInstaller(Quoted(package.Cabinet())).exit_code, 0u);
   ForgetHooks();
@@ -41,7 +41,7 @@ TEST_F(Removal, CallsTheUninstallHooksAndRemovesEverything) {
 }
 
 TEST_F(Removal, InstallingAgainTellsTheSetupLibraryAndRemovalStillTakesAll) {
-  PackedBuilderFolder package(HostPath(BC_FAKE_HOOKS));
+  PackedBuilderFolder package(WideWindowsPath(BC_FAKE_HOOKS));
   ASSERT_TRUE(package.packed());
   ASSERT_EQ(RunInstaller(Quoted(package.Cabinet())).exit_code, 0u);
   ForgetHooks();
@@ -52,7 +52,7 @@ TEST_F(Removal, InstallingAgainTellsTheSetupLibraryAndRemovalStillTakesAll) {
 }
 
 TEST_F(Removal, ACancellingSetupLibraryKeepsTheInstallation) {
-  PackedBuilderFolder package(HostPath(BC_FAKE_HOOKS));
+  PackedBuilderFolder package(WideWindowsPath(BC_FAKE_HOOKS));
   ASSERT_TRUE(package.packed());
   ASSERT_EQ(RunInstaller(Quoted(package.Cabinet())).exit_code, 0u);
   SetEnvironmentVariableW(L"BC_FAKE_HOOKS_ANSWER", L"cancel_uninstall");
@@ -71,7 +71,7 @@ TEST_F(Removal, AnUnknownApplicationIsRefused) {
 }
 
 TEST_F(Removal, TheRealSetupLibraryAsksItsQuestionsAfterInstalling) {
-  PackedBuilderFolder package(HostPath(BC_REAL_HOOKS));
+  PackedBuilderFolder package(WideWindowsPath(BC_REAL_HOOKS));
   ASSERT_TRUE(package.packed());
   InstallerRun run = RunInstaller(Quoted(package.Cabinet()));
   EXPECT_EQ(run.exit_code, 0u);

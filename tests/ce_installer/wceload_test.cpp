@@ -38,7 +38,7 @@ class Wceload : public ::testing::Test {
   InstallerRun Install(const std::wstring& cabinet) { return RunInstaller(L"\"" + cabinet + L"\""); }
 
   HookLog hooks_;
-  PackedBuilderFolder package_{HostPath(BC_FAKE_HOOKS)};
+  PackedBuilderFolder package_{WideWindowsPath(BC_FAKE_HOOKS)};
 };
 
 TEST_F(Wceload, InstallsEveryFileUnderItsTrueName) {

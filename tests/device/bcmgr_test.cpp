@@ -10,6 +10,7 @@
 #include "device/bcmgr/bcmgr.h"
 #include "device/engine_contract/engine_contract.h"
 #include "standins/emulated_device/heap_blocks.h"
+#include "support/library.h"
 #include "tests/device/device_test_support.h"
 
 namespace {
@@ -44,9 +45,9 @@ std::vector<BYTE> LoginRequest(const std::string& code, BYTE trailing = 0) {
 class Bcmgr : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(library_.loaded()) << "bcmgr.dll not found in the device folder";
-    checkLogin_ = library_.Export<RapiBlockFunction>(bc::engine::kCheckLoginExport.narrow);
-    exitKioskMode_ = library_.Export<RapiBlockFunction>(bc::engine::kExitKioskModeExport.narrow);
+    ASSERT_TRUE(library_.Loaded()) << "bcmgr.dll not found in the device folder";
+    checkLogin_ = library_.Bind<RapiBlockFunction>(bc::engine::kCheckLoginExport.narrow);
+    exitKioskMode_ = library_.Bind<RapiBlockFunction>(bc::engine::kExitKioskModeExport.narrow);
     ASSERT_NE(checkLogin_, nullptr);
     ASSERT_NE(exitKioskMode_, nullptr);
     savedCodeFile_ = ReadBytes(kCodeFile);
@@ -89,7 +90,7 @@ class Bcmgr : public ::testing::Test {
 
  private:
   CurrentFolder deviceRoot_{kDeviceRoot};
-  Library library_{DeviceFile(L"bcmgr.dll")};
+  support::Library library_{DeviceFile(L"bcmgr.dll")};
   std::optional<std::string> savedCodeFile_;
 };
 

@@ -1,19 +1,12 @@
 #include "tests/device/device_test_support.h"
 
 #include <cstdio>
-#include <thread>
 
 namespace device_test {
 
-std::wstring HostPath(const char* unixPath) {
-  std::wstring path = L"Z:";
-  for (const char* c = unixPath; *c != '\0'; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-  return path;
-}
+std::wstring DeviceFile(const wchar_t* name) { return WideWindowsPath(BC_DEVICE_DIR) + L"\\" + name; }
 
-std::wstring DeviceFile(const wchar_t* name) { return HostPath(BC_DEVICE_DIR) + L"\\" + name; }
-
-std::wstring FakeEngineFile() { return HostPath(BC_FAKE_ENGINE); }
+std::wstring FakeEngineFile() { return WideWindowsPath(BC_FAKE_ENGINE); }
 
 std::optional<std::string> ReadBytes(const std::wstring& path) {
   FILE* file = _wfopen(path.c_str(), L"rb");
@@ -33,15 +26,6 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(20ms);
-  }
-  return true;
-}
 
 HWND VisibleBox(const wchar_t* caption) {
   for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", caption); box != nullptr;
@@ -93,37 +77,6 @@ bool RemoveFolderOnce(const std::wstring& folder) {
 // A program started from the folder may still be ending and hold its file.
 void RemoveFolder(const std::wstring& folder) {
   WaitUntil([&] { return RemoveFolderOnce(folder); }, 5s);
-}
-
-ChildProcess::ChildProcess(const std::wstring& program, const std::wstring& commandLine) {
-  std::wstring writable = commandLine;
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  if (CreateProcessW(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                     &info)) {
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    id_ = info.dwProcessId;
-  }
-}
-
-ChildProcess::~ChildProcess() {
-  if (process_ == nullptr) return;
-  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process_, 1);
-    WaitForSingleObject(process_, 5000);
-  }
-  CloseHandle(process_);
-}
-
-std::optional<DWORD> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) {
-  if (process_ == nullptr || WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
-    return std::nullopt;
-  }
-  DWORD code = 0;
-  GetExitCodeProcess(process_, &code);
-  return code;
 }
 
 bool NamedEventExists(const wchar_t* name) {

@@ -9,6 +9,8 @@
 #include "device/engine_contract/engine_contract.h"
 #include "standins/kiosk_engine/engine_state.h"
 #include "standins/kiosk_engine/kiosk_window.h"
+#include "support/library.h"
+#include "support/text.h"
 #include "tests/device/device_test_support.h"
 
 namespace {
@@ -23,9 +25,9 @@ std::string State(bool reset, int buttons, bool left) {
   return kiosk_engine::FormatEngineState({reset, buttons, left});
 }
 
-// Runs bcebtn.exe with a command line; its exit code.
-std::optional<DWORD> RunButtonSignal(const std::wstring& commandLine) {
-  ChildProcess button(DeviceFile(L"bcebtn.exe"), commandLine);
+// Runs bcebtn.exe with a command line; its exit code (STILL_ACTIVE if it did not end).
+DWORD RunButtonSignal(const std::string& commandLine) {
+  gui_driver::Process button(support::Narrow(DeviceFile(L"bcebtn.exe")), gui_driver::CommandLine{commandLine});
   return button.WaitForExit();
 }
 
@@ -33,11 +35,11 @@ std::optional<DWORD> RunButtonSignal(const std::wstring& commandLine) {
 // command line; the state file shows it is up.
 class RunningEngine {
  public:
-  explicit RunningEngine(const std::wstring& commandLine) {
+  explicit RunningEngine(const std::string& commandLine) {
     const std::wstring enginePath = folder_.File(bc::engine::kEngineFileName.wide);
     CopyFileW(DeviceFile(L"brindlecove.exe").c_str(), enginePath.c_str(), FALSE);
     WriteBytes(folder_.File(bc::engine::kApplicationListFileName.wide), kTwoApplications);
-    process_.emplace(enginePath, commandLine);
+    process_.emplace(support::Narrow(enginePath), gui_driver::CommandLine{commandLine});
   }
   bool WaitForState(const std::string& expected) {
     return WaitUntil([&] { return StateFile() == expected; });
@@ -47,7 +49,7 @@ class RunningEngine {
     HWND window = FindWindowW(kiosk_engine::kKioskWindowClass, kiosk_engine::kKioskWindowTitle);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    return owner == process_->id() ? window : nullptr;
+    return owner == process_->Id() ? window : nullptr;
   }
   std::wstring StatusText() const {
     wchar_t text[256] = {};
@@ -65,16 +67,16 @@ class RunningEngine {
     }
     return items;
   }
-  ChildProcess& process() { return *process_; }
+  gui_driver::Process& process() { return *process_; }
 
  private:
   TempFolder folder_;
-  std::optional<ChildProcess> process_;
+  std::optional<gui_driver::Process> process_;
 };
 
 TEST(KioskEngineStandIn, StartedWithResetShowsTheAllowedApplicationsFullScreen) {
-  RunningEngine engine(L"r");
-  ASSERT_TRUE(engine.process().started());
+  RunningEngine engine("r");
+  ASSERT_TRUE(engine.process().Started());
   ASSERT_TRUE(engine.WaitForState(State(true, 0, false))) << engine.StateFile().value_or("no state file");
   HWND window = engine.Window();
   ASSERT_NE(window, nullptr);
@@ -88,26 +90,26 @@ TEST(KioskEngineStandIn, StartedWithResetShowsTheAllowedApplicationsFullScreen) 
 }
 
 TEST(KioskEngineStandIn, EmptyCommandLineIsAPlainStart) {
-  RunningEngine engine(L"");
+  RunningEngine engine("");
   EXPECT_TRUE(engine.WaitForState(State(false, 0, false))) << engine.StateFile().value_or("no state file");
 }
 
 TEST(KioskEngineStandIn, CountsEachRunOfTheButtonSignal) {
-  RunningEngine engine(L"r");
+  RunningEngine engine("r");
   ASSERT_TRUE(engine.WaitForState(State(true, 0, false)));
-  EXPECT_EQ(RunButtonSignal(L"bcebtn.exe"), 0u);
+  EXPECT_EQ(RunButtonSignal("bcebtn.exe"), 0u);
   EXPECT_TRUE(engine.WaitForState(State(true, 1, false))) << engine.StateFile().value_or("no state file");
-  EXPECT_EQ(RunButtonSignal(L"bcebtn.exe --any /thing \"quoted words\""), 0u);
+  EXPECT_EQ(RunButtonSignal("bcebtn.exe --any /thing \"quoted words\""), 0u);
   EXPECT_TRUE(engine.WaitForState(State(true, 2, false))) << engine.StateFile().value_or("no state file");
   EXPECT_NE(engine.StatusText().find(L"Button presses: 2"), std::wstring::npos);
 }
 
 TEST(KioskEngineStandIn, ExitKioskModeEndsKioskMode) {
-  RunningEngine engine(L"");
+  RunningEngine engine("");
   ASSERT_TRUE(engine.WaitForState(State(false, 0, false)));
   ASSERT_NE(engine.Window(), nullptr);
-  Library bcmgr(DeviceFile(L"bcmgr.dll"));
-  const auto exitKioskMode = bcmgr.Export<RapiBlockFunction>(bc::engine::kExitKioskModeExport.narrow);
+  support::Library bcmgr(DeviceFile(L"bcmgr.dll"));
+  const auto exitKioskMode = bcmgr.Bind<RapiBlockFunction>(bc::engine::kExitKioskModeExport.narrow);
   ASSERT_NE(exitKioskMode, nullptr);
   DWORD outputSize = 0;
   BYTE* output = nullptr;
@@ -122,7 +124,7 @@ TEST(KioskEngineStandIn, ExitKioskModeEndsKioskMode) {
 TEST(ButtonSignal, SetsAHeldEventOnceAndLeavesItSet) {
   HANDLE held = CreateEventW(nullptr, TRUE, FALSE, kButtonEventName.wide);
   ASSERT_NE(held, nullptr);
-  EXPECT_EQ(RunButtonSignal(L"bcebtn.exe"), 0u);
+  EXPECT_EQ(RunButtonSignal("bcebtn.exe"), 0u);
   EXPECT_EQ(WaitForSingleObject(held, 0), WAIT_OBJECT_0);
   EXPECT_EQ(WaitForSingleObject(held, 0), WAIT_OBJECT_0);
   CloseHandle(held);
@@ -130,8 +132,8 @@ TEST(ButtonSignal, SetsAHeldEventOnceAndLeavesItSet) {
 
 TEST(ButtonSignal, WithoutEngineLeavesNoEventAndExitsZero) {
   ASSERT_FALSE(NamedEventExists(kButtonEventName.wide));
-  EXPECT_EQ(RunButtonSignal(L""), 0u);
-  EXPECT_EQ(RunButtonSignal(L"bcebtn.exe extra words"), 0u);
+  EXPECT_EQ(RunButtonSignal(""), 0u);
+  EXPECT_EQ(RunButtonSignal("bcebtn.exe extra words"), 0u);
   EXPECT_FALSE(NamedEventExists(kButtonEventName.wide));
 }
 

@@ -7,7 +7,8 @@
 
 #include "device/engine_contract/engine_contract.h"
 #include "device/setup/engine_path.h"
-#include "device/setup/setup_hooks.h"
+#include "platform/ce_setup.h"
+#include "support/library.h"
 #include "tests/device/device_test_support.h"
 
 namespace {
@@ -67,8 +68,8 @@ class InstallExitRun {
 class SetupHooks : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(library_.loaded()) << "BCESetup.dll not found in the device folder";
-    installExit_ = library_.Export<InstallExitHook>("Install_Exit");
+    ASSERT_TRUE(library_.Loaded()) << "BCESetup.dll not found in the device folder";
+    installExit_ = library_.Bind<InstallExitHook>("Install_Exit");
     ASSERT_NE(installExit_, nullptr);
   }
 
@@ -91,7 +92,7 @@ class SetupHooks : public ::testing::Test {
     return !WaitUntil([&] { return FileExists(folder + L"\\command_line.txt"); }, 1500ms);
   }
 
-  Library library_{DeviceFile(L"BCESetup.dll")};
+  support::Library library_{DeviceFile(L"BCESetup.dll")};
   InstallExitHook installExit_ = nullptr;
   TempFolder installFolder_;
 };
@@ -167,9 +168,9 @@ TEST_F(SetupHooks, TooLongInstallFolderStartsNothing) {
 }
 
 TEST_F(SetupHooks, OtherHooksLetTheInstallerGoOn) {
-  const auto installInit = library_.Export<InstallInitHook>("Install_Init");
-  const auto uninstallInit = library_.Export<UninstallInitHook>("Uninstall_Init");
-  const auto uninstallExit = library_.Export<UninstallExitHook>("Uninstall_Exit");
+  const auto installInit = library_.Bind<InstallInitHook>("Install_Init");
+  const auto uninstallInit = library_.Bind<UninstallInitHook>("Uninstall_Init");
+  const auto uninstallExit = library_.Bind<UninstallExitHook>("Uninstall_Exit");
   ASSERT_NE(installInit, nullptr);
   ASSERT_NE(uninstallInit, nullptr);
   ASSERT_NE(uninstallExit, nullptr);

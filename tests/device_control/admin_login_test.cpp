@@ -1,5 +1,5 @@
+#include "support/remote_api.h"
 #include "tests/device_control/device_controller_fixture.h"
-#include "tests/device_control/device_remote.h"
 
 using namespace gui_driver;
 using namespace device_test;
@@ -52,7 +52,7 @@ class EngineOnDevice {
  private:
   static std::string StateFile() { return DeviceWindowsFile("engine_state.txt"); }
 
-  DeviceRemote remote_;
+  support::RemoteApi remote_;
   bool started_ = false;
 };
 

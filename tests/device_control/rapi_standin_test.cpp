@@ -7,8 +7,8 @@
 
 #include "standins/emulated_device/heap_blocks.h"
 #include "standins/rapi_wire/socket_channel.h"
+#include "support/remote_api.h"
 #include "tests/device_control/device_files.h"
-#include "tests/device_control/device_remote.h"
 #include "tests/gui_driver/gui_driver.h"
 
 using namespace device_test;
@@ -31,11 +31,7 @@ BYTE* LocalCopy(const std::vector<BYTE>& bytes, size_t blockSize = 0) {
 }
 
 // The probe library of misbehaving exports, as the device names it.
-std::wstring ProbeLibrary() {
-  std::wstring path = L"Z:";
-  for (const char* c = BC_SERVICE_PROBE; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
-  return path;
-}
+std::wstring ProbeLibrary() { return gui_driver::WideWindowsPath(BC_SERVICE_PROBE); }
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
@@ -63,7 +59,8 @@ class RemoteApiStandIn : public ::testing::Test {
   Output InvokeWith(const wchar_t* dll, const wchar_t* function, DWORD cbInput, BYTE* input) {
     DWORD size = 12345;
     BYTE* buffer = reinterpret_cast<BYTE*>(1);
-    Output output{remote.invoke(dll, function, cbInput, input, &size, &buffer, nullptr, 0), {}, buffer != nullptr};
+    const HRESULT result = remote.Exports().invoke(dll, function, cbInput, input, &size, &buffer, nullptr, 0);
+    Output output{result, {}, buffer != nullptr};
     if (buffer) {
       output.bytes.assign(buffer, buffer + size);
       EXPECT_EQ(LocalFree(buffer), nullptr) << "the output must be the caller's LocalAlloc block";
@@ -73,7 +70,7 @@ class RemoteApiStandIn : public ::testing::Test {
     return output;
   }
 
-  DeviceRemote remote;
+  support::RemoteApi remote;
 };
 
 TEST_F(RemoteApiStandIn, CheckLoginTravelsBothWays) {
@@ -93,9 +90,9 @@ TEST_F(RemoteApiStandIn, CheckLoginTravelsBothWays) {
 TEST_F(RemoteApiStandIn, MissingLibraryOrFunctionGivesTheDevicesErrors) {
   ASSERT_EQ(remote.Connect(), S_OK);
   EXPECT_EQ(Invoke(L"nosuchlib", L"CheckLogin").result, HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND));
-  EXPECT_EQ(remote.lastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+  EXPECT_EQ(remote.LastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
   EXPECT_EQ(Invoke(L"bcmgr", L"NoSuchExport").result, HRESULT_FROM_WIN32(ERROR_CALL_NOT_IMPLEMENTED));
-  EXPECT_EQ(remote.lastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
+  EXPECT_EQ(remote.LastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
 }
 
 TEST_F(RemoteApiStandIn, ExceptionInTheCalledFunctionIsReportedAndTheServiceLivesOn) {
@@ -104,12 +101,12 @@ TEST_F(RemoteApiStandIn, ExceptionInTheCalledFunctionIsReportedAndTheServiceLive
     EXPECT_EQ(Invoke(ProbeLibrary().c_str(), function, {1, 2, 3}).result,
               HRESULT_FROM_WIN32(ERROR_EXCEPTION_IN_SERVICE))
         << Narrow(function);
-    EXPECT_EQ(remote.lastError(), static_cast<DWORD>(ERROR_EXCEPTION_IN_SERVICE));
+    EXPECT_EQ(remote.LastError(), static_cast<DWORD>(ERROR_EXCEPTION_IN_SERVICE));
     WriteCodeFile("12");
     EXPECT_EQ(Invoke(L"bcmgr", L"CheckLogin", LoginRequest("12")).bytes, (std::vector<BYTE>{1, 0, 0, 0}))
         << "the same connection still served after " << Narrow(function);
   }
-  remote.Disconnect();
+  remote.Uninit();
   ASSERT_EQ(remote.Connect(), S_OK) << "the device still takes connections";
 }
 
@@ -189,14 +186,14 @@ TEST_F(RemoteApiStandIn, RequestsOfEverySizeAreAnsweredWithoutLeaks) {
 TEST_F(RemoteApiStandIn, SecondSetUpBeforeUninitIsRefused) {
   ASSERT_EQ(remote.Connect(), S_OK);
   RAPIINIT second{sizeof second, nullptr, 0};
-  EXPECT_EQ(remote.initEx(&second), CERAPI_E_ALREADYINITIALIZED) << "while connected";
+  EXPECT_EQ(remote.Exports().initEx(&second), CERAPI_E_ALREADYINITIALIZED) << "while connected";
   EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode").result, S_OK) << "the connection is untouched";
-  remote.Disconnect();
+  remote.Uninit();
   const std::string sessionPort = DevicePort();
   _putenv("BC_DEVICE_PORT=1");
   EXPECT_EQ(remote.Connect(500), HRESULT_FROM_WIN32(WAIT_TIMEOUT));
-  EXPECT_EQ(remote.initEx(&second), CERAPI_E_ALREADYINITIALIZED) << "while a set-up is pending";
-  remote.Disconnect();
+  EXPECT_EQ(remote.Exports().initEx(&second), CERAPI_E_ALREADYINITIALIZED) << "while a set-up is pending";
+  remote.Uninit();
   _putenv(("BC_DEVICE_PORT=" + sessionPort).c_str());
   EXPECT_EQ(remote.Connect(), S_OK) << "after CeRapiUninit";
 }
@@ -205,8 +202,8 @@ TEST_F(RemoteApiStandIn, SecurityPolicyRefusesEveryCall) {
   ASSERT_EQ(remote.Connect(), S_OK);
   SetSecurityPolicyDenies(true);
   EXPECT_EQ(Invoke(L"bcmgr", L"CheckLogin", LoginRequest("1")).result, E_ACCESSDENIED);
-  EXPECT_EQ(remote.lastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-  EXPECT_EQ(remote.createFile(L"\\Windows\\denied.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr),
+  EXPECT_EQ(remote.LastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(remote.Exports().createFile(L"\\Windows\\denied.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr),
             INVALID_HANDLE_VALUE);
   SetSecurityPolicyDenies(false);
   EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode").result, S_OK);
@@ -214,13 +211,13 @@ TEST_F(RemoteApiStandIn, SecurityPolicyRefusesEveryCall) {
 
 TEST_F(RemoteApiStandIn, WithoutConnectionEveryCallFailsAsNoConnection) {
   EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode").result, kRapiNoConnection);
-  EXPECT_EQ(remote.lastError(), static_cast<DWORD>(WSAENOTSOCK));
+  EXPECT_EQ(remote.LastError(), static_cast<DWORD>(WSAENOTSOCK));
   ASSERT_EQ(remote.Connect(), S_OK);
   SetUnplugged(true);
   EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode").result, kRapiNoConnection) << "a dropped connection";
   SetUnplugged(false);
   EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode").result, kRapiNoConnection) << "stays dropped until a new set-up";
-  remote.Disconnect();
+  remote.Uninit();
   ASSERT_EQ(remote.Connect(), S_OK);
   EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode").result, S_OK);
 }
@@ -228,15 +225,15 @@ TEST_F(RemoteApiStandIn, WithoutConnectionEveryCallFailsAsNoConnection) {
 TEST_F(RemoteApiStandIn, BadArgumentsAreRefusedBeforeAnythingIsSent) {
   DWORD size = 0;
   BYTE* output = nullptr;
-  EXPECT_EQ(remote.invoke(L"bcmgr", L"CheckLogin", 4, nullptr, &size, &output, nullptr, 0), E_INVALIDARG);
-  EXPECT_EQ(remote.invoke(nullptr, L"CheckLogin", 0, nullptr, &size, &output, nullptr, 0), E_INVALIDARG);
+  EXPECT_EQ(remote.Exports().invoke(L"bcmgr", L"CheckLogin", 4, nullptr, &size, &output, nullptr, 0), E_INVALIDARG);
+  EXPECT_EQ(remote.Exports().invoke(nullptr, L"CheckLogin", 0, nullptr, &size, &output, nullptr, 0), E_INVALIDARG);
   IRAPIStream* stream = nullptr;
-  EXPECT_EQ(remote.invoke(L"bcmgr", L"CheckLogin", 0, nullptr, &size, &output, &stream, 0), E_NOTIMPL);
+  EXPECT_EQ(remote.Exports().invoke(L"bcmgr", L"CheckLogin", 0, nullptr, &size, &output, &stream, 0), E_NOTIMPL);
   RAPIINIT tooSmall{4, nullptr, 0};
-  EXPECT_EQ(remote.initEx(&tooSmall), E_INVALIDARG);
+  EXPECT_EQ(remote.Exports().initEx(&tooSmall), E_INVALIDARG);
   // A 64-bit caller's layout handed to the 32-bit library.
   RAPIINIT otherLayout{24, nullptr, 0};
-  EXPECT_EQ(remote.initEx(&otherLayout), E_INVALIDARG);
+  EXPECT_EQ(remote.Exports().initEx(&otherLayout), E_INVALIDARG);
 }
 
 TEST_F(RemoteApiStandIn, CopiesFilesToTheDeviceAndStartsProgramsThere) {
@@ -247,7 +244,7 @@ TEST_F(RemoteApiStandIn, CopiesFilesToTheDeviceAndStartsProgramsThere) {
   RemoveFile(DeviceWindowsFile("rapi_copy.txt"));
   ASSERT_TRUE(remote.CopyToDevice(source, L"\\Windows\\rapi_copy.txt"));
   EXPECT_EQ(ReadFileText(DeviceWindowsFile("rapi_copy.txt")), content);
-  EXPECT_FALSE(remote.closeHandle(reinterpret_cast<HANDLE>(0x1234))) << "only handles the device gave out";
+  EXPECT_FALSE(remote.Exports().closeHandle(reinterpret_cast<HANDLE>(0x1234))) << "only handles the device gave out";
   RemoveFile(DeviceWindowsFile("rapi_started.txt"));
   EXPECT_TRUE(remote.StartOnDevice(L"C:\\windows\\system32\\cmd.exe", L"/c echo started> \\Windows\\rapi_started.txt"));
   EXPECT_TRUE(gui_driver::WaitUntil(
@@ -272,7 +269,7 @@ TEST_F(RemoteApiStandIn, DeviceOutlivesClientsThatVanishMidCall) {
   for (int i = 0; i < 3; ++i) {
     ASSERT_EQ(remote.Connect(), S_OK) << "connection " << i;
     EXPECT_EQ(Invoke(L"bcmgr", L"ExitKioskMode").result, S_OK);
-    remote.Disconnect();
+    remote.Uninit();
   }
 }
 
@@ -281,7 +278,7 @@ TEST_F(RemoteApiStandIn, PendingSetUpEndsAtOnceOnUninit) {
   _putenv("BC_DEVICE_PORT=1");
   EXPECT_EQ(remote.Connect(800), HRESULT_FROM_WIN32(WAIT_TIMEOUT)) << "nobody answers on port 1";
   const auto start = std::chrono::steady_clock::now();
-  remote.Disconnect();
+  remote.Uninit();
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
   _putenv(("BC_DEVICE_PORT=" + sessionPort).c_str());
 }

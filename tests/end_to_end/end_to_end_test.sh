@@ -8,7 +8,7 @@ source_dir=$1 build=$2
 session=${BC_SESSION_DIR:?needs the Wine session}
 here=$build/tests/end_to_end
 shots=$build
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+. "$source_dir/scripts/wine-env.sh"
 
 rm -f "$session/device-prefix/drive_c/Program Files/Brindlecove/engine_state.txt"
 shot_names="e2e_builder_project e2e_build_information e2e_output_folder device_reset_question device_start_question
@@ -17,7 +17,7 @@ for shot in $shot_names; do rm -f "$shots/$shot.png"; done
 (
   . "$session/env"
   export WINEPREFIX=$session/device-prefix WINEDEBUG=-all
-  wine "$here/device_agent.exe" "$(windows_path "$shots")" >"$here/device_agent.log" 2>&1
+  wine "$here/device_agent.exe" "$(bc_windows_path "$shots")" >"$here/device_agent.log" 2>&1
   echo "exit=$?" >>"$here/device_agent.log"
 ) &
 agent=$!

@@ -1,6 +1,8 @@
 #include <memory>
 #include <thread>
 
+#include "support/text.h"
+#include "support/window_text.h"
 #include "tests/gui_driver/gui_driver.h"
 
 namespace gui_driver {
@@ -22,14 +24,30 @@ std::string WindowsPath(const std::string& unixPath) {
   return path;
 }
 
+std::wstring WideWindowsPath(const std::string& unixPath) { return support::Widen(WindowsPath(unixPath)); }
+
 std::string DistFolder() { return WindowsPath(BC_DIST_DIR); }
 
 std::string BuildFile(const std::string& name) { return WindowsPath(BC_BUILD_DIR) + "\\" + name; }
 
+namespace {
+
+std::string QuotedCommandLine(const std::string& exePath, const std::string& arguments) {
+  return "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
+}
+
+}  // namespace
+
 Process::Process(const std::string& exePath, const std::string& arguments, const std::string& folder) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  Start(exePath, arguments, folder, startup, false);
+  Start(exePath, QuotedCommandLine(exePath, arguments), folder, startup, false);
+}
+
+Process::Process(const std::string& exePath, const CommandLine& commandLine) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  Start(exePath, commandLine.text, "", startup, false);
 }
 
 Process::Process(const std::string& exePath, const std::string& arguments, const std::string& folder,
@@ -44,13 +62,12 @@ Process::Process(const std::string& exePath, const std::string& arguments, const
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = output;
   startup.hStdError = output;
-  Start(exePath, arguments, folder, startup, true);
+  Start(exePath, QuotedCommandLine(exePath, arguments), folder, startup, true);
   CloseHandle(output);
 }
 
-void Process::Start(const std::string& exePath, const std::string& arguments, const std::string& folder,
+void Process::Start(const std::string& exePath, std::string commandLine, const std::string& folder,
                     const STARTUPINFOA& startup, bool inheritHandles) {
-  std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA info = startup;
   if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, inheritHandles ? TRUE : FALSE, 0,
                       nullptr, folder.empty() ? nullptr : folder.c_str(), &info, &info_)) {
@@ -118,9 +135,7 @@ namespace {
 
 HWND FindNow(DWORD processId, const std::string& caption, bool requireEnabled) {
   return FindTopWindow(processId, [&](HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return (!requireEnabled || IsWindowEnabled(window)) && caption == text;
+    return (!requireEnabled || IsWindowEnabled(window)) && caption == support::WindowText(window);
   });
 }
 

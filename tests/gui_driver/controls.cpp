@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "support/text.h"
+
 namespace gui_driver {
 
 HWND Control(HWND dialog, int id) { return GetDlgItem(dialog, id); }
@@ -48,9 +50,7 @@ std::vector<std::string> ListRows(HWND dialog, int id) {
     if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) < 1024) {
       SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row));
     }
-    char ansi[2048] = {};
-    WideCharToMultiByte(CP_ACP, 0, row, -1, ansi, sizeof ansi, nullptr, nullptr);
-    rows.emplace_back(ansi);
+    rows.push_back(support::Narrow(row));
   }
   return rows;
 }

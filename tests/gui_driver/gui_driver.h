@@ -19,6 +19,8 @@ bool WaitUntil(const std::function<bool()>& condition, milliseconds timeout = kD
 
 // The Windows form (Z:\...) of a path of the Linux file system.
 std::string WindowsPath(const std::string& unixPath);
+// The same for the wide calls.
+std::wstring WideWindowsPath(const std::string& unixPath);
 // The builder's folder of this build (Windows path).
 std::string DistFolder();
 // A file in the build folder (Windows path), for screenshots and scratch files.
@@ -29,10 +31,17 @@ std::string ReadWholeFile(const std::string& path);
 // Writes the file anew; false when that failed.
 bool WriteWholeFile(const std::string& path, const std::string& content);
 
+// A whole command line, handed to the program exactly as written: without
+// the program's name in front unless it is written there.
+struct CommandLine {
+  std::string text;
+};
+
 // A program started by the test; ended at destruction if still running.
 class Process {
  public:
   Process(const std::string& exePath, const std::string& arguments = "", const std::string& folder = "");
+  Process(const std::string& exePath, const CommandLine& commandLine);
   // The same, with the program's standard output going to a new file (Windows path).
   Process(const std::string& exePath, const std::string& arguments, const std::string& folder,
           const std::string& outputFile);
@@ -48,7 +57,7 @@ class Process {
   void Kill();
 
  private:
-  void Start(const std::string& exePath, const std::string& arguments, const std::string& folder,
+  void Start(const std::string& exePath, std::string commandLine, const std::string& folder,
              const STARTUPINFOA& startup, bool inheritHandles);
 
   PROCESS_INFORMATION info_{};

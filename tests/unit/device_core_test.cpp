@@ -7,6 +7,7 @@
 #include "builder/device/core/device_texts.h"
 #include "builder/device/core/login_request.h"
 #include "builder/device/core/version_text.h"
+#include "platform/rapi_errors.h"
 
 using namespace device;
 
@@ -75,7 +76,7 @@ TEST(Verdict, AcceptsOnlyANonZeroFullVerdict) {
 }
 
 TEST(LoginMessages, NoConnectionHasItsOwnText) {
-  EXPECT_EQ(LoginFailureMessage(static_cast<int32_t>(0x80072736)),
+  EXPECT_EQ(LoginFailureMessage(kRapiNoConnection),
             "No connection with the device. Please run ActiveySync and try again.");
 }
 

@@ -6,9 +6,10 @@
 set -u
 prefix=$1 locale=$2
 shift 2
-export WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= LC_ALL=$locale
+export LC_ALL=$locale
 unset DISPLAY
-. "$(dirname "$0")/../../scripts/wine-prefix.sh"
+. "$(dirname "$0")/../../scripts/wine-env.sh"
+bc_wine_quiet
 bc_wine_prefix "$prefix"
 wine "$@"
 status=$?

@@ -5,11 +5,8 @@
 
 namespace device {
 
-inline constexpr uint32_t kConnectionTimeoutMs = 10000;
 // HRESULT of the Win32 time-out error 1460.
 inline constexpr int32_t kConnectionTimedOut = static_cast<int32_t>(0x800705B4);
-// A device whose connection is gone (HRESULT of WSAENOTSOCK).
-inline constexpr int32_t kNoConnection = static_cast<int32_t>(0x80072736);
 
 enum class SetUpWait {
   SetUpFinished,  // the Remote API's set-up event came first

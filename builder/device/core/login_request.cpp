@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "builder/device/core/connection_result.h"
 #include "builder/device/core/device_texts.h"
+#include "platform/rapi_errors.h"
 
 namespace device {
 
@@ -22,7 +22,7 @@ bool ParseVerdict(const uint8_t* output, uint32_t outputSize) {
 }
 
 std::string LoginFailureMessage(int32_t result) {
-  if (result == kNoConnection) return kNoConnectionMessage;
+  if (result == kRapiNoConnection) return kNoConnectionMessage;
   char message[sizeof kLoginErrorFormat + 16];
   std::snprintf(message, sizeof message, kLoginErrorFormat, static_cast<unsigned>(result));
   return message;

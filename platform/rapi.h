@@ -3,6 +3,8 @@
 // the calls that rapi.dll exports, as callers bind them at run time.
 #include <windows.h>
 
+#include "platform/rapi_errors.h"
+
 struct IRAPIStream;
 
 // Asynchronous set-up: cbSize is the record's size; heRapiInit is signalled
@@ -42,6 +44,3 @@ using CeCreateProcessFunction = BOOL(WINAPI*)(LPCWSTR applicationName, LPCWSTR c
 
 // CeRapiInitEx or CeRapiInit again before CeRapiUninit ended the last set-up.
 inline constexpr HRESULT CERAPI_E_ALREADYINITIALIZED = static_cast<HRESULT>(0x80041001);
-
-// What the device answers when the desktop has no connection to it.
-inline constexpr HRESULT kRapiNoConnection = static_cast<HRESULT>(0x80072736);  // WSAENOTSOCK
