@@ -140,7 +140,7 @@ TEST_F(DamagedCabinet, DamagedSetupFileIsRefused) {
   // In a stored cabinet the setup file stands as it is at the start of the
   // first data block: break its length field, and clear the block's checksum
   // (0: none) so that the cabinet itself still reads.
-  PackedBuilderFolder stored(HostPath(BC_FAKE_HOOKS), true);
+  PackedBuilderFolder stored(WideWindowsPath(BC_FAKE_HOOKS), true);
   ASSERT_TRUE(stored.packed());
   ExpectRefused(InstallDamaged([](std::string& bytes) {
     size_t setup = bytes.find("MSCE");

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "standins/ce_installer/device_files.h"
+#include "support/text.h"
 #include "tests/ce_installer/installer_test_support.h"
 
 namespace installer_test {
@@ -13,9 +14,9 @@ namespace {
 constexpr wchar_t kKey[] = L"Software\\Brindlecove";
 
 TEST(WceloadTypedTexts, ReachTheRegistryUnchanged) {
-  const std::wstring cabinet = HostPath(BC_TYPED_TEXT_CABINET);
+  const std::wstring cabinet = WideWindowsPath(BC_TYPED_TEXT_CABINET);
   if (!FileExists(cabinet)) GTEST_SKIP() << "the GUI build test made no cabinet";
-  const std::string title = ReadBytes(HostPath(BC_TYPED_TITLE)).value_or("");
+  const std::string title = ReadBytes(WideWindowsPath(BC_TYPED_TITLE)).value_or("");
   ASSERT_FALSE(title.empty());
   RemoveInstallation();
   InstallerRun run = RunInstaller(L"\"" + cabinet + L"\"");
@@ -25,7 +26,7 @@ TEST(WceloadTypedTexts, ReachTheRegistryUnchanged) {
   auto value = ReadValue(kKey, L"KioskDesktopTitle");
   ASSERT_TRUE(value);
   EXPECT_EQ(value->type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(value->bytes, Utf16Bytes(ce_installer::Wide(title)));
+  EXPECT_EQ(value->bytes, Utf16Bytes(support::Widen(title)));
   // The application entry the GUI test typed, in the engine's list file.
   EXPECT_EQ(ReadBytes(kInstallFolder + L"\\set.alf"),
             "1;0;Scan; \"Ship\" \xE9;\\Program Files\\Scan, Pack\\scan.exe;-profile \"night shift\" 50%;x=1;");
