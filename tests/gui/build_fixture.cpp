@@ -33,6 +33,10 @@ void BuildTest::SetUp() {
   for (size_t i = 0; i < std::size(kShippedFiles); ++i) g_shipped[i] = ReadFile(Dist(kShippedFiles[i]));
   for (const char* name : kBuildFiles) DeleteFileA(Dist(name).c_str());
   CreateDirectoryA(ScratchFile("report").c_str(), nullptr);
+  // What the recording script left in an earlier run of the same test would
+  // pass for this run's.
+  for (const char* name : kBuildFiles) DeleteFileA(Report(name).c_str());
+  for (const char* name : {"folder.txt", "window.txt"}) DeleteFileA(Report(name).c_str());
   // A browser that an earlier build opened after that test had ended would
   // take this test's folder: Wine shows the open window again instead of a new one.
   CloseFileBrowsers();
