@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ce_setup_file.h"
+
 namespace package_tool {
 
 // What one installation cabinet installs, as the device's installer sees it.
@@ -24,15 +26,14 @@ struct InstalledFile {
   uint32_t flags = 0;
 };
 
-enum class RegistryRoot : uint16_t { ClassesRoot = 1, CurrentUser = 2, LocalMachine = 3, Users = 4 };
-
-// Registry type flags as the setup information file and the installer use them.
-inline constexpr uint32_t kRegTypeMask = 0x00010001;
-inline constexpr uint32_t kRegTypeString = 0x00000000;
-inline constexpr uint32_t kRegTypeMultiString = 0x00010000;
-inline constexpr uint32_t kRegTypeBinary = 0x00000001;
-inline constexpr uint32_t kRegTypeDword = 0x00010001;
-inline constexpr uint32_t kRegNoClobber = 0x00000002;
+// The roots and value flags are the setup file's own.
+using platform::ce_setup_file::kRegNoClobber;
+using platform::ce_setup_file::kRegTypeBinary;
+using platform::ce_setup_file::kRegTypeDword;
+using platform::ce_setup_file::kRegTypeMask;
+using platform::ce_setup_file::kRegTypeMultiString;
+using platform::ce_setup_file::kRegTypeString;
+using platform::ce_setup_file::RegistryRoot;
 
 struct RegistryValue {
   RegistryRoot root = RegistryRoot::LocalMachine;

@@ -2,10 +2,10 @@
 
 #include <cctype>
 
+#include "platform/ce_setup_file.h"
+
 namespace package_tool {
 namespace {
-
-constexpr int kDeviceFolderCount = 17;
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -23,15 +23,12 @@ std::string JoinFields(const InfLine& line) {
 }  // namespace
 
 bool IsDeviceFolderMacro(const std::string& name) {
-  std::string lower = Lower(name);
-  for (int n = 1; n <= kDeviceFolderCount; ++n) {
-    if (lower == "ce" + std::to_string(n)) return true;
-  }
-  return false;
+  return platform::ce_setup_file::DeviceFolderNumber(name).has_value();
 }
 
 MacroExpander::MacroExpander(const InfFile& inf) : inf_(inf) {
-  for (std::string_view section_name : {std::string_view("CEStrings"), std::string_view("Strings"), kRawStringsSection}) {
+  for (std::string_view section_name :
+       {std::string_view("CEStrings"), std::string_view("Strings"), kRawStringsSection}) {
     const InfSection* section = inf.Find(section_name);
     if (section == nullptr) continue;
     bool raw = section_name == kRawStringsSection;

@@ -1,5 +1,6 @@
 #include "package_tool/setup_file_writer.h"
 
+#include <array>
 #include <cctype>
 #include <map>
 #include <stdexcept>
@@ -14,10 +15,7 @@
 namespace package_tool {
 namespace {
 
-constexpr size_t kHeaderSize = 100;
-constexpr uint32_t kSignature = 0x4543534D;  // "MSCE"
-constexpr uint16_t kLinkToFolder = 0;
-constexpr uint16_t kLinkToFile = 1;
+namespace format = platform::ce_setup_file;
 
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -36,7 +34,7 @@ struct Hive {
 struct Link {
   unsigned base;
   size_t target;
-  uint16_t type;
+  format::LinkType type;
   PartIds part_ids;
 };
 
@@ -46,8 +44,7 @@ class SetupFileBuilder {
 
   std::vector<uint8_t> Build() {
     for (const InstalledFile& file : model_.files) file_dirs_.push_back(DirectoryId(file.directory));
-    for (const RegistryValue& value : model_.registry)
-      value_hives_.push_back(HiveId(value.root, value.key_path));
+    for (const RegistryValue& value : model_.registry) value_hives_.push_back(HiveId(value.root, value.key_path));
     for (const Shortcut& shortcut : model_.shortcuts) links_.push_back(MakeLink(shortcut));
     return Serialize();
   }
@@ -88,11 +85,11 @@ class SetupFileBuilder {
     std::optional<ShortcutFolder> folder = LocateShortcutFolder(shortcut.directory, model_.install_dir);
     if (!folder) throw std::invalid_argument("shortcut folder cannot be named: " + shortcut.directory);
     folder->rest.push_back(shortcut.name);
-    Link link{folder->base, 0, kLinkToFile, PartIdsOf(folder->rest)};
+    Link link{folder->base, 0, format::LinkType::kFile, PartIdsOf(folder->rest)};
     if (shortcut.targets_file) {
       link.target = FileNumberOf(shortcut.target);
     } else {
-      link.type = kLinkToFolder;
+      link.type = format::LinkType::kFolder;
       link.target = DirectoryId(shortcut.target);
     }
     return link;
@@ -104,30 +101,64 @@ class SetupFileBuilder {
     out.U16(0);
   }
 
-  std::vector<uint8_t> Serialize() const {
-    ByteWriter out;
-    out.Bytes(std::vector<uint8_t>(kHeaderSize, 0));
-    size_t app_name_at = out.Size();
-    out.ZeroTerminated(model_.app_name);
-    size_t provider_at = out.Size();
-    out.ZeroTerminated(model_.provider);
-    size_t unsupported_at = out.Size();
-    for (const std::string& platform : model_.device.unsupported_platforms) out.ZeroTerminated(platform);
-    if (!model_.device.unsupported_platforms.empty()) out.U16(0);
-    size_t unsupported_length = out.Size() - unsupported_at;
+  // Where the application name, the provider and the unsupported list stand.
+  struct TextSpan {
+    size_t at = 0;
+    size_t length = 0;
+  };
+  using TextSpans = std::array<TextSpan, format::kHeaderTextCount>;
+  using SectionNumbers = std::array<size_t, format::kSectionCount>;
+  using SectionWriter = void (SetupFileBuilder::*)(ByteWriter&) const;
 
-    size_t strings_at = out.Size();
+  std::vector<uint8_t> Serialize() const {
+    static constexpr std::array<SectionWriter, format::kSectionCount> kSectionWriters = {
+        &SetupFileBuilder::WriteStrings, &SetupFileBuilder::WriteDirs,   &SetupFileBuilder::WriteFiles,
+        &SetupFileBuilder::WriteHives,   &SetupFileBuilder::WriteValues, &SetupFileBuilder::WriteLinks};
+    ByteWriter out;
+    out.Bytes(std::vector<uint8_t>(format::kHeaderSize, 0));
+    TextSpans texts = WriteHeaderTexts(out);
+    SectionNumbers offsets{};
+    for (size_t section = 0; section < format::kSectionCount; ++section) {
+      offsets[section] = out.Size();
+      (this->*kSectionWriters[section])(out);
+    }
+    WriteHeader(out, texts, offsets);
+    return out.Take();
+  }
+
+  TextSpans WriteHeaderTexts(ByteWriter& out) const {
+    TextSpans texts;
+    auto write = [&out](TextSpan& span, auto&& writeText) {
+      span.at = out.Size();
+      writeText();
+      span.length = out.Size() - span.at;
+    };
+    write(texts[format::kAppName], [&] { out.ZeroTerminated(model_.app_name); });
+    write(texts[format::kProvider], [&] { out.ZeroTerminated(model_.provider); });
+    write(texts[format::kUnsupported], [&] {
+      const std::vector<std::string>& platforms = model_.device.unsupported_platforms;
+      for (const std::string& platform : platforms) out.ZeroTerminated(platform);
+      if (!platforms.empty()) out.U16(0);
+    });
+    return texts;
+  }
+
+  void WriteStrings(ByteWriter& out) const {
     for (size_t i = 0; i < strings_.size(); ++i) {
       out.U16(i + 1);
       out.U16(strings_[i].size() + 1);
       out.ZeroTerminated(strings_[i]);
     }
-    size_t dirs_at = out.Size();
+  }
+
+  void WriteDirs(ByteWriter& out) const {
     for (size_t i = 0; i < dirs_.size(); ++i) {
       out.U16(i + 1);
       WritePartIds(out, dirs_[i]);
     }
-    size_t files_at = out.Size();
+  }
+
+  void WriteFiles(ByteWriter& out) const {
     for (size_t i = 0; i < model_.files.size(); ++i) {
       out.U16(FileNumber(i));
       out.U16(file_dirs_[i]);
@@ -136,14 +167,18 @@ class SetupFileBuilder {
       out.U16(model_.files[i].name.size() + 1);
       out.ZeroTerminated(model_.files[i].name);
     }
-    size_t hives_at = out.Size();
+  }
+
+  void WriteHives(ByteWriter& out) const {
     for (size_t i = 0; i < hives_.size(); ++i) {
       out.U16(i + 1);
       out.U16(static_cast<size_t>(hives_[i].root));
       out.U16(0);
       WritePartIds(out, hives_[i].part_ids);
     }
-    size_t keys_at = out.Size();
+  }
+
+  void WriteValues(ByteWriter& out) const {
     for (size_t i = 0; i < model_.registry.size(); ++i) {
       const RegistryValue& value = model_.registry[i];
       out.U16(i + 1);
@@ -154,43 +189,41 @@ class SetupFileBuilder {
       out.ZeroTerminated(value.name);
       out.Bytes(value.data);
     }
-    size_t links_at = out.Size();
+  }
+
+  void WriteLinks(ByteWriter& out) const {
     for (size_t i = 0; i < links_.size(); ++i) {
       out.U16(i + 1);
       out.U16(0);
       out.U16(links_[i].base);
       out.U16(links_[i].target);
-      out.U16(links_[i].type);
+      out.U16(static_cast<size_t>(links_[i].type));
       WritePartIds(out, links_[i].part_ids);
     }
+  }
 
+  // The header's fields, once the sections are written and the length is known.
+  void WriteHeader(ByteWriter& out, const TextSpans& texts, const SectionNumbers& offsets) const {
+    out.PatchU32(0, format::kSignature);
+    out.PatchU32(format::kLengthAt, out.Size());
+    out.PatchU32(format::kFormatOneAt, 1);
     const DeviceRequirements& device = model_.device;
-    size_t at = 0;
-    auto u32 = [&](uint64_t value) {
+    size_t at = format::kRequirementsAt;
+    for (uint32_t value : {device.processor_type, device.version_min_major, device.version_min_minor,
+                           device.version_max_major, device.version_max_minor, device.build_min, device.build_max}) {
       out.PatchU32(at, value);
       at += 4;
-    };
-    auto u16 = [&](size_t value) {
-      out.PatchU16(at, value);
-      at += 2;
-    };
-    for (uint64_t value :
-         {uint64_t{kSignature}, uint64_t{0}, uint64_t{out.Size()}, uint64_t{0}, uint64_t{1},
-          uint64_t{device.processor_type}, uint64_t{device.version_min_major},
-          uint64_t{device.version_min_minor}, uint64_t{device.version_max_major},
-          uint64_t{device.version_max_minor}, uint64_t{device.build_min}, uint64_t{device.build_max}}) {
-      u32(value);
     }
-    for (size_t count : {strings_.size(), dirs_.size(), model_.files.size(), hives_.size(),
-                         model_.registry.size(), links_.size()}) {
-      u16(count);
+    const SectionNumbers counts = {strings_.size(), dirs_.size(),           model_.files.size(),
+                                   hives_.size(),   model_.registry.size(), links_.size()};
+    for (size_t section = 0; section < format::kSectionCount; ++section) {
+      out.PatchU16(format::kCountsAt + 2 * section, counts[section]);
+      out.PatchU32(format::kOffsetsAt + 4 * section, offsets[section]);
     }
-    for (size_t offset : {strings_at, dirs_at, files_at, hives_at, keys_at, links_at}) u32(offset);
-    for (size_t value : {app_name_at, model_.app_name.size() + 1, provider_at, model_.provider.size() + 1,
-                         unsupported_at, unsupported_length}) {
-      u16(value);
+    for (size_t text = 0; text < format::kHeaderTextCount; ++text) {
+      out.PatchU16(format::kTextsAt + 4 * text, texts[text].at);
+      out.PatchU16(format::kTextsAt + 4 * text + 2, texts[text].length);
     }
-    return out.Take();
   }
 
   const InstallModel& model_;

@@ -4,45 +4,16 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "platform/ce_setup_file.h"
+
 namespace ce_installer {
 namespace {
 
-// The CE installer's folder macros, %CE1% to %CE17%.
-constexpr std::array<const char*, 17> kDeviceFolders = {
-    "\\Program Files",
-    "\\Windows",
-    "\\Windows\\Desktop",
-    "\\Windows\\StartUp",
-    "\\My Documents",
-    "\\Program Files\\Accessories",
-    "\\Program Files\\Communication",
-    "\\Program Files\\Games",
-    "\\Program Files\\Pocket Outlook",
-    "\\Program Files\\Office",
-    "\\Windows\\Start Menu\\Programs",
-    "\\Windows\\Start Menu\\Programs\\Accessories",
-    "\\Windows\\Start Menu\\Programs\\Communications",
-    "\\Windows\\Start Menu\\Programs\\Games",
-    "\\Windows\\Fonts",
-    "\\Windows\\Recent",
-    "\\Windows\\Start Menu",
-};
+namespace format = platform::ce_setup_file;
 
 constexpr std::string_view kInstallDirMacro = "InstallDir";
 
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
-std::vector<std::string> Parts(const std::string& path) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t end = path.find('\\', start);
-    if (end == std::string::npos) end = path.size();
-    if (end > start) parts.push_back(path.substr(start, end - start));
-    start = end + 1;
-  }
-  return parts;
-}
 
 // The folder a whole macro reference ("%CE2%") stands for.
 std::optional<std::string> MacroFolder(std::string_view reference, const std::string& install_dir) {
@@ -70,14 +41,9 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 }
 
 std::optional<std::string> DeviceFolderOf(std::string_view macro_name) {
-  if (macro_name.size() < 3 || !StartsWithIgnoringCase(macro_name, "ce")) return std::nullopt;
-  size_t number = 0;
-  for (char c : macro_name.substr(2)) {
-    if (!std::isdigit(static_cast<unsigned char>(c)) || number > kDeviceFolders.size()) return std::nullopt;
-    number = number * 10 + static_cast<size_t>(c - '0');
-  }
-  if (number < 1 || number > kDeviceFolders.size() || macro_name[2] == '0') return std::nullopt;
-  return kDeviceFolders[number - 1];
+  std::optional<unsigned> number = format::DeviceFolderNumber(macro_name);
+  if (!number) return std::nullopt;
+  return std::string(format::kDeviceFolders[*number - 1]);
 }
 
 bool IsPlainName(std::string_view name) {
@@ -91,7 +57,7 @@ bool IsPlainName(std::string_view name) {
 }
 
 std::string ResolveFolder(const std::string& folder, const std::string& install_dir) {
-  std::vector<std::string> parts = Parts(folder);
+  std::vector<std::string> parts = format::PathParts(folder);
   std::string path;
   size_t first_plain = 0;
   if (!parts.empty() && parts.front().front() == '%' && !folder.starts_with('\\')) {
@@ -132,7 +98,7 @@ std::string ExpandFolderMacros(const std::string& text, const std::string& insta
 std::vector<std::string> FolderChain(const std::string& device_path) {
   std::vector<std::string> chain;
   std::string path;
-  for (const std::string& part : Parts(device_path)) {
+  for (const std::string& part : format::PathParts(device_path)) {
     path += "\\" + part;
     chain.push_back(path);
   }

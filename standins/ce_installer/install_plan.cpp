@@ -6,6 +6,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "platform/ce_setup_file.h"
 #include "standins/ce_installer/device_folders.h"
 
 namespace ce_installer {
@@ -13,8 +14,7 @@ namespace {
 
 constexpr unsigned kSetupFileNumber = 0;
 constexpr unsigned kSetupLibraryNumber = 999;
-constexpr uint32_t kTypeMask = 0x00010001;
-constexpr uint32_t kNoClobber = 0x00000002;
+namespace format = platform::ce_setup_file;
 
 // Cabinet member number -> member name, from the ".NNN" every member ends in.
 std::map<unsigned, std::string> IndexMembers(const std::vector<std::string>& members) {
@@ -51,17 +51,17 @@ PlannedValue PlanValue(const ce_setup::SetupFileView::Value& value, const std::s
   if (planned.key.empty() || HasControlCharacters(value.key) || HasControlCharacters(value.name)) {
     throw std::runtime_error("bad registry key \"" + value.key + "\"");
   }
-  planned.keep_existing = (value.flags & kNoClobber) != 0;
-  switch (value.flags & kTypeMask) {
-    case 0x00000000:
+  planned.keep_existing = (value.flags & format::kRegNoClobber) != 0;
+  switch (value.flags & format::kRegTypeMask) {
+    case format::kRegTypeString:
       planned.type = ValueType::String;
       planned.texts = {value.Text()};
       break;
-    case 0x00010000:
+    case format::kRegTypeMultiString:
       planned.type = ValueType::MultiString;
       planned.texts = value.Texts();
       break;
-    case 0x00010001:
+    case format::kRegTypeDword:
       planned.type = ValueType::Dword;
       planned.dword = value.Dword();
       break;

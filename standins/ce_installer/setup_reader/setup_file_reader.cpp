@@ -1,12 +1,21 @@
 #include "standins/ce_installer/setup_reader/setup_file_reader.h"
 
+#include <algorithm>
+#include <array>
 #include <sstream>
 #include <stdexcept>
+
+#include "platform/ce_setup_file.h"
 
 namespace ce_setup {
 namespace {
 
-const char* const kRoots[] = {"", "HKCR", "HKCU", "HKLM", "HKU"};
+namespace format = platform::ce_setup_file;
+
+std::string ZeroTerminated(const std::vector<uint8_t>& raw) {
+  if (raw.empty() || raw.back() != 0) throw std::runtime_error("string without its zero byte");
+  return std::string(raw.begin(), raw.end() - 1);
+}
 
 class Cursor {
  public:
@@ -31,11 +40,7 @@ class Cursor {
     return out;
   }
   // A string field of the given length whose last byte is its zero.
-  std::string Text(size_t length) {
-    std::vector<uint8_t> raw = Bytes(length);
-    if (raw.empty() || raw.back() != 0) throw std::runtime_error("string without its zero byte");
-    return std::string(raw.begin(), raw.end() - 1);
-  }
+  std::string Text(size_t length) { return ZeroTerminated(Bytes(length)); }
   std::vector<unsigned> PartIds(size_t length) {
     if (length % 2 != 0 || length == 0) throw std::runtime_error("odd string id list length");
     std::vector<unsigned> ids;
@@ -79,11 +84,134 @@ std::vector<std::string> MultiString(const std::vector<uint8_t>& bytes) {
   return texts;
 }
 
+// The section counts and offsets; the requirements and texts go straight into the view.
+struct Header {
+  std::array<uint32_t, format::kSectionCount> counts{};
+  std::array<uint32_t, format::kSectionCount> offsets{};
+};
+
+Header ReadHeader(const std::vector<uint8_t>& bytes, SetupFileView& view) {
+  Cursor fields(bytes, 0);
+  if (fields.U32() != format::kSignature) throw std::runtime_error("no MSCE signature");
+  if (Cursor(bytes, format::kLengthAt).U32() != bytes.size()) {
+    throw std::runtime_error("length field differs from the file");
+  }
+  Cursor requirements(bytes, format::kRequirementsAt);
+  for (uint32_t* field : {&view.architecture, &view.version_min[0], &view.version_min[1], &view.version_max[0],
+                          &view.version_max[1], &view.build_min, &view.build_max}) {
+    *field = requirements.U32();
+  }
+  Header header;
+  Cursor counts(bytes, format::kCountsAt);
+  for (uint32_t& count : header.counts) count = counts.U16();
+  Cursor offsets(bytes, format::kOffsetsAt);
+  for (uint32_t& offset : header.offsets) offset = offsets.U32();
+  Cursor texts(bytes, format::kTextsAt);
+  std::array<std::vector<uint8_t>, format::kHeaderTextCount> text;
+  for (std::vector<uint8_t>& field : text) {
+    uint32_t at = texts.U16();
+    uint32_t length = texts.U16();
+    field = Cursor(bytes, at).Bytes(length);
+  }
+  view.app_name = ZeroTerminated(text[format::kAppName]);
+  view.provider = ZeroTerminated(text[format::kProvider]);
+  view.unsupported = MultiString(text[format::kUnsupported]);
+  return header;
+}
+
+// One section's entries: a cursor at the first and how many there are.
+struct SectionReader {
+  Cursor entries;
+  uint32_t count;
+};
+
+std::map<unsigned, std::string> ReadStrings(SectionReader section) {
+  std::map<unsigned, std::string> strings;
+  for (uint32_t i = 0; i < section.count; ++i) {
+    unsigned id = section.entries.U16();
+    strings[id] = section.entries.Text(section.entries.U16());
+  }
+  return strings;
+}
+
+std::map<unsigned, std::string> ReadDirs(SectionReader section, const std::map<unsigned, std::string>& strings) {
+  std::map<unsigned, std::string> directories;
+  for (uint32_t i = 0; i < section.count; ++i) {
+    unsigned id = section.entries.U16();
+    directories[id] = Joined(strings, section.entries.PartIds(section.entries.U16()));
+  }
+  return directories;
+}
+
+std::vector<SetupFileView::File> ReadFiles(SectionReader section, const std::map<unsigned, std::string>& directories) {
+  std::vector<SetupFileView::File> files;
+  for (uint32_t i = 0; i < section.count; ++i) {
+    SetupFileView::File file;
+    file.number = section.entries.U16();
+    auto directory = directories.find(section.entries.U16());
+    section.entries.U16();
+    file.flags = section.entries.U32();
+    file.name = section.entries.Text(section.entries.U16());
+    if (directory == directories.end()) throw std::runtime_error("file in an unknown folder");
+    file.directory = directory->second;
+    files.push_back(file);
+  }
+  return files;
+}
+
+// Registry keys by hive id, with their root: "HKLM\Software\Brindlecove".
+std::map<unsigned, std::string> ReadHives(SectionReader section, const std::map<unsigned, std::string>& strings) {
+  std::map<unsigned, std::string> hives;
+  for (uint32_t i = 0; i < section.count; ++i) {
+    unsigned id = section.entries.U16();
+    unsigned root = section.entries.U16();
+    section.entries.U16();
+    if (root < 1 || root >= format::kRootNames.size()) throw std::runtime_error("unknown registry root");
+    hives[id] =
+        std::string(format::kRootNames[root]) + "\\" + Joined(strings, section.entries.PartIds(section.entries.U16()));
+  }
+  return hives;
+}
+
+std::vector<SetupFileView::Value> ReadValues(SectionReader section, const std::map<unsigned, std::string>& hives) {
+  std::vector<SetupFileView::Value> values;
+  for (uint32_t i = 0; i < section.count; ++i) {
+    SetupFileView::Value value;
+    section.entries.U16();
+    auto hive = hives.find(section.entries.U16());
+    value.substitute = section.entries.U16() != 0;
+    value.flags = section.entries.U32();
+    std::vector<uint8_t> data = section.entries.Bytes(section.entries.U16());
+    auto zero = std::find(data.begin(), data.end(), uint8_t{0});
+    if (zero == data.end()) throw std::runtime_error("value name without its zero byte");
+    if (hive == hives.end()) throw std::runtime_error("value in an unknown key");
+    value.key = hive->second;
+    value.name.assign(data.begin(), zero);
+    value.data.assign(zero + 1, data.end());
+    values.push_back(value);
+  }
+  return values;
+}
+
+std::vector<SetupFileView::Link> ReadLinks(SectionReader section, const std::map<unsigned, std::string>& strings) {
+  std::vector<SetupFileView::Link> links;
+  for (uint32_t i = 0; i < section.count; ++i) {
+    SetupFileView::Link link;
+    section.entries.U16();
+    section.entries.U16();
+    unsigned base = section.entries.U16();
+    link.target = section.entries.U16();
+    link.to_file = section.entries.U16() == static_cast<uint16_t>(format::LinkType::kFile);
+    std::string baseName = base == 0 ? "%InstallDir%" : "%CE" + std::to_string(base) + "%";
+    link.location = baseName + "\\" + Joined(strings, section.entries.PartIds(section.entries.U16()));
+    links.push_back(link);
+  }
+  return links;
+}
+
 }  // namespace
 
-std::string SetupFileView::Value::Text() const {
-  return MultiString(data).empty() ? "" : MultiString(data)[0];
-}
+std::string SetupFileView::Value::Text() const { return MultiString(data).empty() ? "" : MultiString(data)[0]; }
 
 uint32_t SetupFileView::Value::Dword() const {
   if (data.size() != 4) throw std::runtime_error("not a DWORD");
@@ -108,108 +236,33 @@ const SetupFileView::Value* SetupFileView::FindValue(const std::string& key, con
 
 SetupFileView ReadSetupFile(const std::vector<uint8_t>& bytes) {
   SetupFileView view;
-  Cursor header(bytes, 0);
-  if (header.U32() != 0x4543534D) throw std::runtime_error("no MSCE signature");
-  header.U32();
-  if (header.U32() != bytes.size()) throw std::runtime_error("length field differs from the file");
-  header.U32();
-  header.U32();
-  view.architecture = header.U32();
-  for (uint32_t* field : {&view.version_min[0], &view.version_min[1], &view.version_max[0],
-                          &view.version_max[1], &view.build_min, &view.build_max}) {
-    *field = header.U32();
-  }
-  uint32_t counts[6];
-  uint32_t offsets[6];
-  for (uint32_t& count : counts) count = header.U16();
-  for (uint32_t& offset : offsets) offset = header.U32();
-  uint32_t app_at = header.U16(), app_length = header.U16();
-  uint32_t provider_at = header.U16(), provider_length = header.U16();
-  uint32_t unsupported_at = header.U16(), unsupported_length = header.U16();
-  view.app_name = Cursor(bytes, app_at).Text(app_length);
-  view.provider = Cursor(bytes, provider_at).Text(provider_length);
-  view.unsupported = MultiString(Cursor(bytes, unsupported_at).Bytes(unsupported_length));
-
-  std::map<unsigned, std::string> strings;
-  Cursor string_entries(bytes, offsets[0]);
-  for (uint32_t i = 0; i < counts[0]; ++i) {
-    unsigned id = string_entries.U16();
-    strings[id] = string_entries.Text(string_entries.U16());
-  }
-  Cursor dir_entries(bytes, offsets[1]);
-  for (uint32_t i = 0; i < counts[1]; ++i) {
-    unsigned id = dir_entries.U16();
-    view.directories[id] = Joined(strings, dir_entries.PartIds(dir_entries.U16()));
-  }
-  Cursor file_entries(bytes, offsets[2]);
-  for (uint32_t i = 0; i < counts[2]; ++i) {
-    SetupFileView::File file;
-    file.number = file_entries.U16();
-    unsigned directory = file_entries.U16();
-    file_entries.U16();
-    file.flags = file_entries.U32();
-    file.name = file_entries.Text(file_entries.U16());
-    if (!view.directories.contains(directory)) throw std::runtime_error("file in an unknown folder");
-    file.directory = view.directories[directory];
-    view.files.push_back(file);
-  }
-  std::map<unsigned, std::string> hives;
-  Cursor hive_entries(bytes, offsets[3]);
-  for (uint32_t i = 0; i < counts[3]; ++i) {
-    unsigned id = hive_entries.U16();
-    unsigned root = hive_entries.U16();
-    hive_entries.U16();
-    if (root < 1 || root > 4) throw std::runtime_error("unknown registry root");
-    hives[id] = std::string(kRoots[root]) + "\\" + Joined(strings, hive_entries.PartIds(hive_entries.U16()));
-  }
-  Cursor value_entries(bytes, offsets[4]);
-  for (uint32_t i = 0; i < counts[4]; ++i) {
-    SetupFileView::Value value;
-    value_entries.U16();
-    unsigned hive = value_entries.U16();
-    value.substitute = value_entries.U16() != 0;
-    value.flags = value_entries.U32();
-    std::vector<uint8_t> data = value_entries.Bytes(value_entries.U16());
-    size_t zero = 0;
-    while (zero < data.size() && data[zero] != 0) ++zero;
-    if (zero == data.size()) throw std::runtime_error("value name without its zero byte");
-    if (!hives.contains(hive)) throw std::runtime_error("value in an unknown key");
-    value.key = hives[hive];
-    value.name.assign(data.begin(), data.begin() + static_cast<long>(zero));
-    value.data.assign(data.begin() + static_cast<long>(zero) + 1, data.end());
-    view.values.push_back(value);
-  }
-  Cursor link_entries(bytes, offsets[5]);
-  for (uint32_t i = 0; i < counts[5]; ++i) {
-    SetupFileView::Link link;
-    link_entries.U16();
-    link_entries.U16();
-    unsigned base = link_entries.U16();
-    link.target = link_entries.U16();
-    link.to_file = link_entries.U16() == 1;
-    std::string base_name = base == 0 ? "%InstallDir%" : "%CE" + std::to_string(base) + "%";
-    link.location = base_name + "\\" + Joined(strings, link_entries.PartIds(link_entries.U16()));
-    view.links.push_back(link);
-  }
+  Header header = ReadHeader(bytes, view);
+  auto section = [&](format::Section which) {
+    return SectionReader{Cursor(bytes, header.offsets[which]), header.counts[which]};
+  };
+  std::map<unsigned, std::string> strings = ReadStrings(section(format::kStrings));
+  view.directories = ReadDirs(section(format::kDirs), strings);
+  view.files = ReadFiles(section(format::kFiles), view.directories);
+  view.values = ReadValues(section(format::kRegKeys), ReadHives(section(format::kRegHives), strings));
+  view.links = ReadLinks(section(format::kLinks), strings);
   return view;
 }
 
 std::string DescribeSetupFile(const SetupFileView& view) {
   std::ostringstream out;
-  out << "app " << view.app_name << "\nprovider " << view.provider << "\nprocessor " << view.architecture
-      << "\n";
+  out << "app " << view.app_name << "\nprovider " << view.provider << "\nprocessor " << view.architecture << "\n";
   for (const auto& file : view.files)
     out << "file " << file.directory << "\\" << file.name << " " << file.number << "\n";
   for (const auto& value : view.values) {
     out << "reg " << value.key << "\\" << value.name << " ";
-    switch (value.flags & 0x00010001) {
-      case 0x00010001:
+    switch (value.flags & format::kRegTypeMask) {
+      case format::kRegTypeDword:
         out << "dword " << value.Dword();
         break;
-      case 0x00000000:
+      case format::kRegTypeString:
         out << "sz " << value.Text();
         break;
-      case 0x00010000:
+      case format::kRegTypeMultiString:
         out << "multi_sz " << value.Texts().size();
         break;
       default:
