@@ -3,10 +3,14 @@
 #include <algorithm>
 
 #include "standins/ce_installer/device_files.h"
+#include "support/files.h"
 #include "support/text.h"
 
 namespace ce_installer {
 
+using support::IsFolder;
+using support::PathExists;
+using support::WriteWholeFile;
 using support::Widen;
 namespace {
 
@@ -55,7 +59,7 @@ void ChangeJournal::MakeFolder(const std::string& device_path) {
 
 std::wstring ChangeJournal::SetAside(const std::string& device_path) {
   std::wstring path = HostPath(device_path);
-  if (!Exists(path)) return {};
+  if (!PathExists(path)) return {};
   if (IsFolder(path)) throw ChangeRefused(device_path + " is a folder");
   std::wstring backup = backup_folder_ + L"\\" + std::to_wstring(changes_.size());
   if (!MoveFileExW(path.c_str(), backup.c_str(), MOVEFILE_COPY_ALLOWED)) {

@@ -11,11 +11,15 @@
 #include "standins/ce_installer/install_record.h"
 #include "standins/ce_installer/setup_library.h"
 #include "standins/ce_installer/setup_reader/setup_file_reader.h"
+#include "support/files.h"
 #include "support/text.h"
 
 namespace ce_installer {
 
 using support::Narrow;
+using support::PathExists;
+using support::ReadWholeFile;
+using support::WriteWholeFile;
 using support::Widen;
 namespace {
 
@@ -97,7 +101,7 @@ bool RemoveItem(const InstalledItem& item) {
   switch (item.kind) {
     case ItemKind::File: {
       std::wstring path = HostPath(item.path);
-      return DeleteFileW(path.c_str()) || !Exists(path);
+      return DeleteFileW(path.c_str()) || !PathExists(path);
     }
     case ItemKind::Value: {
       size_t slash = item.path.find('\\');
@@ -140,7 +144,7 @@ std::string KeptSetupLibraryPath(const std::string& app_name) {
 }
 
 Outcome InstallPackage(const std::wstring& cabinet_path, HWND parent) {
-  WorkFolder work;
+  support::TemporaryFolder work(L"wceload");
   // A copy under a plain name: the decompression interface takes narrow
   // paths, and the package cannot change while it is read.
   const std::wstring cabinet_copy = work.File(L"package.cab");
@@ -187,7 +191,7 @@ Outcome RemoveApplication(const std::wstring& app_name, HWND parent) {
   if (!record) return Failure("not installed", kUnknownApplication);
   std::vector<InstalledItem> left;
   {
-    const bool kept_library = !record->setup_library.empty() && Exists(HostPath(record->setup_library));
+    const bool kept_library = !record->setup_library.empty() && PathExists(HostPath(record->setup_library));
     SetupLibrary library(kept_library ? HostPath(record->setup_library) : std::wstring());
     if (library.UninstallInit(parent, Widen(record->install_dir)) != codUNINSTALL_INIT_CONTINUE) {
       return Failure("cancelled by the setup library", L"");

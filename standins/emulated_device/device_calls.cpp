@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "standins/emulated_device/block_call.h"
+#include "support/files.h"
 #include "support/text.h"
 
 namespace emulated_device {
@@ -15,8 +16,6 @@ using rapi_wire::Writer;
 namespace {
 
 std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
-
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 Response Failure(DWORD error) { return {HRESULT_FROM_WIN32(error), error, {}}; }
 
@@ -49,11 +48,11 @@ std::wstring WindowsFolder() {
 }
 
 bool DeviceCalls::PolicyDenies() const {
-  return settings_.denyAll || FileExists(WindowsFolder() + L"\\" + kDenyAllMarker);
+  return settings_.denyAll || support::PathExists(WindowsFolder() + L"\\" + kDenyAllMarker);
 }
 
 std::optional<Response> DeviceCalls::Handle(const rapi_wire::Bytes& request) {
-  if (FileExists(WindowsFolder() + L"\\" + kUnpluggedMarker)) return std::nullopt;
+  if (support::PathExists(WindowsFolder() + L"\\" + kUnpluggedMarker)) return std::nullopt;
   Reader fields(request);
   const auto operation = static_cast<Operation>(fields.U32());
   if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);

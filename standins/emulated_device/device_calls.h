@@ -10,6 +10,7 @@
 #include <string>
 
 #include "standins/rapi_wire/wire_format.h"
+#include "support/critical_section.h"
 
 namespace emulated_device {
 
@@ -40,22 +41,8 @@ class DeviceCalls {
   bool Forget(uint64_t value);
   void Log(const std::string& line);
 
-  // A critical section: the Win32 thread model of the toolchain has no std::mutex.
-  class Lock {
-   public:
-    Lock() { InitializeCriticalSection(&section_); }
-    ~Lock() { DeleteCriticalSection(&section_); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-    void lock() { EnterCriticalSection(&section_); }
-    void unlock() { LeaveCriticalSection(&section_); }
-
-   private:
-    CRITICAL_SECTION section_;
-  };
-
   DeviceSettings settings_;
-  Lock mutex_;
+  support::CriticalSection mutex_;
   std::set<uint64_t> handles_;
 };
 

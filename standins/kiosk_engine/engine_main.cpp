@@ -11,6 +11,7 @@
 #include "standins/kiosk_engine/application_list_file.h"
 #include "standins/kiosk_engine/engine_state.h"
 #include "standins/kiosk_engine/kiosk_window.h"
+#include "support/files.h"
 #include "support/scoped_handle.h"
 
 namespace {
@@ -22,17 +23,6 @@ std::wstring EngineFolder() {
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring folder = path;
   return folder.substr(0, folder.find_last_of(L'\\'));
-}
-
-// A missing file reads as empty: the kiosk then offers no application.
-std::string ReadWholeFile(const std::wstring& path) {
-  std::string content;
-  if (FILE* file = _wfopen(path.c_str(), L"rb")) {
-    char block[512];
-    for (size_t read; (read = std::fread(block, 1, sizeof block, file)) > 0;) content.append(block, read);
-    std::fclose(file);
-  }
-  return content;
 }
 
 void WriteState(const std::wstring& path, const EngineState& state) {
@@ -73,7 +63,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   if (!exitEvent.Valid() || !buttonEvent.Valid()) return 1;
 
   const std::wstring listPath = folder + L"\\" + bc::engine::kApplicationListFileName.wide;
-  KioskWindow window(instance, ParseApplicationList(ReadWholeFile(listPath)));
+  // A missing list reads as empty: the kiosk then offers no application.
+  KioskWindow window(instance, ParseApplicationList(support::ReadWholeFile(listPath).value_or("")));
   window.ShowState(state);
   WriteState(statePath, state);
 

@@ -1,5 +1,7 @@
 #include "standins/rapi/remote_session.h"
 
+#include <mutex>
+
 namespace rapi_standin {
 
 namespace {
@@ -7,17 +9,6 @@ namespace {
 constexpr DWORD kRetryPauseMs = 200;
 // A device that takes the connection but does not answer is tried again.
 constexpr DWORD kHelloTimeoutMs = 1000;
-
-class Lock {
- public:
-  explicit Lock(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
-  ~Lock() { LeaveCriticalSection(&section_); }
-  Lock(const Lock&) = delete;
-  Lock& operator=(const Lock&) = delete;
-
- private:
-  CRITICAL_SECTION& section_;
-};
 
 rapi_wire::Response NoConnection() { return {kRapiNoConnection, WSAENOTSOCK, {}}; }
 
@@ -31,8 +22,6 @@ uint16_t DevicePort() {
 }  // namespace
 
 RemoteSession::RemoteSession() {
-  InitializeCriticalSection(&control_);
-  InitializeCriticalSection(&lock_);
   rapi_wire::StartWinsock();
 }
 
@@ -42,10 +31,10 @@ RemoteSession& Session() {
 }
 
 HRESULT RemoteSession::Begin(RAPIINIT* init) {
-  Lock control(control_);
+  std::lock_guard control(control_);
   if (setUpDone_ != nullptr) return CERAPI_E_ALREADYINITIALIZED;
   {
-    Lock lock(lock_);
+    std::lock_guard lock(lock_);
     init_ = init;
     initSize_ = init->cbSize;
     init_->heRapiInit = setUpDone_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -77,7 +66,7 @@ void RemoteSession::SetUp() {
     const auto answer = frame ? rapi_wire::DecodeResponse(*frame) : std::nullopt;
     if (!answer) continue;
     channel.SetReceiveTimeout(0);
-    Lock lock(lock_);
+    std::lock_guard lock(lock_);
     if (answer->status >= 0) channel_ = std::move(channel);
     init_->hrRapiInit = answer->status;
     SetEvent(setUpDone_);
@@ -86,7 +75,7 @@ void RemoteSession::SetUp() {
 }
 
 void RemoteSession::End() {
-  Lock control(control_);
+  std::lock_guard control(control_);
   EndLocked();
 }
 
@@ -100,7 +89,7 @@ void RemoteSession::EndLocked() {
   }
   if (cancel_) CloseHandle(cancel_);
   cancel_ = nullptr;
-  Lock lock(lock_);
+  std::lock_guard lock(lock_);
   if (setUpDone_) CloseHandle(setUpDone_);
   setUpDone_ = nullptr;
   init_ = nullptr;
@@ -108,7 +97,7 @@ void RemoteSession::EndLocked() {
 }
 
 rapi_wire::Response RemoteSession::Call(const rapi_wire::Bytes& request) {
-  Lock lock(lock_);
+  std::lock_guard lock(lock_);
   if (!channel_.Open() || !channel_.Send(request)) {
     channel_.Close();
     return NoConnection();

@@ -5,6 +5,7 @@
 
 #include "platform/rapi.h"
 #include "standins/rapi_wire/socket_channel.h"
+#include "support/critical_section.h"
 
 namespace rapi_standin {
 
@@ -31,8 +32,8 @@ class RemoteSession {
 
   // control_ orders Begin and End; lock_ guards what the set-up thread and
   // the calls share.
-  CRITICAL_SECTION control_;
-  CRITICAL_SECTION lock_;
+  support::CriticalSection control_;
+  support::CriticalSection lock_;
   rapi_wire::Channel channel_;
   RAPIINIT* init_ = nullptr;
   DWORD initSize_ = 0;  // told to the device, which logs it

@@ -1,8 +1,5 @@
 #include "tests/ce_installer/installer_test_support.h"
 
-#include "standins/ce_installer/device_files.h"
-#include "support/text.h"
-
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -10,6 +7,8 @@
 #include <cstdio>
 #include <random>
 #include <utility>
+
+#include "support/text.h"
 
 namespace installer_test {
 namespace {
@@ -36,7 +35,7 @@ constexpr char kExtraValues[] =
     "HKLM, Software\\Brindlecove, TestFolder, 0x00000000, \"%CE2%\\abce.pac\"\n";
 
 std::string FilledTemplate() {
-  std::string text = ReadBytes(WideWindowsPath(BC_SETUP_TEMPLATE)).value_or("");
+  std::string text = ReadWholeFile(WideWindowsPath(BC_SETUP_TEMPLATE)).value_or("");
   for (const auto& [key, value] : kSettings) {
     for (size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, std::string(key).size(), value);
   }
@@ -65,44 +64,26 @@ void Answer(HWND box, int button, std::vector<std::wstring>& texts, std::vector<
 }  // namespace
 
 PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setup_library, bool stored) {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  static int serial = 0;
-  folder_ = std::wstring(temp) + L"bc_ce_installer_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-            std::to_wstring(++serial);
-  CreateDirectoryW(folder_.c_str(), nullptr);
-  CreateDirectoryW((folder_ + L"\\pocketpc").c_str(), nullptr);
-  CreateDirectoryW((folder_ + L"\\pocketpc\\arm").c_str(), nullptr);
+  CreateDirectoryW(folder_.File(L"pocketpc").c_str(), nullptr);
+  CreateDirectoryW(folder_.File(L"pocketpc\\arm").c_str(), nullptr);
   unsigned seed = 1;
   for (const wchar_t* name : {L"pocketpc\\arm\\brindlecove.exe", L"pocketpc\\arm\\bcmgr.dll",
                               L"pocketpc\\arm\\bcebtn.exe", L"bce_logofile"}) {
-    WriteBytes(folder_ + L"\\" + name, RandomBytes(3000 + seed * 100, seed));
+    WriteWholeFile(folder_.File(name), RandomBytes(3000 + seed * 100, seed));
     ++seed;
   }
-  WriteBytes(folder_ + L"\\abce.pac", "1234");
-  WriteBytes(folder_ + L"\\set.alf", "1;0;Word;\\windows\\pword.exe;;");
-  WriteBytes(folder_ + L"\\setup.inf", FilledTemplate());
-  CopyFileW(setup_library.c_str(), (folder_ + L"\\pocketpc\\arm\\BCESetup.dll").c_str(), FALSE);
+  WriteWholeFile(folder_.File(L"abce.pac"), "1234");
+  WriteWholeFile(folder_.File(L"set.alf"), "1;0;Word;\\windows\\pword.exe;;");
+  WriteWholeFile(folder_.File(L"setup.inf"), FilledTemplate());
+  CopyFileW(setup_library.c_str(), folder_.File(L"pocketpc\\arm\\BCESetup.dll").c_str(), FALSE);
 
-  std::wstring command = stored ? L"bcpack.exe --store setup.inf output" : L"bcpack.exe setup.inf output";
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (CreateProcessW(WideWindowsPath(BC_BCPACK).c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                     folder_.c_str(), &startup, &process)) {
-    CloseHandle(process.hThread);
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    packed_ = code == 0 && FileExists(Cabinet());
-  }
+  gui_driver::Process bcpack(gui_driver::WindowsPath(BC_BCPACK), stored ? "--store setup.inf output" : "setup.inf output",
+                             support::Narrow(folder_.path()));
+  packed_ = bcpack.Started() && bcpack.WaitForExit(60s) == 0 && PathExists(Cabinet());
 }
 
-PackedBuilderFolder::~PackedBuilderFolder() { ce_installer::RemoveTree(folder_); }
-
 std::string PackedBuilderFolder::Source(const std::wstring& relative) const {
-  return ReadBytes(folder_ + L"\\" + relative).value_or("(missing source)");
+  return ReadWholeFile(folder_.File(relative)).value_or("(missing source)");
 }
 
 InstallerRun RunInstaller(const std::wstring& arguments) {
@@ -123,7 +104,7 @@ InstallerRun RunInstaller(const std::wstring& arguments) {
 }
 
 std::string LastLogLine() {
-  std::string log = ReadBytes(kWindows + L"\\wceload.log").value_or("");
+  std::string log = ReadWholeFile(kWindows + L"\\wceload.log").value_or("");
   while (!log.empty() && (log.back() == '\n' || log.back() == '\r')) log.pop_back();
   return log.substr(log.find_last_of('\n') + 1);
 }
@@ -153,13 +134,13 @@ std::string Utf16Bytes(const std::wstring& text) {
 }
 
 bool NothingInstalled() {
-  return !FileExists(kInstallFolder) && !FileExists(kWindows + L"\\bcmgr.dll") && !FileExists(kWindows + L"\\abce.pac") &&
-         !FileExists(kShortcut) && !FileExists(kRecord) && !KeyExists(L"Software\\Brindlecove") &&
+  return !PathExists(kInstallFolder) && !PathExists(kWindows + L"\\bcmgr.dll") && !PathExists(kWindows + L"\\abce.pac") &&
+         !PathExists(kShortcut) && !PathExists(kRecord) && !KeyExists(L"Software\\Brindlecove") &&
          !KeyExists(L"Software\\Apps\\Brindlecove");
 }
 
 void RemoveInstallation() {
-  ce_installer::RemoveTree(kInstallFolder);
+  support::RemoveTree(kInstallFolder);
   for (const wchar_t* file : {L"bcmgr.dll", L"abce.pac", L"AppMgr\\Brindlecove.txt", L"AppMgr\\Brindlecove.dll"}) {
     std::wstring path = kWindows + L"\\" + file;
     if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());

@@ -13,11 +13,11 @@
 namespace installer_test {
 
 using device_test::BoxText;
-using device_test::FileExists;
+using device_test::PathExists;
 using device_test::WideWindowsPath;
-using device_test::ReadBytes;
+using device_test::ReadWholeFile;
 using device_test::VisibleBox;
-using device_test::WriteBytes;
+using device_test::WriteWholeFile;
 
 // The device's folders as this prefix holds them.
 inline const std::wstring kInstallFolder = L"C:\\Program Files\\Brindlecove";
@@ -31,16 +31,13 @@ class PackedBuilderFolder {
   // setup_library: the DLL the package carries as BCESetup.dll; stored:
   // members packed as they are rather than compressed.
   explicit PackedBuilderFolder(const std::wstring& setup_library, bool stored = false);
-  ~PackedBuilderFolder();
-  PackedBuilderFolder(const PackedBuilderFolder&) = delete;
-  PackedBuilderFolder& operator=(const PackedBuilderFolder&) = delete;
   bool packed() const { return packed_; }
-  std::wstring Cabinet() const { return folder_ + L"\\output\\Brindlecove.PPC_ARM.CAB"; }
+  std::wstring Cabinet() const { return folder_.File(L"output\\Brindlecove.PPC_ARM.CAB"); }
   // A source file of the package, relative to the folder ("pocketpc\arm\bcmgr.dll").
   std::string Source(const std::wstring& relative) const;
 
  private:
-  std::wstring folder_;
+  support::TemporaryFolder folder_{L"bc_ce_installer"};
   bool packed_ = false;
 };
 

@@ -20,7 +20,7 @@ class Removal : public ::testing::Test {
     DeleteFileW(hook_log_.c_str());
     RemoveInstallation();
   }
-  std::string Hooks() const { return ReadBytes(hook_log_).value_or(""); }
+  std::string Hooks() const { return ReadWholeFile(hook_log_).value_or(""); }
   void ForgetHooks() const { DeleteFileW(hook_log_.c_str()); }
 
   std::wstring hook_log_ = kWindows + L"\\fake_hooks.log";
@@ -36,7 +36,7 @@ TEST_F(Removal, CallsTheUninstallHooksAndRemovesEverything) {
   EXPECT_TRUE(run.messages.empty());
   EXPECT_EQ(Hooks(), "Uninstall_Init dir=\\Program Files\\Brindlecove owner=1 engine=1\nUninstall_Exit owner=1\n");
   EXPECT_TRUE(NothingInstalled());
-  EXPECT_FALSE(FileExists(kWindows + L"\\AppMgr\\Brindlecove.dll"));
+  EXPECT_FALSE(PathExists(kWindows + L"\\AppMgr\\Brindlecove.dll"));
   EXPECT_EQ(LastLogLine(), "success uninstall Brindlecove");
 }
 
@@ -57,8 +57,8 @@ TEST_F(Removal, ACancellingSetupLibraryKeepsTheInstallation) {
   ASSERT_EQ(RunInstaller(Quoted(package.Cabinet())).exit_code, 0u);
   SetEnvironmentVariableW(L"BC_FAKE_HOOKS_ANSWER", L"cancel_uninstall");
   EXPECT_EQ(RunInstaller(L"/uninstall Brindlecove").exit_code, 1u);
-  EXPECT_TRUE(FileExists(kInstallFolder + L"\\Brindlecove.exe"));
-  EXPECT_TRUE(FileExists(kRecord));
+  EXPECT_TRUE(PathExists(kInstallFolder + L"\\Brindlecove.exe"));
+  EXPECT_TRUE(PathExists(kRecord));
   EXPECT_EQ(LastLogLine(), "failure uninstall Brindlecove: cancelled by the setup library");
 }
 

@@ -22,7 +22,7 @@ class HookLog {
     DeleteFileW(path_.c_str());
     SetEnvironmentVariableW(L"BC_FAKE_HOOKS_ANSWER", nullptr);
   }
-  std::string Text() const { return ReadBytes(path_).value_or(""); }
+  std::string Text() const { return ReadWholeFile(path_).value_or(""); }
 
  private:
   std::wstring path_;
@@ -45,15 +45,15 @@ TEST_F(Wceload, InstallsEveryFileUnderItsTrueName) {
   InstallerRun run = Install(package_.Cabinet());
   ASSERT_EQ(run.exit_code, 0u);
   EXPECT_TRUE(run.messages.empty());
-  EXPECT_EQ(ReadBytes(kInstallFolder + L"\\Brindlecove.exe"), package_.Source(L"pocketpc\\arm\\brindlecove.exe"));
-  EXPECT_EQ(ReadBytes(kInstallFolder + L"\\bcebtn.exe"), package_.Source(L"pocketpc\\arm\\bcebtn.exe"));
-  EXPECT_EQ(ReadBytes(kInstallFolder + L"\\set.alf"), package_.Source(L"set.alf"));
-  EXPECT_EQ(ReadBytes(kInstallFolder + L"\\bce_logofile"), package_.Source(L"bce_logofile"));
-  EXPECT_EQ(ReadBytes(kWindows + L"\\bcmgr.dll"), package_.Source(L"pocketpc\\arm\\bcmgr.dll"));
-  EXPECT_EQ(ReadBytes(kWindows + L"\\abce.pac"), "1234");
-  EXPECT_EQ(ReadBytes(kShortcut), "44#\"\\Program Files\\Brindlecove\\Brindlecove.exe\"");
-  EXPECT_EQ(ReadBytes(kWindows + L"\\AppMgr\\Brindlecove.dll"), package_.Source(L"pocketpc\\arm\\BCESetup.dll"));
-  EXPECT_TRUE(FileExists(kRecord));
+  EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\Brindlecove.exe"), package_.Source(L"pocketpc\\arm\\brindlecove.exe"));
+  EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\bcebtn.exe"), package_.Source(L"pocketpc\\arm\\bcebtn.exe"));
+  EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\set.alf"), package_.Source(L"set.alf"));
+  EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\bce_logofile"), package_.Source(L"bce_logofile"));
+  EXPECT_EQ(ReadWholeFile(kWindows + L"\\bcmgr.dll"), package_.Source(L"pocketpc\\arm\\bcmgr.dll"));
+  EXPECT_EQ(ReadWholeFile(kWindows + L"\\abce.pac"), "1234");
+  EXPECT_EQ(ReadWholeFile(kShortcut), "44#\"\\Program Files\\Brindlecove\\Brindlecove.exe\"");
+  EXPECT_EQ(ReadWholeFile(kWindows + L"\\AppMgr\\Brindlecove.dll"), package_.Source(L"pocketpc\\arm\\BCESetup.dll"));
+  EXPECT_TRUE(PathExists(kRecord));
   EXPECT_EQ(LastLogLine(), "success install Brindlecove.PPC_ARM.CAB");
 }
 
@@ -108,10 +108,10 @@ class DamagedCabinet : public Wceload {
     return InstallDamaged(damage, package_.Cabinet());
   }
   InstallerRun InstallDamaged(const std::function<void(std::string&)>& damage, const std::wstring& cabinet) {
-    std::string bytes = ReadBytes(cabinet).value_or("");
+    std::string bytes = ReadWholeFile(cabinet).value_or("");
     damage(bytes);
     const std::wstring copy = cabinet + L".damaged.cab";
-    EXPECT_TRUE(WriteBytes(copy, bytes));
+    EXPECT_TRUE(WriteWholeFile(copy, bytes));
     return Install(copy);
   }
   void ExpectRefused(const InstallerRun& run) {
@@ -160,14 +160,14 @@ TEST_F(Wceload, AMissingCabinetIsRefused) {
 }
 
 TEST_F(Wceload, AFailedCopyTakesBackEverythingAndKeepsReplacedFiles) {
-  ASSERT_TRUE(WriteBytes(kWindows + L"\\abce.pac", "old code"));
+  ASSERT_TRUE(WriteWholeFile(kWindows + L"\\abce.pac", "old code"));
   // bcmgr.dll is the last file: a folder in its place stops the copy there.
   ASSERT_TRUE(CreateDirectoryW((kWindows + L"\\bcmgr.dll").c_str(), nullptr));
   InstallerRun run = Install(package_.Cabinet());
   RemoveDirectoryW((kWindows + L"\\bcmgr.dll").c_str());
   EXPECT_EQ(run.exit_code, 1u);
   EXPECT_EQ(run.messages, std::vector<std::wstring>{L"The package could not be installed. Nothing was changed."});
-  EXPECT_EQ(ReadBytes(kWindows + L"\\abce.pac"), "old code");
+  EXPECT_EQ(ReadWholeFile(kWindows + L"\\abce.pac"), "old code");
   DeleteFileW((kWindows + L"\\abce.pac").c_str());
   EXPECT_TRUE(NothingInstalled());
   EXPECT_EQ(hooks_.Text().find("Install_Exit"), std::string::npos);

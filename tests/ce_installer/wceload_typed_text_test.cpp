@@ -15,8 +15,8 @@ constexpr wchar_t kKey[] = L"Software\\Brindlecove";
 
 TEST(WceloadTypedTexts, ReachTheRegistryUnchanged) {
   const std::wstring cabinet = WideWindowsPath(BC_TYPED_TEXT_CABINET);
-  if (!FileExists(cabinet)) GTEST_SKIP() << "the GUI build test made no cabinet";
-  const std::string title = ReadBytes(WideWindowsPath(BC_TYPED_TITLE)).value_or("");
+  if (!PathExists(cabinet)) GTEST_SKIP() << "the GUI build test made no cabinet";
+  const std::string title = ReadWholeFile(WideWindowsPath(BC_TYPED_TITLE)).value_or("");
   ASSERT_FALSE(title.empty());
   RemoveInstallation();
   InstallerRun run = RunInstaller(L"\"" + cabinet + L"\"");
@@ -28,7 +28,7 @@ TEST(WceloadTypedTexts, ReachTheRegistryUnchanged) {
   EXPECT_EQ(value->type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(value->bytes, Utf16Bytes(support::Widen(title)));
   // The application entry the GUI test typed, in the engine's list file.
-  EXPECT_EQ(ReadBytes(kInstallFolder + L"\\set.alf"),
+  EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\set.alf"),
             "1;0;Scan; \"Ship\" \xE9;\\Program Files\\Scan, Pack\\scan.exe;-profile \"night shift\" 50%;x=1;");
   RemoveInstallation();
 }

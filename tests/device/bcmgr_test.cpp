@@ -50,17 +50,17 @@ class Bcmgr : public ::testing::Test {
     exitKioskMode_ = library_.Bind<RapiBlockFunction>(bc::engine::kExitKioskModeExport.narrow);
     ASSERT_NE(checkLogin_, nullptr);
     ASSERT_NE(exitKioskMode_, nullptr);
-    savedCodeFile_ = ReadBytes(kCodeFile);
+    savedCodeFile_ = ReadWholeFile(kCodeFile);
   }
   void TearDown() override {
     if (savedCodeFile_) {
-      WriteBytes(kCodeFile, *savedCodeFile_);
+      WriteWholeFile(kCodeFile, *savedCodeFile_);
     } else {
       DeleteFileW(kCodeFile.c_str());
     }
   }
 
-  void SetCodeFile(const std::string& bytes) { ASSERT_TRUE(WriteBytes(kCodeFile, bytes)); }
+  void SetCodeFile(const std::string& bytes) { ASSERT_TRUE(WriteWholeFile(kCodeFile, bytes)); }
 
   // The verdict's first byte for a raw input; checks the call's status and
   // the output layout on the way and frees the output as the service does.

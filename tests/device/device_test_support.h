@@ -1,5 +1,5 @@
 #pragma once
-// Helpers for the device tests: temporary folders, files, child processes,
+// Helpers for the device tests: temporary folders, child processes,
 // the device modules as built, and the shared named events.
 #include <windows.h>
 
@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "support/files.h"
 #include "tests/gui_driver/gui_driver.h"
 
 namespace device_test {
@@ -14,31 +15,23 @@ namespace device_test {
 using namespace std::chrono_literals;
 using gui_driver::WaitUntil;
 using gui_driver::WideWindowsPath;
+using support::PathExists;
+using support::ReadWholeFile;
+using support::WriteWholeFile;
 
 // A file of the device folder of the build (bcmgr.dll, bcebtn.exe, ...).
 std::wstring DeviceFile(const wchar_t* name);
 // The test program that records its command line, see fake_engine.cpp.
 std::wstring FakeEngineFile();
 
-std::optional<std::string> ReadBytes(const std::wstring& path);
-bool WriteBytes(const std::wstring& path, const std::string& bytes);
-bool FileExists(const std::wstring& path);
-
-// A fresh folder in the temporary folder, removed with its files at the end.
-class TempFolder {
+// A temporary folder whose removal waits for the programs started from it to end.
+class TempFolder : public support::TemporaryFolder {
  public:
-  TempFolder();
+  TempFolder() : support::TemporaryFolder(L"bc_device") {}
   ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::wstring& path() const { return path_; }
-  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
-
- private:
-  std::wstring path_;
 };
 
-// Removes a folder and the files in it (no subfolders are made here).
+// Removes a folder with everything in it, waiting while a program holds a file.
 void RemoveFolder(const std::wstring& folder);
 
 // The visible message box with this caption now on screen, if any.

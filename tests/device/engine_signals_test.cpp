@@ -38,13 +38,13 @@ class RunningEngine {
   explicit RunningEngine(const std::string& commandLine) {
     const std::wstring enginePath = folder_.File(bc::engine::kEngineFileName.wide);
     CopyFileW(DeviceFile(L"brindlecove.exe").c_str(), enginePath.c_str(), FALSE);
-    WriteBytes(folder_.File(bc::engine::kApplicationListFileName.wide), kTwoApplications);
+    WriteWholeFile(folder_.File(bc::engine::kApplicationListFileName.wide), kTwoApplications);
     process_.emplace(support::Narrow(enginePath), gui_driver::CommandLine{commandLine});
   }
   bool WaitForState(const std::string& expected) {
     return WaitUntil([&] { return StateFile() == expected; });
   }
-  std::optional<std::string> StateFile() const { return ReadBytes(folder_.File(kiosk_engine::kStateFileName)); }
+  std::optional<std::string> StateFile() const { return ReadWholeFile(folder_.File(kiosk_engine::kStateFileName)); }
   HWND Window() const {
     HWND window = FindWindowW(kiosk_engine::kKioskWindowClass, kiosk_engine::kKioskWindowTitle);
     DWORD owner = 0;

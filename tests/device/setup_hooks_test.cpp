@@ -85,11 +85,11 @@ class SetupHooks : public ::testing::Test {
     const std::wstring record = folder + L"\\command_line.txt";
     std::optional<std::string> bytes;
     // A new console under Wine can take seconds to come up on a busy machine.
-    if (!WaitUntil([&] { return (bytes = ReadBytes(record)).has_value(); }, 20s)) return std::nullopt;
+    if (!WaitUntil([&] { return (bytes = ReadWholeFile(record)).has_value(); }, 20s)) return std::nullopt;
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes->data()), bytes->size() / sizeof(wchar_t));
   }
   static bool NothingStarted(const std::wstring& folder) {
-    return !WaitUntil([&] { return FileExists(folder + L"\\command_line.txt"); }, 1500ms);
+    return !WaitUntil([&] { return PathExists(folder + L"\\command_line.txt"); }, 1500ms);
   }
 
   support::Library library_{DeviceFile(L"BCESetup.dll")};
@@ -137,7 +137,7 @@ TEST_F(SetupHooks, MissingEngineIsNotReported) {
 TEST_F(SetupHooks, EngineInProgramFilesBrindlecove) {
   // The installer's folder as a device path, on the device's root drive.
   const std::wstring folder = L"C:\\Program Files\\Brindlecove";
-  if (FileExists(folder)) GTEST_SKIP() << "C:\\Program Files\\Brindlecove already exists in this prefix";
+  if (PathExists(folder)) GTEST_SKIP() << "C:\\Program Files\\Brindlecove already exists in this prefix";
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   PlaceEngine(folder);
   {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "tests/gui/builder_fixture.h"
+#include "support/files.h"
 #include "tests/gui_driver/file_dialogs.h"
 
 using namespace gui_driver;
@@ -25,8 +26,6 @@ std::string EngineState() {
   text << file.rdbuf();
   return text.str();
 }
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -50,7 +49,7 @@ TEST_F(EndToEnd, FromBuildToKioskModeAndBack) {
   EXPECT_EQ(info.caption, "Brindlecove Builder");
   SaveScreenshot(info.window, BuildFile("e2e_build_information.png"));
   Answer(info, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) && FileExists(package); }, milliseconds(120000)))
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) && support::PathExists(package); }, milliseconds(120000)))
       << "Build left no package in output\\";
   EXPECT_EQ(Text(main_, IDC_PROJECT_NAME), "e2e_shop");
   // Build ends by opening the output folder in the file browser.
@@ -70,7 +69,7 @@ TEST_F(EndToEnd, FromBuildToKioskModeAndBack) {
   EXPECT_NE(EngineState().find("started=plain"), std::string::npos) << EngineState();
   ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) != FALSE; }, milliseconds(60000)));
   // The device's user photographs the kiosk before the desktop covers it.
-  EXPECT_TRUE(WaitUntil([] { return FileExists(BuildFile("kiosk_window.png")); }, milliseconds(30000)));
+  EXPECT_TRUE(WaitUntil([] { return support::PathExists(BuildFile("kiosk_window.png")); }, milliseconds(30000)));
 
   HWND controller = OpenDialog(IDC_DEVICE_CONTROL, "Device Controller");
   ASSERT_NE(controller, nullptr);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "tests/gui/builder_fixture.h"
+#include "support/files.h"
 #include "tests/gui_driver/file_dialogs.h"
 
 using namespace gui_driver;
@@ -14,8 +15,6 @@ std::string InstalledFolder() {
   const char* folder = std::getenv("BC_INSTALLED_FOLDER");
   return folder ? folder : "";
 }
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 class InstalledBuilder : public BuilderTest {
  protected:
@@ -45,7 +44,7 @@ TEST_F(InstalledBuilder, AboutBoxShowsTheReleaseVersion) {
 
 TEST_F(InstalledBuilder, BuildsAPackageIntoTheInstalledOutputFolder) {
   const std::string package = InstalledFolder() + "\\output\\Brindlecove.PPC_ARM.CAB";
-  ASSERT_FALSE(FileExists(package));
+  ASSERT_FALSE(support::PathExists(package));
   AddApplication("Word", "\\windows\\pword.exe");
   ClickAsync(main_, IDC_BUILD);
   ASSERT_TRUE(ChooseFile(builder_->Id(), "Save Brindlecove Project", BuildFile("installed_kiosk.bcp")));
@@ -54,7 +53,7 @@ TEST_F(InstalledBuilder, BuildsAPackageIntoTheInstalledOutputFolder) {
   ASSERT_NE(info.window, nullptr);
   EXPECT_EQ(info.caption, "Brindlecove Builder");
   Answer(info, IDOK);
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) && FileExists(package); }, milliseconds(120000)))
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) && support::PathExists(package); }, milliseconds(120000)))
       << "Build left no package in " << package;
   // Build ends by opening the output folder; the browser's first start is slow.
   HWND browser = nullptr;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/files.h"
 #include "tests/gui_driver/gui_driver.h"
 
 using namespace gui_driver;
@@ -17,8 +18,6 @@ std::string Env(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
 }
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void MakeFile(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -34,7 +33,7 @@ class Uninstaller : public ::testing::Test {
     ASSERT_FALSE(Env("BC_SETUP").empty() || Folder().empty()) << "BC_SETUP and BC_INSTALLED_FOLDER must be set";
     Process setup(Env("BC_SETUP"), "/S");
     ASSERT_EQ(setup.WaitForExit(kSlow), 0u) << "the silent install failed";
-    ASSERT_TRUE(FileExists(Folder() + "\\Brindlecove.exe"));
+    ASSERT_TRUE(support::PathExists(Folder() + "\\Brindlecove.exe"));
     // What a build leaves behind.
     CreateDirectoryA((Folder() + "\\output").c_str(), nullptr);
     MakeFile(Folder() + "\\output\\Brindlecove.PPC_ARM.CAB");
@@ -74,13 +73,13 @@ class Uninstaller : public ::testing::Test {
 
 TEST_F(Uninstaller, NoKeepsWhatTheBuilderMade) {
   Uninstall(IDNO);
-  EXPECT_FALSE(FileExists(Folder() + "\\Brindlecove.exe"));
-  EXPECT_FALSE(FileExists(Folder() + "\\uninstall.exe"));
-  EXPECT_TRUE(FileExists(Folder() + "\\output\\Brindlecove.PPC_ARM.CAB"));
-  EXPECT_TRUE(FileExists(Folder() + "\\setup.inf"));
+  EXPECT_FALSE(support::PathExists(Folder() + "\\Brindlecove.exe"));
+  EXPECT_FALSE(support::PathExists(Folder() + "\\uninstall.exe"));
+  EXPECT_TRUE(support::PathExists(Folder() + "\\output\\Brindlecove.PPC_ARM.CAB"));
+  EXPECT_TRUE(support::PathExists(Folder() + "\\setup.inf"));
 }
 
 TEST_F(Uninstaller, YesRemovesItWithTheFolder) {
   Uninstall(IDYES);
-  EXPECT_FALSE(FileExists(Folder()));
+  EXPECT_FALSE(support::PathExists(Folder()));
 }
