@@ -6,7 +6,7 @@
 #include "support/files.h"
 #include "support/text.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 using support::IsFolder;
 using support::PathExists;
@@ -132,4 +132,4 @@ std::vector<InstalledItem> ChangeJournal::Made() const {
   return items;
 }
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

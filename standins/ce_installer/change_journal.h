@@ -15,7 +15,7 @@
 #include "standins/ce_installer/install_record.h"
 #include "standins/ce_installer/registry.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 // A change the device refused; nothing of it was made.
 class ChangeRefused : public std::runtime_error {
@@ -56,4 +56,4 @@ class ChangeJournal {
   std::vector<Change> changes_;
 };
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

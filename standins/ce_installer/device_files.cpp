@@ -2,7 +2,7 @@
 
 #include "support/text.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 using support::Widen;
 
@@ -14,4 +14,4 @@ std::wstring DeviceRoot() {
 
 std::wstring HostPath(const std::string& device_path) { return DeviceRoot() + Widen(device_path); }
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

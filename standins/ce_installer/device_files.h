@@ -6,10 +6,10 @@
 
 #include <string>
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 // "C:" for a device path "\..."; device paths are made absolute on it.
 std::wstring DeviceRoot();
 std::wstring HostPath(const std::string& device_path);
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

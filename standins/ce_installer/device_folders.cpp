@@ -6,7 +6,7 @@
 
 #include "platform/ce_setup_file.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 namespace {
 
 namespace format = platform::ce_setup_file;
@@ -110,4 +110,4 @@ std::string ParentFolder(const std::string& device_path) {
   return slash == std::string::npos ? std::string() : device_path.substr(0, slash);
 }
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 // The folder a macro name stands for ("CE1" gives "\Program Files"), any case.
 std::optional<std::string> DeviceFolderOf(std::string_view macro_name);
@@ -33,4 +33,4 @@ std::string ParentFolder(const std::string& device_path);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix);
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

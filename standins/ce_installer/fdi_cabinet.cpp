@@ -13,7 +13,7 @@
 #include "standins/ce_installer/device_folders.h"
 #include "support/text.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 using support::Narrow;
 namespace {
@@ -123,4 +123,4 @@ std::vector<std::string> ExtractCabinet(const std::wstring& cabinet_path, const 
   return extraction.members;
 }
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 // Extracts every member of a single cabinet into a folder with cabinet.dll's
 // decompression interface and gives their names in cabinet order. Throws
@@ -10,4 +10,4 @@ namespace ce_installer {
 // members of a failed extraction may be left in the folder.
 std::vector<std::string> ExtractCabinet(const std::wstring& cabinet_path, const std::wstring& folder);
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

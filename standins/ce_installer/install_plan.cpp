@@ -9,7 +9,7 @@
 #include "platform/ce_setup_file.h"
 #include "standins/ce_installer/device_folders.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 namespace {
 
 constexpr unsigned kSetupFileNumber = 0;
@@ -42,7 +42,7 @@ bool HasControlCharacters(const std::string& text) {
   return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
-PlannedValue PlanValue(const ce_setup::SetupFileView::Value& value, const std::string& install_dir) {
+PlannedValue PlanValue(const SetupFileView::Value& value, const std::string& install_dir) {
   PlannedValue planned;
   size_t slash = value.key.find('\\');
   planned.root = value.key.substr(0, slash);
@@ -92,7 +92,7 @@ std::string SetupFileMember(const std::vector<std::string>& members) {
   return found->second;
 }
 
-std::string InstallFolderOf(const ce_setup::SetupFileView& setup) {
+std::string InstallFolderOf(const SetupFileView& setup) {
   for (const auto& [id, folder] : setup.directories) {
     if (EqualsIgnoringCase(folder, "%CE1%") || StartsWithIgnoringCase(folder, "%CE1%\\")) {
       return ResolveFolder(folder, "");
@@ -106,7 +106,7 @@ std::string ShortcutText(const std::string& target) {
   return std::to_string(quoted.size()) + "#" + quoted;
 }
 
-InstallPlan PlanInstallation(const ce_setup::SetupFileView& setup, const std::vector<std::string>& members) {
+InstallPlan PlanInstallation(const SetupFileView& setup, const std::vector<std::string>& members) {
   std::map<unsigned, std::string> index = IndexMembers(members);
   InstallPlan plan;
   if (!IsPlainName(setup.app_name)) throw std::runtime_error("bad application name \"" + setup.app_name + "\"");
@@ -115,7 +115,7 @@ InstallPlan PlanInstallation(const ce_setup::SetupFileView& setup, const std::ve
   if (auto library = index.find(kSetupLibraryNumber); library != index.end()) plan.setup_library = library->second;
 
   std::map<unsigned, std::string> destinations;
-  for (const ce_setup::SetupFileView::File& file : setup.files) {
+  for (const SetupFileView::File& file : setup.files) {
     auto member = index.find(file.number);
     if (member == index.end() || file.number == kSetupFileNumber || file.number == kSetupLibraryNumber) {
       throw std::runtime_error("file " + file.name + ": cabinet member " + Numbered(file.number) + " missing");
@@ -132,10 +132,10 @@ InstallPlan PlanInstallation(const ce_setup::SetupFileView& setup, const std::ve
     plan.files.push_back({member->second, destination});
     destinations[file.number] = destination;
   }
-  for (const ce_setup::SetupFileView::Value& value : setup.values) {
+  for (const SetupFileView::Value& value : setup.values) {
     plan.values.push_back(PlanValue(value, plan.install_dir));
   }
-  for (const ce_setup::SetupFileView::Link& link : setup.links) {
+  for (const SetupFileView::Link& link : setup.links) {
     std::string target;
     if (link.to_file) {
       auto file = destinations.find(link.target);
@@ -153,4 +153,4 @@ InstallPlan PlanInstallation(const ce_setup::SetupFileView& setup, const std::ve
   return plan;
 }
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

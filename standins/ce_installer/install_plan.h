@@ -9,7 +9,7 @@
 
 #include "standins/ce_installer/setup_reader/setup_file_reader.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 enum class ValueType { String, MultiString, Binary, Dword };
 
@@ -50,13 +50,13 @@ std::string SetupFileMember(const std::vector<std::string>& members);
 
 // Throws std::runtime_error naming what is wrong: a member missing, a path
 // leading out of its folder, a value of no known type.
-InstallPlan PlanInstallation(const ce_setup::SetupFileView& setup, const std::vector<std::string>& members);
+InstallPlan PlanInstallation(const SetupFileView& setup, const std::vector<std::string>& members);
 
 // The installation folder: the package's first folder below \Program Files
 // (where the CE tools put %InstallDir%), else \Program Files\<AppName>.
-std::string InstallFolderOf(const ce_setup::SetupFileView& setup);
+std::string InstallFolderOf(const SetupFileView& setup);
 
 // A CE shortcut file: the length of what follows '#', then the quoted target.
 std::string ShortcutText(const std::string& target);
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

@@ -8,7 +8,7 @@
 
 #include "standins/ce_installer/device_folders.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 namespace {
 
 constexpr std::array<std::pair<ItemKind, const char*>, 4> kKindNames{{
@@ -83,4 +83,4 @@ void MergeItems(std::vector<InstalledItem>& items, const std::vector<InstalledIt
   }
 }
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 enum class ItemKind { Folder, File, Key, Value };
 
@@ -39,4 +39,4 @@ InstallRecord ParseRecord(const std::string& text);
 // over an earlier one keeps what the earlier one made).
 void MergeItems(std::vector<InstalledItem>& items, const std::vector<InstalledItem>& more);
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

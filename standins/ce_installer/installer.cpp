@@ -14,7 +14,7 @@
 #include "support/files.h"
 #include "support/text.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 using support::Narrow;
 using support::PathExists;
@@ -45,7 +45,7 @@ OpenedPackage OpenPackage(const std::wstring& cabinet_copy, const std::wstring& 
   OpenedPackage package{members_folder, {}};
   std::optional<std::string> setup_file = ReadWholeFile(package.Member(SetupFileMember(members)));
   if (!setup_file) throw std::runtime_error("the setup file cannot be read");
-  package.plan = PlanInstallation(ce_setup::ReadSetupFile({setup_file->begin(), setup_file->end()}), members);
+  package.plan = PlanInstallation(ReadSetupFile({setup_file->begin(), setup_file->end()}), members);
   return package;
 }
 
@@ -212,4 +212,4 @@ Outcome RemoveApplication(const std::wstring& app_name, HWND parent) {
   return {};
 }
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 struct Outcome {
   bool succeeded = true;
@@ -21,4 +21,4 @@ std::string KeptSetupLibraryPath(const std::string& app_name);  // \Windows\AppM
 Outcome InstallPackage(const std::wstring& cabinet_path, HWND parent);
 Outcome RemoveApplication(const std::wstring& app_name, HWND parent);
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

@@ -6,7 +6,7 @@
 #include "standins/ce_installer/device_folders.h"
 #include "support/text.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 using support::Widen;
 namespace {
@@ -91,4 +91,4 @@ bool RegistryKey::Delete(const std::wstring& name) const {
   return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

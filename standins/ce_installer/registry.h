@@ -9,7 +9,7 @@
 
 #include "standins/ce_installer/install_plan.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 struct StoredValue {
   DWORD type = REG_NONE;
@@ -42,4 +42,4 @@ class RegistryKey {
   HKEY key_ = nullptr;
 };
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

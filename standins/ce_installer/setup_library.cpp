@@ -1,6 +1,6 @@
 #include "standins/ce_installer/setup_library.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 SetupLibrary::SetupLibrary(const std::wstring& path) : path_empty_(path.empty()), library_(path) {}
 
@@ -27,4 +27,4 @@ codUNINSTALL_EXIT SetupLibrary::UninstallExit(HWND parent) const {
   return hook ? hook(parent) : codUNINSTALL_EXIT_DONE;
 }
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

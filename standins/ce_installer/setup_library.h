@@ -8,7 +8,7 @@
 #include "platform/ce_setup.h"
 #include "support/library.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 
 class SetupLibrary {
  public:
@@ -27,4 +27,4 @@ class SetupLibrary {
   support::Library library_;
 };
 
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

@@ -19,7 +19,7 @@ namespace {
 
 using support::Narrow;
 
-using namespace ce_installer;
+using namespace standins::ce_installer;
 
 constexpr wchar_t kCaption[] = L"Installation";
 constexpr wchar_t kUsage[] = L"Usage: wceload <package.cab> | wceload /uninstall <application name>";

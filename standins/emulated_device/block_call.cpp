@@ -2,7 +2,7 @@
 
 #include "standins/emulated_device/heap_blocks.h"
 
-namespace emulated_device {
+namespace standins::emulated_device {
 
 namespace {
 
@@ -84,4 +84,4 @@ BlockCallResult CallBlockFunction(RapiBlockFunction entry, const rapi_wire::Byte
   return result;
 }
 
-}  // namespace emulated_device
+}  // namespace standins::emulated_device

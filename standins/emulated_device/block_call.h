@@ -8,7 +8,7 @@
 #include "device/bcmgr/bcmgr.h"
 #include "standins/rapi_wire/wire_format.h"
 
-namespace emulated_device {
+namespace standins::emulated_device {
 
 struct BlockCallResult {
   HRESULT status = S_OK;
@@ -19,4 +19,4 @@ struct BlockCallResult {
 
 BlockCallResult CallBlockFunction(RapiBlockFunction entry, const rapi_wire::Bytes& input);
 
-}  // namespace emulated_device
+}  // namespace standins::emulated_device

@@ -6,7 +6,7 @@
 #include "support/files.h"
 #include "support/text.h"
 
-namespace emulated_device {
+namespace standins::emulated_device {
 
 using rapi_wire::Operation;
 using rapi_wire::Reader;
@@ -189,4 +189,4 @@ void DeviceCalls::Log(const std::string& line) {
   }
 }
 
-}  // namespace emulated_device
+}  // namespace standins::emulated_device

@@ -12,7 +12,7 @@
 #include "standins/rapi_wire/wire_format.h"
 #include "support/critical_section.h"
 
-namespace emulated_device {
+namespace standins::emulated_device {
 
 struct DeviceSettings {
   std::wstring callLog;  // empty: no log
@@ -53,4 +53,4 @@ inline constexpr wchar_t kDenyAllMarker[] = L"rapi-deny-all";
 // Present: the device is unplugged; every connection is dropped unanswered.
 inline constexpr wchar_t kUnpluggedMarker[] = L"rapi-unplugged";
 
-}  // namespace emulated_device
+}  // namespace standins::emulated_device

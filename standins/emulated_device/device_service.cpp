@@ -19,6 +19,9 @@
 #include "standins/emulated_device/device_calls.h"
 #include "standins/rapi_wire/socket_channel.h"
 
+namespace emulated_device = standins::emulated_device;
+namespace rapi_wire = standins::rapi_wire;
+
 namespace {
 
 using emulated_device::DeviceCalls;

@@ -1,6 +1,6 @@
 #include "standins/emulated_device/heap_blocks.h"
 
-namespace emulated_device {
+namespace standins::emulated_device {
 
 bool LocalBlockInUse(const void* block) {
   if (block == nullptr) return false;
@@ -15,4 +15,4 @@ bool LocalBlockInUse(const void* block) {
   return inUse;
 }
 
-}  // namespace emulated_device
+}  // namespace standins::emulated_device

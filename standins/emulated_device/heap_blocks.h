@@ -3,10 +3,10 @@
 // the heap itself, so a freed block is never touched.
 #include <windows.h>
 
-namespace emulated_device {
+namespace standins::emulated_device {
 
 // True while block is the start of an allocated block of the process heap,
 // where LocalAlloc takes its blocks.
 bool LocalBlockInUse(const void* block);
 
-}  // namespace emulated_device
+}  // namespace standins::emulated_device

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace kiosk_engine {
+namespace standins::kiosk_engine {
 
 namespace {
 
@@ -34,4 +34,4 @@ std::string DescribeApplication(const AllowedApplication& application) {
   return line;
 }
 
-}  // namespace kiosk_engine
+}  // namespace standins::kiosk_engine

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-namespace kiosk_engine {
+namespace standins::kiosk_engine {
 
 // One record of set.alf: the package's list of allowed applications.
 struct AllowedApplication {
@@ -23,4 +23,4 @@ std::vector<AllowedApplication> ParseApplicationList(std::string_view content);
 // "(hidden)" marks.
 std::string DescribeApplication(const AllowedApplication& application);
 
-}  // namespace kiosk_engine
+}  // namespace standins::kiosk_engine

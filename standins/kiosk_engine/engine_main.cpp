@@ -16,7 +16,7 @@
 
 namespace {
 
-using namespace kiosk_engine;
+using namespace standins::kiosk_engine;
 
 std::wstring EngineFolder() {
   wchar_t path[MAX_PATH] = {};

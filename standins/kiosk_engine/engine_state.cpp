@@ -2,7 +2,7 @@
 
 #include "device/engine_contract/engine_contract.h"
 
-namespace kiosk_engine {
+namespace standins::kiosk_engine {
 
 std::string FormatEngineState(const EngineState& state) {
   return std::string("started=") + (state.startedWithReset ? "r" : "plain") + "\n" +
@@ -27,4 +27,4 @@ bool RequestsReset(std::wstring_view commandLine) {
   return lastWord == bc::engine::kEngineResetArgument.wide;
 }
 
-}  // namespace kiosk_engine
+}  // namespace standins::kiosk_engine

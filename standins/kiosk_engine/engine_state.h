@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-namespace kiosk_engine {
+namespace standins::kiosk_engine {
 
 // What the stand-in engine has seen, written to engine_state.txt next to it
 // on every change so that tests can follow it without a window.
@@ -26,4 +26,4 @@ std::wstring DescribeEngineState(const EngineState& state);
 // last word counts.
 bool RequestsReset(std::wstring_view commandLine);
 
-}  // namespace kiosk_engine
+}  // namespace standins::kiosk_engine

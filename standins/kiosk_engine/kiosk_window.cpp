@@ -4,7 +4,7 @@
 
 #include "support/text.h"
 
-namespace kiosk_engine {
+namespace standins::kiosk_engine {
 
 namespace {
 
@@ -56,4 +56,4 @@ void KioskWindow::ShowState(const EngineState& state) {
   SetDlgItemTextW(hwnd_, kStatusId, DescribeEngineState(state).c_str());
 }
 
-}  // namespace kiosk_engine
+}  // namespace standins::kiosk_engine

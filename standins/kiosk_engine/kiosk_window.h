@@ -6,7 +6,7 @@
 #include "standins/kiosk_engine/application_list_file.h"
 #include "standins/kiosk_engine/engine_state.h"
 
-namespace kiosk_engine {
+namespace standins::kiosk_engine {
 
 inline constexpr wchar_t kKioskWindowClass[] = L"BrindlecoveKioskWindow";
 inline constexpr wchar_t kKioskWindowTitle[] = L"Brindlecove Kiosk";
@@ -28,4 +28,4 @@ class KioskWindow {
   HWND hwnd_ = nullptr;
 };
 
-}  // namespace kiosk_engine
+}  // namespace standins::kiosk_engine

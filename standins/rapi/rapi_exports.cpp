@@ -7,7 +7,8 @@
 #include "platform/rapi.h"
 #include "standins/rapi/remote_session.h"
 
-using rapi_standin::Session;
+namespace rapi_wire = standins::rapi_wire;
+using standins::rapi::Session;
 using rapi_wire::Operation;
 using rapi_wire::Reader;
 using rapi_wire::Writer;

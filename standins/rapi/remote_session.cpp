@@ -2,7 +2,7 @@
 
 #include <mutex>
 
-namespace rapi_standin {
+namespace standins::rapi {
 
 namespace {
 
@@ -111,4 +111,4 @@ rapi_wire::Response RemoteSession::Call(const rapi_wire::Bytes& request) {
   return *answer;
 }
 
-}  // namespace rapi_standin
+}  // namespace standins::rapi

@@ -7,7 +7,7 @@
 #include "standins/rapi_wire/socket_channel.h"
 #include "support/critical_section.h"
 
-namespace rapi_standin {
+namespace standins::rapi {
 
 class RemoteSession {
  public:
@@ -44,4 +44,4 @@ class RemoteSession {
 
 RemoteSession& Session();
 
-}  // namespace rapi_standin
+}  // namespace standins::rapi

@@ -2,7 +2,7 @@
 
 #include <ws2tcpip.h>
 
-namespace rapi_wire {
+namespace standins::rapi_wire {
 
 namespace {
 
@@ -104,4 +104,4 @@ SOCKET ListenLoopback(uint16_t port, uint16_t& boundPort) {
   return s;
 }
 
-}  // namespace rapi_wire
+}  // namespace standins::rapi_wire

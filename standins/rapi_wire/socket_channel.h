@@ -6,7 +6,7 @@
 
 #include "standins/rapi_wire/wire_format.h"
 
-namespace rapi_wire {
+namespace standins::rapi_wire {
 
 bool StartWinsock();
 
@@ -41,4 +41,4 @@ Channel ConnectLoopback(uint16_t port);
 // Listens on 127.0.0.1:port (0: any free port); gives the port it got.
 SOCKET ListenLoopback(uint16_t port, uint16_t& boundPort);
 
-}  // namespace rapi_wire
+}  // namespace standins::rapi_wire

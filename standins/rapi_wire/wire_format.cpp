@@ -1,6 +1,6 @@
 #include "standins/rapi_wire/wire_format.h"
 
-namespace rapi_wire {
+namespace standins::rapi_wire {
 
 Writer& Writer::U32(uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) data_.push_back(static_cast<uint8_t>(value >> shift));
@@ -104,4 +104,4 @@ uint16_t DevicePort(const char* setting) {
   return port && *port != 0 ? *port : kDefaultPort;
 }
 
-}  // namespace rapi_wire
+}  // namespace standins::rapi_wire

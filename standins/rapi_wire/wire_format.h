@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace rapi_wire {
+namespace standins::rapi_wire {
 
 inline constexpr uint16_t kDefaultPort = 27990;
 inline constexpr uint32_t kMaxFrameSize = 64u << 20;
@@ -79,4 +79,4 @@ std::optional<uint16_t> ParsePort(const std::string& text);
 // default when it is unset, not a port, or 0.
 uint16_t DevicePort(const char* setting);
 
-}  // namespace rapi_wire
+}  // namespace standins::rapi_wire

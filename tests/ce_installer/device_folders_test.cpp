@@ -4,7 +4,7 @@
 
 #include "standins/ce_installer/device_folders.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 namespace {
 
 TEST(DeviceFolders, MacrosNameTheCeFolders) {
@@ -48,4 +48,4 @@ TEST(DeviceFolders, ChainsAndParents) {
 }
 
 }  // namespace
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

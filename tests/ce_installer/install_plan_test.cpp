@@ -7,7 +7,7 @@
 #include "package_tool/setup_file_writer.h"
 #include "standins/ce_installer/install_plan.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 namespace {
 
 using package_tool::InstallModel;
@@ -30,7 +30,7 @@ class InstallPlanTest : public ::testing::Test {
     for (const auto& member : package_tool::LayOutCabinet(model_)) names.push_back(member.cab_name);
     return names;
   }
-  ce_setup::SetupFileView View() const { return ce_setup::ReadSetupFile(package_tool::WriteSetupFile(model_, "t.inf")); }
+  standins::ce_installer::SetupFileView View() const { return standins::ce_installer::ReadSetupFile(package_tool::WriteSetupFile(model_, "t.inf")); }
   InstallPlan Plan() const { return PlanInstallation(View(), Members()); }
   void AddValue(uint32_t flags, std::vector<uint8_t> data, bool expand = false) {
     model_.registry.push_back({RegistryRoot::LocalMachine, "Software\\Brindlecove", "V" + std::to_string(model_.registry.size()),
@@ -136,4 +136,4 @@ TEST_F(InstallPlanTest, ADwordOfOtherSizeIsRefused) {
 }
 
 }  // namespace
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

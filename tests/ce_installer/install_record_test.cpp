@@ -4,7 +4,7 @@
 
 #include "standins/ce_installer/install_record.h"
 
-namespace ce_installer {
+namespace standins::ce_installer {
 namespace {
 
 InstallRecord Sample() {
@@ -48,4 +48,4 @@ TEST(InstallRecord, MergeKeepsEarlierItemsAndAddsNewOnesOnce) {
 }
 
 }  // namespace
-}  // namespace ce_installer
+}  // namespace standins::ce_installer

@@ -20,9 +20,9 @@ std::vector<uint8_t> SampleSetupFile() {
 
 TEST(SetupReader, EveryTruncationIsRefused) {
   const std::vector<uint8_t> whole = SampleSetupFile();
-  ASSERT_NO_THROW(ce_setup::ReadSetupFile(whole));
+  ASSERT_NO_THROW(standins::ce_installer::ReadSetupFile(whole));
   for (size_t size = 0; size < whole.size(); ++size) {
-    EXPECT_THROW(ce_setup::ReadSetupFile({whole.begin(), whole.begin() + static_cast<long>(size)}), std::runtime_error)
+    EXPECT_THROW(standins::ce_installer::ReadSetupFile({whole.begin(), whole.begin() + static_cast<long>(size)}), std::runtime_error)
         << size;
   }
 }
@@ -34,7 +34,7 @@ TEST(SetupReader, DamagedBytesAreReadOrRefusedButNeverCrash) {
       std::vector<uint8_t> damaged = whole;
       damaged[at] = value;
       try {
-        ce_setup::ReadSetupFile(damaged);
+        standins::ce_installer::ReadSetupFile(damaged);
       } catch (const std::runtime_error&) {
       }
     }
@@ -45,7 +45,7 @@ TEST(SetupReader, ABadSignatureIsNamed) {
   std::vector<uint8_t> bytes = SampleSetupFile();
   bytes[0] = 'X';
   try {
-    ce_setup::ReadSetupFile(bytes);
+    standins::ce_installer::ReadSetupFile(bytes);
     FAIL();
   } catch (const std::runtime_error& error) {
     EXPECT_STREQ(error.what(), "no MSCE signature");

@@ -22,7 +22,7 @@ using bc::engine::kExitEventName;
 constexpr wchar_t kDeviceRoot[] = L"C:\\";
 const std::wstring kCodeFile = L"C:\\windows\\abce.pac";
 
-using emulated_device::LocalBlockInUse;
+using standins::emulated_device::LocalBlockInUse;
 
 // The input as the service hands it over: a LocalAlloc block for the library to free.
 BYTE* LocalCopy(const std::vector<BYTE>& bytes) {

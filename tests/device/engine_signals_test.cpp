@@ -22,7 +22,7 @@ using bc::engine::kExitEventName;
 const std::string kTwoApplications = "1;0;Word;\\windows\\pword.exe;;0;1;Notes;\\windows\\notes.exe;-x;";
 
 std::string State(bool reset, int buttons, bool left) {
-  return kiosk_engine::FormatEngineState({reset, buttons, left});
+  return standins::kiosk_engine::FormatEngineState({reset, buttons, left});
 }
 
 // Runs bcebtn.exe with a command line; its exit code (STILL_ACTIVE if it did not end).
@@ -44,20 +44,20 @@ class RunningEngine {
   bool WaitForState(const std::string& expected) {
     return WaitUntil([&] { return StateFile() == expected; });
   }
-  std::optional<std::string> StateFile() const { return ReadWholeFile(folder_.File(kiosk_engine::kStateFileName)); }
+  std::optional<std::string> StateFile() const { return ReadWholeFile(folder_.File(standins::kiosk_engine::kStateFileName)); }
   HWND Window() const {
-    HWND window = FindWindowW(kiosk_engine::kKioskWindowClass, kiosk_engine::kKioskWindowTitle);
+    HWND window = FindWindowW(standins::kiosk_engine::kKioskWindowClass, standins::kiosk_engine::kKioskWindowTitle);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     return owner == process_->Id() ? window : nullptr;
   }
   std::wstring StatusText() const {
     wchar_t text[256] = {};
-    GetDlgItemTextW(Window(), kiosk_engine::kStatusId, text, 256);
+    GetDlgItemTextW(Window(), standins::kiosk_engine::kStatusId, text, 256);
     return text;
   }
   std::vector<std::wstring> ListedApplications() const {
-    HWND list = GetDlgItem(Window(), kiosk_engine::kApplicationListId);
+    HWND list = GetDlgItem(Window(), standins::kiosk_engine::kApplicationListId);
     std::vector<std::wstring> items;
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {

@@ -7,7 +7,7 @@
 
 namespace {
 
-using namespace kiosk_engine;
+using namespace standins::kiosk_engine;
 
 TEST(ApplicationListFile, ReadsRecordsInOrder) {
   const auto applications =

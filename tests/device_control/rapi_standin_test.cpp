@@ -124,15 +124,15 @@ TEST_F(RemoteApiStandIn, FunctionThatKeepsItsInputIsReportedAsLeak) {
 TEST_F(RemoteApiStandIn, InputIsFreedOnceSentWhateverTheOutcome) {
   BYTE* unsent = LocalCopy({1, 2, 3});
   EXPECT_EQ(InvokeWith(L"bcmgr", L"CheckLogin", 3, unsent).result, kRapiNoConnection);
-  EXPECT_FALSE(emulated_device::LocalBlockInUse(unsent)) << "freed without a connection too";
+  EXPECT_FALSE(standins::emulated_device::LocalBlockInUse(unsent)) << "freed without a connection too";
   ASSERT_EQ(remote.Connect(), S_OK);
   BYTE* sent = LocalCopy(LoginRequest("5"));
   EXPECT_EQ(InvokeWith(L"bcmgr", L"CheckLogin", 3, sent).result, S_OK);
-  EXPECT_FALSE(emulated_device::LocalBlockInUse(sent));
+  EXPECT_FALSE(standins::emulated_device::LocalBlockInUse(sent));
   // A block with no bytes in use: nothing is sent, the block is still freed.
   BYTE* empty = LocalCopy({}, 8);
   EXPECT_EQ(InvokeWith(L"bcmgr", L"CheckLogin", 0, empty).result, S_OK);
-  EXPECT_FALSE(emulated_device::LocalBlockInUse(empty));
+  EXPECT_FALSE(standins::emulated_device::LocalBlockInUse(empty));
   EXPECT_EQ(DeviceCalls().back(), "Invoke bcmgr CheckLogin 0 -> 0x00000000");
 }
 
@@ -148,22 +148,22 @@ TEST_F(RemoteApiStandIn, InputThatIsNoLocalAllocBlockIsRefusedAndLogged) {
   EXPECT_EQ(InvokeWith(L"bcmgr", L"CheckLogin", static_cast<DWORD>(LocalSize(tooSmall)) + 1, tooSmall).result,
             E_INVALIDARG)
       << "a size beyond the block";
-  EXPECT_TRUE(emulated_device::LocalBlockInUse(tooSmall)) << "a refused input stays the caller's";
+  EXPECT_TRUE(standins::emulated_device::LocalBlockInUse(tooSmall)) << "a refused input stays the caller's";
   LocalFree(tooSmall);
 }
 
 TEST_F(RemoteApiStandIn, LargestInputTheWireCarriesIsServedAndOneByteMoreRefused) {
   ASSERT_EQ(remote.Connect(), S_OK);
   WriteCodeFile("");
-  const uint32_t largest = rapi_wire::MaxInvokeInput(u"bcmgr", u"CheckLogin");
+  const uint32_t largest = standins::rapi_wire::MaxInvokeInput(u"bcmgr", u"CheckLogin");
   BYTE* block = static_cast<BYTE*>(LocalAlloc(LPTR, largest + 1));
   ASSERT_NE(block, nullptr);
   EXPECT_EQ(InvokeWith(L"bcmgr", L"CheckLogin", largest + 1, block).result, E_INVALIDARG);
-  EXPECT_FALSE(emulated_device::LocalBlockInUse(block)) << "freed, though never sent";
+  EXPECT_FALSE(standins::emulated_device::LocalBlockInUse(block)) << "freed, though never sent";
   block = static_cast<BYTE*>(LocalAlloc(LPTR, largest));
   ASSERT_NE(block, nullptr);
   const Output served = InvokeWith(L"bcmgr", L"CheckLogin", largest, block);
-  EXPECT_FALSE(emulated_device::LocalBlockInUse(block));
+  EXPECT_FALSE(standins::emulated_device::LocalBlockInUse(block));
   EXPECT_EQ(served.result, S_OK);
   EXPECT_EQ(served.bytes, (std::vector<BYTE>{1, 0, 0, 0})) << "all zero units: the empty code";
   EXPECT_EQ(DeviceCalls().back(), "Invoke bcmgr CheckLogin " + std::to_string(largest) + " -> 0x00000000");
@@ -253,17 +253,17 @@ TEST_F(RemoteApiStandIn, CopiesFilesToTheDeviceAndStartsProgramsThere) {
 }
 
 TEST_F(RemoteApiStandIn, DeviceOutlivesClientsThatVanishMidCall) {
-  ASSERT_TRUE(rapi_wire::StartWinsock());
-  const auto port = rapi_wire::ParsePort(DevicePort());
+  ASSERT_TRUE(standins::rapi_wire::StartWinsock());
+  const auto port = standins::rapi_wire::ParsePort(DevicePort());
   ASSERT_TRUE(port.has_value());
-  rapi_wire::Writer request;
-  request.U32(static_cast<uint32_t>(rapi_wire::Operation::Invoke)).Text(u"bcmgr").Text(u"CheckLogin").Blob({'1', 0, 0});
+  standins::rapi_wire::Writer request;
+  request.U32(static_cast<uint32_t>(standins::rapi_wire::Operation::Invoke)).Text(u"bcmgr").Text(u"CheckLogin").Blob({'1', 0, 0});
   for (int i = 0; i < 5; ++i) {
-    rapi_wire::Channel vanishing = rapi_wire::ConnectLoopback(*port);
+    standins::rapi_wire::Channel vanishing = standins::rapi_wire::ConnectLoopback(*port);
     ASSERT_TRUE(vanishing.Open());
     ASSERT_TRUE(vanishing.Send(request.Data()));
   }
-  rapi_wire::Channel garbage = rapi_wire::ConnectLoopback(*port);
+  standins::rapi_wire::Channel garbage = standins::rapi_wire::ConnectLoopback(*port);
   ASSERT_TRUE(garbage.Send({0xFF, 0xFF}));
   garbage.Close();
   for (int i = 0; i < 3; ++i) {

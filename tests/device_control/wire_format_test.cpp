@@ -2,7 +2,7 @@
 
 #include "standins/rapi_wire/wire_format.h"
 
-using namespace rapi_wire;
+using namespace standins::rapi_wire;
 
 TEST(WireFormat, FieldsComeBackInTheirOrder) {
   Writer writer;

@@ -23,7 +23,7 @@ void Require(bool condition, const char* what) {
 
 void CheckRoundTrip(const package_tool::InstallModel& model) {
   std::vector<uint8_t> bytes = package_tool::WriteSetupFile(model, "fuzz.inf");
-  ce_setup::SetupFileView view = ce_setup::ReadSetupFile(bytes);
+  standins::ce_installer::SetupFileView view = standins::ce_installer::ReadSetupFile(bytes);
   Require(view.app_name == model.app_name, "app_name");
   Require(view.provider == model.provider, "provider");
   Require(view.files.size() == model.files.size(), "files");

@@ -8,10 +8,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
-    ce_setup::SetupFileView view = ce_setup::ReadSetupFile(std::vector<uint8_t>(data, data + size));
-    ce_setup::DescribeSetupFile(view);
-    for (const ce_setup::SetupFileView::File& file : view.files) view.FindFile(file.name);
-    for (const ce_setup::SetupFileView::Value& value : view.values) {
+    standins::ce_installer::SetupFileView view = standins::ce_installer::ReadSetupFile(std::vector<uint8_t>(data, data + size));
+    standins::ce_installer::DescribeSetupFile(view);
+    for (const standins::ce_installer::SetupFileView::File& file : view.files) view.FindFile(file.name);
+    for (const standins::ce_installer::SetupFileView::Value& value : view.values) {
       view.FindValue(value.key, value.name);
       value.Text();
       value.Texts();

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   std::ifstream file(argv[1], std::ios::binary);
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   try {
-    std::fputs(ce_setup::DescribeSetupFile(ce_setup::ReadSetupFile(bytes)).c_str(), stdout);
+    std::fputs(standins::ce_installer::DescribeSetupFile(standins::ce_installer::ReadSetupFile(bytes)).c_str(), stdout);
     return 0;
   } catch (const std::runtime_error& error) {
     std::fprintf(stderr, "%s: %s\n", argv[1], error.what());

@@ -8,8 +8,8 @@
 namespace package_tool {
 namespace {
 
-using ce_setup::ReadSetupFile;
-using ce_setup::SetupFileView;
+using standins::ce_installer::ReadSetupFile;
+using standins::ce_installer::SetupFileView;
 
 SetupFileView SampleView() {
   InstallModel model = BuildInstallModel(InfFile::Parse(package_test::kSampleInf, "s.inf"), "PPC_ARM",

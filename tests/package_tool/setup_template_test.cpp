@@ -16,7 +16,7 @@
 namespace package_tool {
 namespace {
 
-using ce_setup::SetupFileView;
+using standins::ce_installer::SetupFileView;
 
 struct Setting {
   const char* key;
@@ -67,7 +67,7 @@ class SetupTemplate : public ::testing::TestWithParam<bool> {
     InfFile inf = InfFile::Parse(FilledTemplate(GetParam()), "setup.inf");
     ASSERT_EQ(DeviceTargets(inf), (std::vector<std::string>{"PPC_ARM"}));
     model_ = BuildInstallModel(inf, "PPC_ARM", probe);
-    view_ = ce_setup::ReadSetupFile(WriteSetupFile(model_, "setup.inf"));
+    view_ = standins::ce_installer::ReadSetupFile(WriteSetupFile(model_, "setup.inf"));
   }
 
   void ExpectFile(const std::string& folder, const std::string& name, const std::string& source) {
@@ -144,7 +144,7 @@ TEST(SetupTemplateTexts, ArriveUnchanged) {
       ShippedTemplate(), builder::SetupSubstitutions(settings, typed.at("LANGUAGE_TO_BE_USED")));
   InfFile inf = InfFile::Parse(builder::TextModeBytes(filled), "setup.inf");
   InstallModel model = BuildInstallModel(inf, "PPC_ARM", [](const std::string&) { return true; });
-  SetupFileView view = ce_setup::ReadSetupFile(WriteSetupFile(model, "setup.inf"));
+  SetupFileView view = standins::ce_installer::ReadSetupFile(WriteSetupFile(model, "setup.inf"));
   for (const auto& [key, text] : typed) {
     const SetupFileView::Value* value = view.FindValue("HKLM\\Software\\Brindlecove", value_names.at(key));
     ASSERT_NE(value, nullptr) << key;

@@ -7,7 +7,7 @@
 
 #include "platform/ce_setup_file.h"
 
-namespace ce_setup {
+namespace standins::ce_installer {
 namespace {
 
 namespace format = platform::ce_setup_file;
@@ -276,4 +276,4 @@ std::string DescribeSetupFile(const SetupFileView& view) {
   return out.str();
 }
 
-}  // namespace ce_setup
+}  // namespace standins::ce_installer

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace ce_setup {
+namespace standins::ce_installer {
 
 struct SetupFileView {
   struct File {
@@ -59,4 +59,4 @@ SetupFileView ReadSetupFile(const std::vector<uint8_t>& bytes);
 // One line per item ("file %CE2%\bcmgr.dll 3", "reg HKLM\Software\X\Name dword 5", ...).
 std::string DescribeSetupFile(const SetupFileView& view);
 
-}  // namespace ce_setup
+}  // namespace standins::ce_installer
