@@ -16,10 +16,10 @@ bool IsShortNameChar(char c) {
 
 }  // namespace
 
-std::string CabinetMemberName(std::string_view true_name, unsigned number) {
-  size_t slash = true_name.find_last_of("\\/");
-  if (slash != std::string_view::npos) true_name.remove_prefix(slash + 1);
-  std::string_view base = true_name.substr(0, true_name.rfind('.'));
+std::string CabinetMemberName(std::string_view trueName, unsigned number) {
+  size_t slash = trueName.find_last_of("\\/");
+  if (slash != std::string_view::npos) trueName.remove_prefix(slash + 1);
+  std::string_view base = trueName.substr(0, trueName.rfind('.'));
   std::string kept;
   for (char c : base) {
     if (IsShortNameChar(c)) kept += c;
@@ -39,19 +39,19 @@ std::string CabinetMemberName(std::string_view true_name, unsigned number) {
 
 std::vector<CabinetMember> LayOutCabinet(const InstallModel& model) {
   std::vector<CabinetMember> members;
-  members.push_back({"", CabinetMemberName(model.app_name, kSetupFileNumber)});
-  if (!model.setup_dll_source.empty()) {
-    members.push_back({model.setup_dll_source, CabinetMemberName(model.setup_dll_source, kSetupDllNumber)});
+  members.push_back({"", CabinetMemberName(model.appName, kSetupFileNumber)});
+  if (!model.setupDllSource.empty()) {
+    members.push_back({model.setupDllSource, CabinetMemberName(model.setupDllSource, kSetupDllNumber)});
   }
   for (size_t i = model.files.size(); i-- > 0;) {
     const InstalledFile& file = model.files[i];
-    members.push_back({file.source_path, CabinetMemberName(file.name, FileNumber(i))});
+    members.push_back({file.sourcePath, CabinetMemberName(file.name, FileNumber(i))});
   }
   return members;
 }
 
 std::string CabinetFileName(const InstallModel& model, std::string_view target) {
-  return model.app_name + "." + std::string(target) + ".CAB";
+  return model.appName + "." + std::string(target) + ".CAB";
 }
 
 }  // namespace package_tool

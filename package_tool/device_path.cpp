@@ -13,9 +13,9 @@ std::vector<std::string> SplitDevicePath(const std::string& path) {
   return parts;
 }
 
-std::optional<ShortcutFolder> LocateShortcutFolder(const std::string& folder, const std::string& install_dir) {
+std::optional<ShortcutFolder> LocateShortcutFolder(const std::string& folder, const std::string& installDir) {
   std::vector<std::string> parts = SplitDevicePath(folder);
-  std::vector<std::string> install = SplitDevicePath(install_dir);
+  std::vector<std::string> install = SplitDevicePath(installDir);
   ShortcutFolder located;
   if (parts.size() >= install.size() &&
       std::equal(install.begin(), install.end(), parts.begin(),

@@ -17,6 +17,6 @@ struct ShortcutFolder {
 };
 
 // nullopt when the folder is neither below a %CEn% macro nor in the install folder.
-std::optional<ShortcutFolder> LocateShortcutFolder(const std::string& folder, const std::string& install_dir);
+std::optional<ShortcutFolder> LocateShortcutFolder(const std::string& folder, const std::string& installDir);
 
 }  // namespace package_tool

@@ -133,8 +133,8 @@ FNFCIGETOPENINFO(OpenSource) {
   return reinterpret_cast<INT_PTR>(file);
 }
 
-const char* Describe(int fci_error) {
-  switch (fci_error) {
+const char* Describe(int fciError) {
+  switch (fciError) {
     case FCIERR_OPEN_SRC:
       return "cannot open a source file";
     case FCIERR_READ_SRC:
@@ -160,10 +160,10 @@ bool CopyInto(char (&field)[N], const std::string& text) {
 
 }  // namespace
 
-FciCabinet::FciCabinet(const std::string& cabinet_path, Packing packing)
-    : path_(cabinet_path), compression_(packing == Packing::Mszip ? tcompTYPE_MSZIP : tcompTYPE_NONE) {
-  std::string folder = FolderOf(cabinet_path);
-  std::string name = cabinet_path.substr(folder.empty() ? 0 : folder.size() + 1);
+FciCabinet::FciCabinet(const std::string& cabinetPath, Packing packing)
+    : path_(cabinetPath), compression_(packing == Packing::Mszip ? tcompTYPE_MSZIP : tcompTYPE_NONE) {
+  std::string folder = FolderOf(cabinetPath);
+  std::string name = cabinetPath.substr(folder.empty() ? 0 : folder.size() + 1);
   cabinet_.cb = 0x7FFFFFFF;
   cabinet_.cbFolderThresh = 0x7FFFFFFF;
   cabinet_.iCab = 1;
@@ -180,12 +180,12 @@ FciCabinet::~FciCabinet() {
   if (fci_ != nullptr) FCIDestroy(fci_);
 }
 
-void FciCabinet::Add(const std::string& source_path, const std::string& name_in_cabinet) {
-  std::string source = source_path;
-  std::string name = name_in_cabinet;
+void FciCabinet::Add(const std::string& sourcePath, const std::string& nameInCabinet) {
+  std::string source = sourcePath;
+  std::string name = nameInCabinet;
   if (!FCIAddFile(fci_, source.data(), name.data(), FALSE, NoNextCabinet, Progress, OpenSource,
                   compression_)) {
-    Fail(std::string(Describe(error_.erfOper)) + " (" + source_path + ")");
+    Fail(std::string(Describe(error_.erfOper)) + " (" + sourcePath + ")");
   }
 }
 

@@ -17,12 +17,12 @@ enum class Packing { Mszip, Stored };
 // unfinished cabinet left.
 class FciCabinet {
  public:
-  FciCabinet(const std::string& cabinet_path, Packing packing);
+  FciCabinet(const std::string& cabinetPath, Packing packing);
   ~FciCabinet();
   FciCabinet(const FciCabinet&) = delete;
   FciCabinet& operator=(const FciCabinet&) = delete;
 
-  void Add(const std::string& source_path, const std::string& name_in_cabinet);
+  void Add(const std::string& sourcePath, const std::string& nameInCabinet);
   void Finish();
 
  private:

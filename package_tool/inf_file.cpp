@@ -39,11 +39,11 @@ class FieldBuilder {
 };
 
 struct Tokens {
-  bool has_key = false;
-  bool has_quote = false;
+  bool hasKey = false;
+  bool hasQuote = false;
   std::string key;
   std::vector<std::string> fields;
-  bool Blank() const { return !has_key && !has_quote && fields.size() == 1 && fields[0].empty(); }
+  bool Blank() const { return !hasKey && !hasQuote && fields.size() == 1 && fields[0].empty(); }
 };
 
 // Splits an entry line at commas outside quotes; "" in quotes is one quote;
@@ -66,12 +66,12 @@ bool Tokenize(std::string_view line, Tokens& tokens) {
     }
     if (c == ';') break;
     if (c == '"') {
-      quoted = tokens.has_quote = true;
+      quoted = tokens.hasQuote = true;
       field.MarkQuoted();
     } else if (c == ',') {
       tokens.fields.push_back(field.Take());
-    } else if (c == '=' && !tokens.has_key && tokens.fields.empty()) {
-      tokens.has_key = true;
+    } else if (c == '=' && !tokens.hasKey && tokens.fields.empty()) {
+      tokens.hasKey = true;
       tokens.key = field.Take();
     } else {
       field.Add(c, false);
@@ -117,9 +117,9 @@ const InfLine* InfSection::FindKey(std::string_view wanted) const {
   return nullptr;
 }
 
-InfFile InfFile::Parse(std::string_view text, std::string file_name) {
+InfFile InfFile::Parse(std::string_view text, std::string fileName) {
   InfFile inf;
-  inf.file_name_ = std::move(file_name);
+  inf.fileName_ = std::move(fileName);
   size_t current = 0;  // index + 1 of the section being read
   int number = 0;
   while (!text.empty()) {
@@ -160,7 +160,7 @@ InfFile InfFile::Parse(std::string_view text, std::string file_name) {
     inf.sections_[current - 1].lines.push_back(
         InfLine{number, std::move(tokens.key), std::move(tokens.fields)});
   }
-  inf.line_count_ = number;
+  inf.lineCount_ = number;
   return inf;
 }
 
@@ -171,14 +171,14 @@ const InfSection* InfFile::Find(std::string_view name) const {
   return nullptr;
 }
 
-const InfSection& InfFile::Require(std::string_view name, int referring_line) const {
+const InfSection& InfFile::Require(std::string_view name, int referringLine) const {
   if (const InfSection* section = Find(name)) return *section;
-  throw Error(referring_line > 0 ? referring_line : std::max(line_count_, 1),
+  throw Error(referringLine > 0 ? referringLine : std::max(lineCount_, 1),
               "section [" + std::string(name) + "] not found");
 }
 
 PackageError InfFile::Error(int line, const std::string& message) const {
-  return PackageError(file_name_, line, message);
+  return PackageError(fileName_, line, message);
 }
 
 }  // namespace package_tool

@@ -38,23 +38,23 @@ class InfFile {
  public:
   // Throws PackageError for a line outside any section, a broken section
   // header or an unterminated quote.
-  static InfFile Parse(std::string_view text, std::string file_name);
+  static InfFile Parse(std::string_view text, std::string fileName);
 
-  const std::string& FileName() const { return file_name_; }
-  int LineCount() const { return line_count_; }
+  const std::string& FileName() const { return fileName_; }
+  int LineCount() const { return lineCount_; }
   const std::vector<InfSection>& Sections() const { return sections_; }
 
   // Section names ignore case; a name given twice joins its lines.
   const InfSection* Find(std::string_view name) const;
-  // Throws "section [name] not found" at referring_line, or at the end of the
+  // Throws "section [name] not found" at referringLine, or at the end of the
   // file when no line refers to it.
-  const InfSection& Require(std::string_view name, int referring_line = 0) const;
+  const InfSection& Require(std::string_view name, int referringLine = 0) const;
 
   PackageError Error(int line, const std::string& message) const;
 
  private:
-  std::string file_name_;
-  int line_count_ = 0;
+  std::string fileName_;
+  int lineCount_ = 0;
   std::vector<InfSection> sections_;
 };
 

@@ -12,15 +12,15 @@ namespace package_tool {
 // ("%CE1%\Brindlecove").
 
 struct DeviceRequirements {
-  uint32_t processor_type = 0;  // 0: any processor
-  uint32_t version_min_major = 0, version_min_minor = 0;
-  uint32_t version_max_major = 0, version_max_minor = 0;
-  uint32_t build_min = 0, build_max = 0;
-  std::vector<std::string> unsupported_platforms;
+  uint32_t processorType = 0;  // 0: any processor
+  uint32_t versionMinMajor = 0, versionMinMinor = 0;
+  uint32_t versionMaxMajor = 0, versionMaxMinor = 0;
+  uint32_t buildMin = 0, buildMax = 0;
+  std::vector<std::string> unsupportedPlatforms;
 };
 
 struct InstalledFile {
-  std::string source_path;  // relative to the setup information file's folder
+  std::string sourcePath;  // relative to the setup information file's folder
   std::string directory;
   std::string name;
   uint32_t flags = 0;
@@ -37,29 +37,29 @@ using platform::ce_setup_file::RegistryRoot;
 
 struct RegistryValue {
   RegistryRoot root = RegistryRoot::LocalMachine;
-  std::string key_path;
+  std::string keyPath;
   std::string name;
   uint32_t flags = kRegTypeString;
   std::vector<uint8_t> data;      // strings with their zero bytes, a DWORD little-endian
-  bool expand_on_device = false;  // the data names a device folder macro
+  bool expandOnDevice = false;  // the data names a device folder macro
 };
 
 struct Shortcut {
   std::string directory;
   std::string name;
-  bool targets_file = true;
+  bool targetsFile = true;
   std::string target;  // an installed file's name, or a folder
 };
 
 struct InstallModel {
-  std::string app_name;
+  std::string appName;
   std::string provider;
-  std::string install_dir;
+  std::string installDir;
   DeviceRequirements device;
   std::vector<InstalledFile> files;
   std::vector<RegistryValue> registry;
   std::vector<Shortcut> shortcuts;
-  std::string setup_dll_source;  // empty: no setup DLL
+  std::string setupDllSource;  // empty: no setup DLL
 };
 
 }  // namespace package_tool

@@ -65,7 +65,7 @@ class ModelBuilder {
       for (const std::string& name : Names(*links)) ReadShortcuts(name, links->number);
     }
     if (const InfLine* dll = install.FindKey("CESetupDLL")) {
-      model_.setup_dll_source = SourceOf(Text(*dll, 0), dll->number);
+      model_.setupDllSource = SourceOf(Text(*dll, 0), dll->number);
     }
     return std::move(model_);
   }
@@ -87,23 +87,23 @@ class ModelBuilder {
     if (!EqualsIgnoringCase(text, "$Windows NT$") && !EqualsIgnoringCase(text, "$Windows 95$")) {
       throw inf_.Error(signature.number, "Signature must be \"$Windows NT$\" or \"$Windows 95$\"");
     }
-    const InfLine& ce_signature = RequireKey(version, "CESignature");
-    if (!EqualsIgnoringCase(Text(ce_signature, 0), "$Windows CE$")) {
-      throw inf_.Error(ce_signature.number, "CESignature must be \"$Windows CE$\"");
+    const InfLine& ceSignature = RequireKey(version, "CESignature");
+    if (!EqualsIgnoringCase(Text(ceSignature, 0), "$Windows CE$")) {
+      throw inf_.Error(ceSignature.number, "CESignature must be \"$Windows CE$\"");
     }
     model_.provider = Text(RequireKey(version, "Provider"), 0);
   }
 
   void ReadStrings() {
     const InfSection& strings = inf_.Require("CEStrings");
-    const InfLine& app_name = RequireKey(strings, "AppName");
-    model_.app_name = Text(app_name, 0);
-    if (model_.app_name.empty() || model_.app_name.find_first_of(kNotInFileNames) != std::string::npos) {
-      throw inf_.Error(app_name.number, "AppName must be a text that can name the cabinet file");
+    const InfLine& appName = RequireKey(strings, "AppName");
+    model_.appName = Text(appName, 0);
+    if (model_.appName.empty() || model_.appName.find_first_of(kNotInFileNames) != std::string::npos) {
+      throw inf_.Error(appName.number, "AppName must be a text that can name the cabinet file");
     }
-    const InfLine& install_dir = RequireKey(strings, "InstallDir");
-    model_.install_dir = WithoutTrailingBackslash(Text(install_dir, 0));
-    if (model_.install_dir.empty()) throw inf_.Error(install_dir.number, "InstallDir is empty");
+    const InfLine& installDir = RequireKey(strings, "InstallDir");
+    model_.installDir = WithoutTrailingBackslash(Text(installDir, 0));
+    if (model_.installDir.empty()) throw inf_.Error(installDir.number, "InstallDir is empty");
   }
 
   uint32_t Number(const InfLine& line) const {
@@ -126,20 +126,20 @@ class ModelBuilder {
     DeviceRequirements& device = model_.device;
     for (const InfLine& line : section.lines) {
       if (EqualsIgnoringCase(line.key, "ProcessorType")) {
-        device.processor_type = Number(line);
+        device.processorType = Number(line);
       } else if (EqualsIgnoringCase(line.key, "UnsupportedPlatforms")) {
-        device.unsupported_platforms.clear();
+        device.unsupportedPlatforms.clear();
         for (size_t i = 0; i < line.fields.size(); ++i) {
-          if (!line.fields[i].empty()) device.unsupported_platforms.push_back(Text(line, i));
+          if (!line.fields[i].empty()) device.unsupportedPlatforms.push_back(Text(line, i));
         }
       } else if (EqualsIgnoringCase(line.key, "VersionMin")) {
-        Version(line, device.version_min_major, device.version_min_minor);
+        Version(line, device.versionMinMajor, device.versionMinMinor);
       } else if (EqualsIgnoringCase(line.key, "VersionMax")) {
-        Version(line, device.version_max_major, device.version_max_minor);
+        Version(line, device.versionMaxMajor, device.versionMaxMinor);
       } else if (EqualsIgnoringCase(line.key, "BuildMin")) {
-        device.build_min = Number(line);
+        device.buildMin = Number(line);
       } else if (EqualsIgnoringCase(line.key, "BuildMax")) {
-        device.build_max = Number(line);
+        device.buildMax = Number(line);
       } else {
         throw inf_.Error(line.number, "unknown device entry \"" + line.key + "\"");
       }
@@ -157,26 +157,26 @@ class ModelBuilder {
     if (disks == nullptr && files == nullptr) return;  // checked when a file needs them
     for (const InfLine& line : inf_.Require("SourceDisksNames").lines) {
       if (line.key.empty()) throw inf_.Error(line.number, "source disk without a number");
-      disk_folders_[Lower(line.key)] = WithoutTrailingBackslash(Text(line, 3));
+      diskFolders_[Lower(line.key)] = WithoutTrailingBackslash(Text(line, 3));
     }
     for (const InfLine& line : inf_.Require("SourceDisksFiles").lines) {
       if (line.key.empty()) throw inf_.Error(line.number, "source file without a disk number");
-      source_disks_[Lower(macros_.Expand(line.key, line.number))] = &line;
+      sourceDisks_[Lower(macros_.Expand(line.key, line.number))] = &line;
     }
   }
 
   // The path of a source file, checked to exist.
   std::string SourceOf(const std::string& name, int line) const {
-    auto entry = source_disks_.find(Lower(name));
-    if (entry == source_disks_.end()) {
+    auto entry = sourceDisks_.find(Lower(name));
+    if (entry == sourceDisks_.end()) {
       inf_.Require("SourceDisksFiles", line);
       throw inf_.Error(line, "file " + name + " is not listed in [SourceDisksFiles]");
     }
-    const InfLine& disk_line = *entry->second;
-    std::string disk = Text(disk_line, 0);
-    auto folder = disk_folders_.find(Lower(disk));
-    if (folder == disk_folders_.end()) {
-      throw inf_.Error(disk_line.number, "source disk " + disk + " is not listed in [SourceDisksNames]");
+    const InfLine& diskLine = *entry->second;
+    std::string disk = Text(diskLine, 0);
+    auto folder = diskFolders_.find(Lower(disk));
+    if (folder == diskFolders_.end()) {
+      throw inf_.Error(diskLine.number, "source disk " + disk + " is not listed in [SourceDisksNames]");
     }
     std::string path = JoinPath(folder->second, name);
     if (!probe_(path)) throw inf_.Error(line, "file not found: " + path);
@@ -201,9 +201,9 @@ class ModelBuilder {
     throw inf_.Error(line, "no destination folder for [" + section + "] in [DestinationDirs]");
   }
 
-  void ReadFileList(const std::string& section_name, int referring_line) {
-    const InfSection& section = inf_.Require(section_name, referring_line);
-    std::string directory = DestinationOf(section_name, referring_line);
+  void ReadFileList(const std::string& sectionName, int referringLine) {
+    const InfSection& section = inf_.Require(sectionName, referringLine);
+    std::string directory = DestinationOf(sectionName, referringLine);
     for (const InfLine& line : section.lines) {
       if (!line.key.empty()) throw inf_.Error(line.number, "bad file line: unexpected '='");
       InstalledFile file;
@@ -217,13 +217,13 @@ class ModelBuilder {
         file.flags = *flags;
       }
       if (model_.files.size() == kMostFiles) throw inf_.Error(line.number, "more than 998 files");
-      file.source_path = SourceOf(source, line.number);
+      file.sourcePath = SourceOf(source, line.number);
       model_.files.push_back(std::move(file));
     }
   }
 
-  void ReadShortcuts(const std::string& section_name, int referring_line) {
-    const InfSection& section = inf_.Require(section_name, referring_line);
+  void ReadShortcuts(const std::string& sectionName, int referringLine) {
+    const InfSection& section = inf_.Require(sectionName, referringLine);
     for (const InfLine& line : section.lines) {
       Shortcut shortcut;
       shortcut.name = Text(line, 0);
@@ -233,14 +233,14 @@ class ModelBuilder {
           shortcut.target.empty()) {
         throw inf_.Error(line.number, "bad shortcut line: expected name, 0 or 1, target");
       }
-      shortcut.targets_file = type == "0";
-      shortcut.directory = line.Field(3).empty() ? DestinationOf(section_name, referring_line)
+      shortcut.targetsFile = type == "0";
+      shortcut.directory = line.Field(3).empty() ? DestinationOf(sectionName, referringLine)
                                                  : WithoutTrailingBackslash(Text(line, 3));
-      if (!LocateShortcutFolder(shortcut.directory, model_.install_dir)) {
+      if (!LocateShortcutFolder(shortcut.directory, model_.installDir)) {
         throw inf_.Error(line.number, "shortcut folder " + shortcut.directory +
                                           " is neither below a %CEn% folder nor in the install folder");
       }
-      if (shortcut.targets_file && !Installs(shortcut.target)) {
+      if (shortcut.targetsFile && !Installs(shortcut.target)) {
         throw inf_.Error(line.number, "shortcut target " + shortcut.target + " is not installed");
       }
       model_.shortcuts.push_back(std::move(shortcut));
@@ -259,8 +259,8 @@ class ModelBuilder {
   std::string target_;
   const FileProbe& probe_;
   InstallModel model_;
-  std::map<std::string, std::string> disk_folders_;
-  std::map<std::string, const InfLine*> source_disks_;
+  std::map<std::string, std::string> diskFolders_;
+  std::map<std::string, const InfLine*> sourceDisks_;
   std::map<std::string, std::string> destinations_;
 };
 

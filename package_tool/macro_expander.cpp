@@ -27,21 +27,21 @@ bool IsDeviceFolderMacro(const std::string& name) {
 }
 
 MacroExpander::MacroExpander(const InfFile& inf) : inf_(inf) {
-  for (std::string_view section_name :
+  for (std::string_view sectionName :
        {std::string_view("CEStrings"), std::string_view("Strings"), kRawStringsSection}) {
-    const InfSection* section = inf.Find(section_name);
+    const InfSection* section = inf.Find(sectionName);
     if (section == nullptr) continue;
-    bool raw = section_name == kRawStringsSection;
+    bool raw = sectionName == kRawStringsSection;
     for (const InfLine& line : section->lines) {
       if (line.key.empty()) throw inf.Error(line.number, "string entry without a name");
-      if (definitions_.emplace(Lower(line.key), &line).second && raw) raw_names_.insert(Lower(line.key));
+      if (definitions_.emplace(Lower(line.key), &line).second && raw) rawNames_.insert(Lower(line.key));
     }
   }
 }
 
 bool MacroExpander::IsRawReference(const std::string& text) const {
   return text.size() > 2 && text.front() == '%' && text.back() == '%' &&
-         raw_names_.contains(Lower(text.substr(1, text.size() - 2)));
+         rawNames_.contains(Lower(text.substr(1, text.size() - 2)));
 }
 
 std::string MacroExpander::Expand(const std::string& text, int line) const {
@@ -75,7 +75,7 @@ const std::string& MacroExpander::Value(const std::string& name, int line) const
   auto definition = definitions_.find(lower);
   if (definition == definitions_.end()) throw inf_.Error(line, "unknown macro %" + name + "%");
   const InfLine& defining = *definition->second;
-  if (raw_names_.contains(lower)) return defining.Field(0);
+  if (rawNames_.contains(lower)) return defining.Field(0);
   if (!resolving_.insert(lower).second) {
     throw inf_.Error(defining.number, "macro %" + name + "% refers to itself");
   }

@@ -26,7 +26,7 @@ class MacroExpander {
 
   const InfFile& inf_;
   std::map<std::string, const InfLine*> definitions_;
-  std::set<std::string> raw_names_;
+  std::set<std::string> rawNames_;
   mutable std::map<std::string, std::string> resolved_;
   mutable std::set<std::string> resolving_;
 };

@@ -27,32 +27,32 @@ struct Package {
 
 // Written under a temporary name beside the final one, and renamed only
 // when complete.
-void WriteCabinet(const Package& package, const std::string& inf_path, const std::string& output,
+void WriteCabinet(const Package& package, const std::string& infPath, const std::string& output,
                   Packing packing) {
-  std::string sources = FolderOf(inf_path);
-  std::string final_path = InFolder(output, CabinetFileName(package.model, package.target));
-  std::string partial_path = final_path + ".part";
-  TemporaryFile setup_file(WriteSetupFile(package.model, inf_path));
+  std::string sources = FolderOf(infPath);
+  std::string finalPath = InFolder(output, CabinetFileName(package.model, package.target));
+  std::string partialPath = finalPath + ".part";
+  TemporaryFile setupFile(WriteSetupFile(package.model, infPath));
   try {
-    FciCabinet cabinet(partial_path, packing);
+    FciCabinet cabinet(partialPath, packing);
     for (const CabinetMember& member : LayOutCabinet(package.model)) {
-      cabinet.Add(member.source_path.empty() ? setup_file.Path() : InFolder(sources, member.source_path),
-                  member.cab_name);
+      cabinet.Add(member.sourcePath.empty() ? setupFile.Path() : InFolder(sources, member.sourcePath),
+                  member.cabName);
     }
     cabinet.Finish();
   } catch (const PackageError&) {
-    RemoveFile(partial_path);
+    RemoveFile(partialPath);
     throw;
   }
-  if (!ReplaceWith(partial_path, final_path)) {
-    RemoveFile(partial_path);
-    throw PackageError(final_path, 0, "cannot replace the cabinet");
+  if (!ReplaceWith(partialPath, finalPath)) {
+    RemoveFile(partialPath);
+    throw PackageError(finalPath, 0, "cannot replace the cabinet");
   }
 }
 
-void Pack(const std::string& inf_path, const std::string& output, Packing packing) {
-  InfFile inf = InfFile::Parse(ReadWholeFile(inf_path), inf_path);
-  std::string sources = FolderOf(inf_path);
+void Pack(const std::string& infPath, const std::string& output, Packing packing) {
+  InfFile inf = InfFile::Parse(ReadWholeFile(infPath), infPath);
+  std::string sources = FolderOf(infPath);
   FileProbe probe = [&](const std::string& path) { return IsFile(InFolder(sources, path)); };
   // Every target is read before anything is written, so that a fault in the
   // file leaves the output folder as it was.
@@ -62,7 +62,7 @@ void Pack(const std::string& inf_path, const std::string& output, Packing packin
     packages.push_back(Package{std::move(target), std::move(model)});
   }
   CreateFolder(output);
-  for (const Package& package : packages) WriteCabinet(package, inf_path, output, packing);
+  for (const Package& package : packages) WriteCabinet(package, infPath, output, packing);
 }
 
 }  // namespace
@@ -75,16 +75,16 @@ int main(int argc, char** argv) {
     packing = package_tool::Packing::Stored;
     args.erase(args.begin());
   }
-  std::string inf_path = args.size() > 0 ? args[0] : "setup.inf";
+  std::string infPath = args.size() > 0 ? args[0] : "setup.inf";
   std::string output = args.size() > 1 ? args[1] : "output";
   try {
-    package_tool::Pack(inf_path, output, packing);
+    package_tool::Pack(infPath, output, packing);
     return 0;
   } catch (const package_tool::PackageError& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "%s: error: %s\n", inf_path.c_str(), error.what());
+    std::fprintf(stderr, "%s: error: %s\n", infPath.c_str(), error.what());
     return 1;
   }
 }

@@ -12,8 +12,8 @@ constexpr size_t kFirstDataField = 4;
 constexpr uint32_t kKnownFlags = kRegTypeMask | kRegNoClobber;
 
 struct RootName {
-  const char* short_name;
-  const char* long_name;
+  const char* shortName;
+  const char* longName;
   RegistryRoot root;
 };
 
@@ -52,7 +52,7 @@ class LineReader {
   RegistryRoot Root() const {
     std::string text = Text(0);
     for (const RootName& known : kRoots) {
-      if (EqualsIgnoringCase(text, known.short_name) || EqualsIgnoringCase(text, known.long_name)) {
+      if (EqualsIgnoringCase(text, known.shortName) || EqualsIgnoringCase(text, known.longName)) {
         return known.root;
       }
     }
@@ -123,12 +123,12 @@ RegistryValue ParseRegistryLine(const InfFile& inf, const InfLine& line, const M
   if (line.fields.size() < kFirstDataField) throw reader.Bad("expected root, key, name, flags and data");
   RegistryValue value;
   value.root = reader.Root();
-  value.key_path = reader.Text(1);
-  if (value.key_path.empty()) throw reader.Bad("no key");
+  value.keyPath = reader.Text(1);
+  if (value.keyPath.empty()) throw reader.Bad("no key");
   value.name = reader.Text(2);
   value.flags = reader.Flags();
   value.data = reader.Data(value.flags & kRegTypeMask);
-  value.expand_on_device = !reader.DataIsRaw() && (value.flags & kRegTypeMask) != kRegTypeDword &&
+  value.expandOnDevice = !reader.DataIsRaw() && (value.flags & kRegTypeMask) != kRegTypeDword &&
                            (value.flags & kRegTypeMask) != kRegTypeBinary && NamesDeviceFolder(value.data);
   return value;
 }

@@ -28,14 +28,14 @@ using PartIds = std::vector<size_t>;
 
 struct Hive {
   RegistryRoot root;
-  PartIds part_ids;
+  PartIds partIds;
 };
 
 struct Link {
   unsigned base;
   size_t target;
   format::LinkType type;
-  PartIds part_ids;
+  PartIds partIds;
 };
 
 class SetupFileBuilder {
@@ -43,34 +43,34 @@ class SetupFileBuilder {
   explicit SetupFileBuilder(const InstallModel& model) : model_(model) {}
 
   std::vector<uint8_t> Build() {
-    for (const InstalledFile& file : model_.files) file_dirs_.push_back(DirectoryId(file.directory));
-    for (const RegistryValue& value : model_.registry) value_hives_.push_back(HiveId(value.root, value.key_path));
+    for (const InstalledFile& file : model_.files) fileDirs_.push_back(DirectoryId(file.directory));
+    for (const RegistryValue& value : model_.registry) valueHives_.push_back(HiveId(value.root, value.keyPath));
     for (const Shortcut& shortcut : model_.shortcuts) links_.push_back(MakeLink(shortcut));
     return Serialize();
   }
 
  private:
   size_t StringId(const std::string& text) {
-    auto [entry, added] = string_ids_.emplace(text, strings_.size() + 1);
+    auto [entry, added] = stringIds_.emplace(text, strings_.size() + 1);
     if (added) strings_.push_back(text);
     return entry->second;
   }
 
   PartIds PartIdsOf(const std::vector<std::string>& parts) {
-    PartIds part_ids;
-    for (const std::string& part : parts) part_ids.push_back(StringId(part));
-    return part_ids;
+    PartIds partIds;
+    for (const std::string& part : parts) partIds.push_back(StringId(part));
+    return partIds;
   }
 
   size_t DirectoryId(const std::string& path) {
-    auto [entry, added] = dir_ids_.emplace(Lower(path), dirs_.size() + 1);
+    auto [entry, added] = dirIds_.emplace(Lower(path), dirs_.size() + 1);
     if (added) dirs_.push_back(PartIdsOf(SplitDevicePath(path)));
     return entry->second;
   }
 
-  size_t HiveId(RegistryRoot root, const std::string& key_path) {
-    auto [entry, added] = hive_ids_.emplace(std::make_pair(root, Lower(key_path)), hives_.size() + 1);
-    if (added) hives_.push_back(Hive{root, PartIdsOf(SplitDevicePath(key_path))});
+  size_t HiveId(RegistryRoot root, const std::string& keyPath) {
+    auto [entry, added] = hiveIds_.emplace(std::make_pair(root, Lower(keyPath)), hives_.size() + 1);
+    if (added) hives_.push_back(Hive{root, PartIdsOf(SplitDevicePath(keyPath))});
     return entry->second;
   }
 
@@ -82,11 +82,11 @@ class SetupFileBuilder {
   }
 
   Link MakeLink(const Shortcut& shortcut) {
-    std::optional<ShortcutFolder> folder = LocateShortcutFolder(shortcut.directory, model_.install_dir);
+    std::optional<ShortcutFolder> folder = LocateShortcutFolder(shortcut.directory, model_.installDir);
     if (!folder) throw std::invalid_argument("shortcut folder cannot be named: " + shortcut.directory);
     folder->rest.push_back(shortcut.name);
     Link link{folder->base, 0, format::LinkType::kFile, PartIdsOf(folder->rest)};
-    if (shortcut.targets_file) {
+    if (shortcut.targetsFile) {
       link.target = FileNumberOf(shortcut.target);
     } else {
       link.type = format::LinkType::kFolder;
@@ -95,9 +95,9 @@ class SetupFileBuilder {
     return link;
   }
 
-  static void WritePartIds(ByteWriter& out, const PartIds& part_ids) {
-    out.U16(2 * (part_ids.size() + 1));
-    for (size_t id : part_ids) out.U16(id);
+  static void WritePartIds(ByteWriter& out, const PartIds& partIds) {
+    out.U16(2 * (partIds.size() + 1));
+    for (size_t id : partIds) out.U16(id);
     out.U16(0);
   }
 
@@ -133,10 +133,10 @@ class SetupFileBuilder {
       writeText();
       span.length = out.Size() - span.at;
     };
-    write(texts[format::kAppName], [&] { out.ZeroTerminated(model_.app_name); });
+    write(texts[format::kAppName], [&] { out.ZeroTerminated(model_.appName); });
     write(texts[format::kProvider], [&] { out.ZeroTerminated(model_.provider); });
     write(texts[format::kUnsupported], [&] {
-      const std::vector<std::string>& platforms = model_.device.unsupported_platforms;
+      const std::vector<std::string>& platforms = model_.device.unsupportedPlatforms;
       for (const std::string& platform : platforms) out.ZeroTerminated(platform);
       if (!platforms.empty()) out.U16(0);
     });
@@ -161,7 +161,7 @@ class SetupFileBuilder {
   void WriteFiles(ByteWriter& out) const {
     for (size_t i = 0; i < model_.files.size(); ++i) {
       out.U16(FileNumber(i));
-      out.U16(file_dirs_[i]);
+      out.U16(fileDirs_[i]);
       out.U16(FileNumber(i));
       out.U32(model_.files[i].flags);
       out.U16(model_.files[i].name.size() + 1);
@@ -174,7 +174,7 @@ class SetupFileBuilder {
       out.U16(i + 1);
       out.U16(static_cast<size_t>(hives_[i].root));
       out.U16(0);
-      WritePartIds(out, hives_[i].part_ids);
+      WritePartIds(out, hives_[i].partIds);
     }
   }
 
@@ -182,8 +182,8 @@ class SetupFileBuilder {
     for (size_t i = 0; i < model_.registry.size(); ++i) {
       const RegistryValue& value = model_.registry[i];
       out.U16(i + 1);
-      out.U16(value_hives_[i]);
-      out.U16(value.expand_on_device ? 1 : 0);
+      out.U16(valueHives_[i]);
+      out.U16(value.expandOnDevice ? 1 : 0);
       out.U32(value.flags);
       out.U16(value.name.size() + 1 + value.data.size());
       out.ZeroTerminated(value.name);
@@ -198,7 +198,7 @@ class SetupFileBuilder {
       out.U16(links_[i].base);
       out.U16(links_[i].target);
       out.U16(static_cast<size_t>(links_[i].type));
-      WritePartIds(out, links_[i].part_ids);
+      WritePartIds(out, links_[i].partIds);
     }
   }
 
@@ -209,8 +209,8 @@ class SetupFileBuilder {
     out.PatchU32(format::kFormatOneAt, 1);
     const DeviceRequirements& device = model_.device;
     size_t at = format::kRequirementsAt;
-    for (uint32_t value : {device.processor_type, device.version_min_major, device.version_min_minor,
-                           device.version_max_major, device.version_max_minor, device.build_min, device.build_max}) {
+    for (uint32_t value : {device.processorType, device.versionMinMajor, device.versionMinMinor,
+                           device.versionMaxMajor, device.versionMaxMinor, device.buildMin, device.buildMax}) {
       out.PatchU32(at, value);
       at += 4;
     }
@@ -228,23 +228,23 @@ class SetupFileBuilder {
 
   const InstallModel& model_;
   std::vector<std::string> strings_;
-  std::map<std::string, size_t> string_ids_;
+  std::map<std::string, size_t> stringIds_;
   std::vector<PartIds> dirs_;
-  std::map<std::string, size_t> dir_ids_;
+  std::map<std::string, size_t> dirIds_;
   std::vector<Hive> hives_;
-  std::map<std::pair<RegistryRoot, std::string>, size_t> hive_ids_;
-  std::vector<size_t> file_dirs_;
-  std::vector<size_t> value_hives_;
+  std::map<std::pair<RegistryRoot, std::string>, size_t> hiveIds_;
+  std::vector<size_t> fileDirs_;
+  std::vector<size_t> valueHives_;
   std::vector<Link> links_;
 };
 
 }  // namespace
 
-std::vector<uint8_t> WriteSetupFile(const InstallModel& model, const std::string& inf_name) {
+std::vector<uint8_t> WriteSetupFile(const InstallModel& model, const std::string& infName) {
   try {
     return SetupFileBuilder(model).Build();
   } catch (const std::logic_error& error) {
-    throw PackageError(inf_name, 0, std::string("cannot write the setup file: ") + error.what());
+    throw PackageError(infName, 0, std::string("cannot write the setup file: ") + error.what());
   }
 }
 

@@ -50,43 +50,43 @@ void UndoChange(const InstalledItem& item, const std::wstring& backup, const std
 
 }  // namespace
 
-void ChangeJournal::MakeFolder(const std::string& device_path) {
-  std::wstring path = HostPath(device_path);
+void ChangeJournal::MakeFolder(const std::string& devicePath) {
+  std::wstring path = HostPath(devicePath);
   if (IsFolder(path)) return;
-  if (!CreateDirectoryW(path.c_str(), nullptr)) throw ChangeRefused("cannot make the folder " + device_path);
-  changes_.push_back({{ItemKind::Folder, device_path, {}}, {}, {}});
+  if (!CreateDirectoryW(path.c_str(), nullptr)) throw ChangeRefused("cannot make the folder " + devicePath);
+  changes_.push_back({{ItemKind::Folder, devicePath, {}}, {}, {}});
 }
 
-std::wstring ChangeJournal::SetAside(const std::string& device_path) {
-  std::wstring path = HostPath(device_path);
+std::wstring ChangeJournal::SetAside(const std::string& devicePath) {
+  std::wstring path = HostPath(devicePath);
   if (!PathExists(path)) return {};
-  if (IsFolder(path)) throw ChangeRefused(device_path + " is a folder");
-  std::wstring backup = backup_folder_ + L"\\" + std::to_wstring(changes_.size());
+  if (IsFolder(path)) throw ChangeRefused(devicePath + " is a folder");
+  std::wstring backup = backupFolder_ + L"\\" + std::to_wstring(changes_.size());
   if (!MoveFileExW(path.c_str(), backup.c_str(), MOVEFILE_COPY_ALLOWED)) {
-    throw ChangeRefused("cannot replace " + device_path + " (in use?)");
+    throw ChangeRefused("cannot replace " + devicePath + " (in use?)");
   }
   return backup;
 }
 
-void ChangeJournal::PlaceWith(const std::string& device_path, const std::function<bool(const std::wstring&)>& write) {
-  std::wstring backup = SetAside(device_path);
-  Change change{{ItemKind::File, device_path, {}}, backup, {}};
-  if (!write(HostPath(device_path))) {
+void ChangeJournal::PlaceWith(const std::string& devicePath, const std::function<bool(const std::wstring&)>& write) {
+  std::wstring backup = SetAside(devicePath);
+  Change change{{ItemKind::File, devicePath, {}}, backup, {}};
+  if (!write(HostPath(devicePath))) {
     UndoChange(change.item, change.backup, change.previous);
-    throw ChangeRefused("cannot write " + device_path);
+    throw ChangeRefused("cannot write " + devicePath);
   }
   changes_.push_back(std::move(change));
 }
 
-void ChangeJournal::PlaceFile(const std::wstring& source, const std::string& device_path) {
-  PlaceWith(device_path, [&](const std::wstring& target) { return CopyFileW(source.c_str(), target.c_str(), TRUE) != 0; });
+void ChangeJournal::PlaceFile(const std::wstring& source, const std::string& devicePath) {
+  PlaceWith(devicePath, [&](const std::wstring& target) { return CopyFileW(source.c_str(), target.c_str(), TRUE) != 0; });
 }
 
-void ChangeJournal::PlaceText(const std::string& bytes, const std::string& device_path) {
-  PlaceWith(device_path, [&](const std::wstring& target) { return WriteWholeFile(target, bytes); });
+void ChangeJournal::PlaceText(const std::string& bytes, const std::string& devicePath) {
+  PlaceWith(devicePath, [&](const std::wstring& target) { return WriteWholeFile(target, bytes); });
 }
 
-void ChangeJournal::MakeKeys(HKEY root, const std::string& root_name, const std::string& path) {
+void ChangeJournal::MakeKeys(HKEY root, const std::string& rootName, const std::string& path) {
   std::string made;
   size_t start = 0;
   while (start < path.size()) {
@@ -98,10 +98,10 @@ void ChangeJournal::MakeKeys(HKEY root, const std::string& root_name, const std:
     DWORD disposition = 0;
     if (RegCreateKeyExW(root, Widen(made).c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, &disposition) !=
         ERROR_SUCCESS) {
-      throw ChangeRefused("cannot make the registry key " + root_name + "\\" + made);
+      throw ChangeRefused("cannot make the registry key " + rootName + "\\" + made);
     }
     RegCloseKey(key);
-    if (disposition == REG_CREATED_NEW_KEY) changes_.push_back({{ItemKind::Key, root_name + "\\" + made, {}}, {}, {}});
+    if (disposition == REG_CREATED_NEW_KEY) changes_.push_back({{ItemKind::Key, rootName + "\\" + made, {}}, {}, {}});
   }
 }
 
@@ -112,7 +112,7 @@ void ChangeJournal::SetValue(const PlannedValue& value) {
   RegistryKey key = RegistryKey::Open(root, Widen(value.key));
   std::wstring name = Widen(value.name);
   std::optional<StoredValue> previous = key ? key.Read(name) : std::nullopt;
-  if (previous && value.keep_existing) return;
+  if (previous && value.keepExisting) return;
   if (!key || !key.Write(name, StoredFormOf(value))) {
     throw ChangeRefused("cannot write the registry value " + value.root + "\\" + value.key + "\\" + value.name);
   }

@@ -25,15 +25,15 @@ class ChangeRefused : public std::runtime_error {
 
 class ChangeJournal {
  public:
-  // Files that are replaced are kept in backup_folder until the end.
-  explicit ChangeJournal(std::wstring backup_folder) : backup_folder_(std::move(backup_folder)) {}
+  // Files that are replaced are kept in backupFolder until the end.
+  explicit ChangeJournal(std::wstring backupFolder) : backupFolder_(std::move(backupFolder)) {}
   ChangeJournal(const ChangeJournal&) = delete;
   ChangeJournal& operator=(const ChangeJournal&) = delete;
 
   // Each throws ChangeRefused.
-  void MakeFolder(const std::string& device_path);
-  void PlaceFile(const std::wstring& source, const std::string& device_path);
-  void PlaceText(const std::string& bytes, const std::string& device_path);
+  void MakeFolder(const std::string& devicePath);
+  void PlaceFile(const std::wstring& source, const std::string& devicePath);
+  void PlaceText(const std::string& bytes, const std::string& devicePath);
   void SetValue(const PlannedValue& value);
 
   // Takes back every change, the last first.
@@ -48,11 +48,11 @@ class ChangeJournal {
     std::optional<StoredValue> previous;   // a replaced value
   };
   // Moves a file that is in the way aside; the empty string when there was none.
-  std::wstring SetAside(const std::string& device_path);
-  void PlaceWith(const std::string& device_path, const std::function<bool(const std::wstring&)>& write);
-  void MakeKeys(HKEY root, const std::string& root_name, const std::string& path);
+  std::wstring SetAside(const std::string& devicePath);
+  void PlaceWith(const std::string& devicePath, const std::function<bool(const std::wstring&)>& write);
+  void MakeKeys(HKEY root, const std::string& rootName, const std::string& path);
 
-  std::wstring backup_folder_;
+  std::wstring backupFolder_;
   std::vector<Change> changes_;
 };
 

@@ -12,6 +12,6 @@ std::wstring DeviceRoot() {
   return length >= 2 && windows[1] == L':' ? std::wstring(windows, 2) : L"C:";
 }
 
-std::wstring HostPath(const std::string& device_path) { return DeviceRoot() + Widen(device_path); }
+std::wstring HostPath(const std::string& devicePath) { return DeviceRoot() + Widen(devicePath); }
 
 }  // namespace standins::ce_installer

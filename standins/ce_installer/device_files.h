@@ -10,6 +10,6 @@ namespace standins::ce_installer {
 
 // "C:" for a device path "\..."; device paths are made absolute on it.
 std::wstring DeviceRoot();
-std::wstring HostPath(const std::string& device_path);
+std::wstring HostPath(const std::string& devicePath);
 
 }  // namespace standins::ce_installer

@@ -16,12 +16,12 @@ constexpr std::string_view kInstallDirMacro = "InstallDir";
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 // The folder a whole macro reference ("%CE2%") stands for.
-std::optional<std::string> MacroFolder(std::string_view reference, const std::string& install_dir) {
+std::optional<std::string> MacroFolder(std::string_view reference, const std::string& installDir) {
   if (reference.size() < 3 || reference.front() != '%' || reference.back() != '%') return std::nullopt;
   std::string_view name = reference.substr(1, reference.size() - 2);
   if (EqualsIgnoringCase(name, kInstallDirMacro)) {
-    if (install_dir.empty()) return std::nullopt;
-    return install_dir;
+    if (installDir.empty()) return std::nullopt;
+    return installDir;
   }
   return DeviceFolderOf(name);
 }
@@ -40,8 +40,8 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
-std::optional<std::string> DeviceFolderOf(std::string_view macro_name) {
-  std::optional<unsigned> number = format::DeviceFolderNumber(macro_name);
+std::optional<std::string> DeviceFolderOf(std::string_view macroName) {
+  std::optional<unsigned> number = format::DeviceFolderNumber(macroName);
   if (!number) return std::nullopt;
   return std::string(format::kDeviceFolders[*number - 1]);
 }
@@ -56,19 +56,19 @@ bool IsPlainName(std::string_view name) {
   return true;
 }
 
-std::string ResolveFolder(const std::string& folder, const std::string& install_dir) {
+std::string ResolveFolder(const std::string& folder, const std::string& installDir) {
   std::vector<std::string> parts = format::PathParts(folder);
   std::string path;
-  size_t first_plain = 0;
+  size_t firstPlain = 0;
   if (!parts.empty() && parts.front().front() == '%' && !folder.starts_with('\\')) {
-    std::optional<std::string> base = MacroFolder(parts.front(), install_dir);
+    std::optional<std::string> base = MacroFolder(parts.front(), installDir);
     if (!base) throw std::runtime_error("unknown folder " + parts.front());
     path = *base;
-    first_plain = 1;
+    firstPlain = 1;
   } else if (!folder.starts_with('\\')) {
     throw std::runtime_error("folder \"" + folder + "\" is not a device path");
   }
-  for (size_t i = first_plain; i < parts.size(); ++i) {
+  for (size_t i = firstPlain; i < parts.size(); ++i) {
     if (!IsPlainName(parts[i])) throw std::runtime_error("bad folder name \"" + parts[i] + "\"");
     path += "\\" + parts[i];
   }
@@ -76,14 +76,14 @@ std::string ResolveFolder(const std::string& folder, const std::string& install_
   return path;
 }
 
-std::string ExpandFolderMacros(const std::string& text, const std::string& install_dir) {
+std::string ExpandFolderMacros(const std::string& text, const std::string& installDir) {
   std::string out;
   size_t at = 0;
   while (at < text.size()) {
     size_t start = text.find('%', at);
     size_t end = start == std::string::npos ? std::string::npos : text.find('%', start + 1);
     if (end == std::string::npos) break;
-    std::optional<std::string> folder = MacroFolder(std::string_view(text).substr(start, end - start + 1), install_dir);
+    std::optional<std::string> folder = MacroFolder(std::string_view(text).substr(start, end - start + 1), installDir);
     if (folder) {
       out += text.substr(at, start - at) + *folder;
       at = end + 1;
@@ -95,19 +95,19 @@ std::string ExpandFolderMacros(const std::string& text, const std::string& insta
   return out + text.substr(std::min(at, text.size()));
 }
 
-std::vector<std::string> FolderChain(const std::string& device_path) {
+std::vector<std::string> FolderChain(const std::string& devicePath) {
   std::vector<std::string> chain;
   std::string path;
-  for (const std::string& part : format::PathParts(device_path)) {
+  for (const std::string& part : format::PathParts(devicePath)) {
     path += "\\" + part;
     chain.push_back(path);
   }
   return chain;
 }
 
-std::string ParentFolder(const std::string& device_path) {
-  size_t slash = device_path.find_last_of('\\');
-  return slash == std::string::npos ? std::string() : device_path.substr(0, slash);
+std::string ParentFolder(const std::string& devicePath) {
+  size_t slash = devicePath.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : devicePath.substr(0, slash);
 }
 
 }  // namespace standins::ce_installer

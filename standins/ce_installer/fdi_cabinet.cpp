@@ -106,16 +106,16 @@ std::string FdiReason(const ERF& error) {
 
 }  // namespace
 
-std::vector<std::string> ExtractCabinet(const std::wstring& cabinet_path, const std::wstring& folder) {
+std::vector<std::string> ExtractCabinet(const std::wstring& cabinetPath, const std::wstring& folder) {
   ERF error = {};
   HFDI fdi = FDICreate(Allocate, Release, Open, Read, Write, Close, Seek, cpuUNKNOWN, &error);
   if (fdi == nullptr) throw std::runtime_error("cabinet.dll: " + FdiReason(error));
   Extraction extraction{Narrow(folder), {}, {}};
-  std::string path = Narrow(cabinet_path);
+  std::string path = Narrow(cabinetPath);
   size_t slash = path.find_last_of('\\');
   std::string name = path.substr(slash + 1);
-  std::string cabinet_folder = path.substr(0, slash + 1);
-  BOOL copied = FDICopy(fdi, name.data(), cabinet_folder.data(), 0, Notify, nullptr, &extraction);
+  std::string cabinetFolder = path.substr(0, slash + 1);
+  BOOL copied = FDICopy(fdi, name.data(), cabinetFolder.data(), 0, Notify, nullptr, &extraction);
   FDIDestroy(fdi);
   if (!extraction.refusal.empty()) throw std::runtime_error(extraction.refusal);
   if (!copied) throw std::runtime_error(FdiReason(error));

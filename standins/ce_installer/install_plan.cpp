@@ -42,7 +42,7 @@ bool HasControlCharacters(const std::string& text) {
   return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
-PlannedValue PlanValue(const SetupFileView::Value& value, const std::string& install_dir) {
+PlannedValue PlanValue(const SetupFileView::Value& value, const std::string& installDir) {
   PlannedValue planned;
   size_t slash = value.key.find('\\');
   planned.root = value.key.substr(0, slash);
@@ -51,7 +51,7 @@ PlannedValue PlanValue(const SetupFileView::Value& value, const std::string& ins
   if (planned.key.empty() || HasControlCharacters(value.key) || HasControlCharacters(value.name)) {
     throw std::runtime_error("bad registry key \"" + value.key + "\"");
   }
-  planned.keep_existing = (value.flags & format::kRegNoClobber) != 0;
+  planned.keepExisting = (value.flags & format::kRegNoClobber) != 0;
   switch (value.flags & format::kRegTypeMask) {
     case format::kRegTypeString:
       planned.type = ValueType::String;
@@ -70,7 +70,7 @@ PlannedValue PlanValue(const SetupFileView::Value& value, const std::string& ins
       planned.bytes = value.data;
   }
   if (value.substitute) {
-    for (std::string& text : planned.texts) text = ExpandFolderMacros(text, install_dir);
+    for (std::string& text : planned.texts) text = ExpandFolderMacros(text, installDir);
   }
   return planned;
 }
@@ -98,7 +98,7 @@ std::string InstallFolderOf(const SetupFileView& setup) {
       return ResolveFolder(folder, "");
     }
   }
-  return ResolveFolder("%CE1%\\" + setup.app_name, "");
+  return ResolveFolder("%CE1%\\" + setup.appName, "");
 }
 
 std::string ShortcutText(const std::string& target) {
@@ -109,10 +109,10 @@ std::string ShortcutText(const std::string& target) {
 InstallPlan PlanInstallation(const SetupFileView& setup, const std::vector<std::string>& members) {
   std::map<unsigned, std::string> index = IndexMembers(members);
   InstallPlan plan;
-  if (!IsPlainName(setup.app_name)) throw std::runtime_error("bad application name \"" + setup.app_name + "\"");
-  plan.app_name = setup.app_name;
-  plan.install_dir = InstallFolderOf(setup);
-  if (auto library = index.find(kSetupLibraryNumber); library != index.end()) plan.setup_library = library->second;
+  if (!IsPlainName(setup.appName)) throw std::runtime_error("bad application name \"" + setup.appName + "\"");
+  plan.appName = setup.appName;
+  plan.installDir = InstallFolderOf(setup);
+  if (auto library = index.find(kSetupLibraryNumber); library != index.end()) plan.setupLibrary = library->second;
 
   std::map<unsigned, std::string> destinations;
   for (const SetupFileView::File& file : setup.files) {
@@ -121,7 +121,7 @@ InstallPlan PlanInstallation(const SetupFileView& setup, const std::vector<std::
       throw std::runtime_error("file " + file.name + ": cabinet member " + Numbered(file.number) + " missing");
     }
     if (!IsPlainName(file.name)) throw std::runtime_error("bad file name \"" + file.name + "\"");
-    std::string folder = ResolveFolder(file.directory, plan.install_dir);
+    std::string folder = ResolveFolder(file.directory, plan.installDir);
     std::string destination = folder + "\\" + file.name;
     for (const PlannedFile& earlier : plan.files) {
       if (EqualsIgnoringCase(earlier.destination, destination)) {
@@ -133,20 +133,20 @@ InstallPlan PlanInstallation(const SetupFileView& setup, const std::vector<std::
     destinations[file.number] = destination;
   }
   for (const SetupFileView::Value& value : setup.values) {
-    plan.values.push_back(PlanValue(value, plan.install_dir));
+    plan.values.push_back(PlanValue(value, plan.installDir));
   }
   for (const SetupFileView::Link& link : setup.links) {
     std::string target;
-    if (link.to_file) {
+    if (link.toFile) {
       auto file = destinations.find(link.target);
       if (file == destinations.end()) throw std::runtime_error("shortcut " + link.location + " to a file not installed");
       target = file->second;
     } else {
       auto folder = setup.directories.find(link.target);
       if (folder == setup.directories.end()) throw std::runtime_error("shortcut " + link.location + " to an unknown folder");
-      target = ResolveFolder(folder->second, plan.install_dir);
+      target = ResolveFolder(folder->second, plan.installDir);
     }
-    std::string path = ResolveFolder(link.location, plan.install_dir) + ".lnk";
+    std::string path = ResolveFolder(link.location, plan.installDir) + ".lnk";
     AddFolders(plan.folders, ParentFolder(path));
     plan.shortcuts.push_back({path, ShortcutText(target)});
   }

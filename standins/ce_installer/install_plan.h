@@ -21,7 +21,7 @@ struct PlannedValue {
   std::vector<std::string> texts;  // one for a string, each of a multi-string
   std::vector<uint8_t> bytes;      // a binary value
   uint32_t dword = 0;
-  bool keep_existing = false;  // the package asks not to overwrite a value already there
+  bool keepExisting = false;  // the package asks not to overwrite a value already there
 };
 
 struct PlannedFile {
@@ -35,9 +35,9 @@ struct PlannedShortcut {
 };
 
 struct InstallPlan {
-  std::string app_name;
-  std::string install_dir;                  // device path
-  std::optional<std::string> setup_library;  // the .999 member
+  std::string appName;
+  std::string installDir;                  // device path
+  std::optional<std::string> setupLibrary;  // the .999 member
   std::vector<std::string> folders;          // parents first
   std::vector<PlannedFile> files;
   std::vector<PlannedValue> values;

@@ -36,8 +36,8 @@ bool SameItem(const InstalledItem& a, const InstalledItem& b) {
 
 std::string FormatRecord(const InstallRecord& record) {
   std::ostringstream out;
-  out << "app\t" << record.app_name << "\ninstalldir\t" << record.install_dir << "\n";
-  if (!record.setup_library.empty()) out << "setuplibrary\t" << record.setup_library << "\n";
+  out << "app\t" << record.appName << "\ninstalldir\t" << record.installDir << "\n";
+  if (!record.setupLibrary.empty()) out << "setuplibrary\t" << record.setupLibrary << "\n";
   for (const InstalledItem& item : record.items) {
     for (const auto& [kind, name] : kKindNames) {
       if (kind == item.kind) out << name << "\t" << item.path;
@@ -62,16 +62,16 @@ InstallRecord ParseRecord(const std::string& text) {
     if (kind != kKindNames.end()) {
       record.items.push_back({kind->first, fields[1], wanted == 3 ? fields[2] : std::string()});
     } else if (tag == "app") {
-      record.app_name = fields[1];
+      record.appName = fields[1];
     } else if (tag == "installdir") {
-      record.install_dir = fields[1];
+      record.installDir = fields[1];
     } else if (tag == "setuplibrary") {
-      record.setup_library = fields[1];
+      record.setupLibrary = fields[1];
     } else {
       throw std::runtime_error("bad record line \"" + line + "\"");
     }
   }
-  if (record.app_name.empty()) throw std::runtime_error("record without an application name");
+  if (record.appName.empty()) throw std::runtime_error("record without an application name");
   return record;
 }
 

@@ -25,9 +25,9 @@ struct InstalledItem {
 };
 
 struct InstallRecord {
-  std::string app_name;
-  std::string install_dir;
-  std::string setup_library;
+  std::string appName;
+  std::string installDir;
+  std::string setupLibrary;
   std::vector<InstalledItem> items;
 };
 

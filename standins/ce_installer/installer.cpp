@@ -35,22 +35,22 @@ Outcome Failure(std::string detail, const wchar_t* message) { return {false, std
 
 // Everything the cabinet holds, extracted and read; nothing on the device changed yet.
 struct OpenedPackage {
-  std::wstring members_folder;
+  std::wstring membersFolder;
   InstallPlan plan;
-  std::wstring Member(const std::string& name) const { return members_folder + L"\\" + Widen(name); }
+  std::wstring Member(const std::string& name) const { return membersFolder + L"\\" + Widen(name); }
 };
 
-OpenedPackage OpenPackage(const std::wstring& cabinet_copy, const std::wstring& members_folder) {
-  std::vector<std::string> members = ExtractCabinet(cabinet_copy, members_folder);
-  OpenedPackage package{members_folder, {}};
-  std::optional<std::string> setup_file = ReadWholeFile(package.Member(SetupFileMember(members)));
-  if (!setup_file) throw std::runtime_error("the setup file cannot be read");
-  package.plan = PlanInstallation(ReadSetupFile({setup_file->begin(), setup_file->end()}), members);
+OpenedPackage OpenPackage(const std::wstring& cabinetCopy, const std::wstring& membersFolder) {
+  std::vector<std::string> members = ExtractCabinet(cabinetCopy, membersFolder);
+  OpenedPackage package{membersFolder, {}};
+  std::optional<std::string> setupFile = ReadWholeFile(package.Member(SetupFileMember(members)));
+  if (!setupFile) throw std::runtime_error("the setup file cannot be read");
+  package.plan = PlanInstallation(ReadSetupFile({setupFile->begin(), setupFile->end()}), members);
   return package;
 }
 
-std::optional<InstallRecord> ReadRecord(const std::string& app_name) {
-  std::optional<std::string> text = ReadWholeFile(HostPath(InstallRecordPath(app_name)));
+std::optional<InstallRecord> ReadRecord(const std::string& appName) {
+  std::optional<std::string> text = ReadWholeFile(HostPath(InstallRecordPath(appName)));
   if (!text) return std::nullopt;
   try {
     return ParseRecord(*text);
@@ -67,10 +67,10 @@ void Apply(const OpenedPackage& package, ChangeJournal& journal) {
   for (const PlannedShortcut& shortcut : plan.shortcuts) journal.PlaceText(shortcut.text, shortcut.path);
 }
 
-PlannedValue AppsValue(const std::string& app_name, const char* name, std::string text) {
+PlannedValue AppsValue(const std::string& appName, const char* name, std::string text) {
   PlannedValue value;
   value.root = "HKLM";
-  value.key = std::string(kAppsKey) + "\\" + app_name;
+  value.key = std::string(kAppsKey) + "\\" + appName;
   value.name = name;
   value.texts = {std::move(text)};
   return value;
@@ -79,22 +79,22 @@ PlannedValue AppsValue(const std::string& app_name, const char* name, std::strin
 // The install record, the kept setup library and the Apps key, as the CE
 // installer keeps them; the record lists what this and earlier runs made.
 void KeepRecord(const OpenedPackage& package, const std::optional<InstallRecord>& earlier,
-                const std::wstring& cabinet_path, ChangeJournal& journal) {
+                const std::wstring& cabinetPath, ChangeJournal& journal) {
   const InstallPlan& plan = package.plan;
-  InstallRecord record{plan.app_name, plan.install_dir, {}, earlier ? earlier->items : std::vector<InstalledItem>()};
+  InstallRecord record{plan.appName, plan.installDir, {}, earlier ? earlier->items : std::vector<InstalledItem>()};
   MergeItems(record.items, journal.Made());
   journal.MakeFolder(kAppManagerFolder);
-  if (plan.setup_library) {
-    record.setup_library = KeptSetupLibraryPath(plan.app_name);
-    journal.PlaceFile(package.Member(*plan.setup_library), record.setup_library);
+  if (plan.setupLibrary) {
+    record.setupLibrary = KeptSetupLibraryPath(plan.appName);
+    journal.PlaceFile(package.Member(*plan.setupLibrary), record.setupLibrary);
   }
-  journal.PlaceText(FormatRecord(record), InstallRecordPath(plan.app_name));
-  PlannedValue installed = AppsValue(plan.app_name, "Instl", "");
+  journal.PlaceText(FormatRecord(record), InstallRecordPath(plan.appName));
+  PlannedValue installed = AppsValue(plan.appName, "Instl", "");
   installed.type = ValueType::Dword;
   installed.dword = 1;
   journal.SetValue(installed);
-  journal.SetValue(AppsValue(plan.app_name, "InstlDir", plan.install_dir));
-  journal.SetValue(AppsValue(plan.app_name, "CabFile", Narrow(cabinet_path)));
+  journal.SetValue(AppsValue(plan.appName, "InstlDir", plan.installDir));
+  journal.SetValue(AppsValue(plan.appName, "CabFile", Narrow(cabinetPath)));
 }
 
 bool RemoveItem(const InstalledItem& item) {
@@ -135,49 +135,49 @@ std::vector<InstalledItem> RemoveItems(const std::vector<InstalledItem>& items) 
 
 }  // namespace
 
-std::string InstallRecordPath(const std::string& app_name) {
-  return std::string(kAppManagerFolder) + "\\" + app_name + ".txt";
+std::string InstallRecordPath(const std::string& appName) {
+  return std::string(kAppManagerFolder) + "\\" + appName + ".txt";
 }
 
-std::string KeptSetupLibraryPath(const std::string& app_name) {
-  return std::string(kAppManagerFolder) + "\\" + app_name + ".dll";
+std::string KeptSetupLibraryPath(const std::string& appName) {
+  return std::string(kAppManagerFolder) + "\\" + appName + ".dll";
 }
 
-Outcome InstallPackage(const std::wstring& cabinet_path, HWND parent) {
+Outcome InstallPackage(const std::wstring& cabinetPath, HWND parent) {
   support::TemporaryFolder work(L"wceload");
   // A copy under a plain name: the decompression interface takes narrow
   // paths, and the package cannot change while it is read.
-  const std::wstring cabinet_copy = work.File(L"package.cab");
-  if (!CopyFileW(cabinet_path.c_str(), cabinet_copy.c_str(), FALSE)) {
+  const std::wstring cabinetCopy = work.File(L"package.cab");
+  if (!CopyFileW(cabinetPath.c_str(), cabinetCopy.c_str(), FALSE)) {
     return Failure("the package cannot be read", kNotOpened);
   }
-  const std::wstring members_folder = work.File(L"members");
-  const std::wstring replaced_folder = work.File(L"replaced");
-  CreateDirectoryW(members_folder.c_str(), nullptr);
-  CreateDirectoryW(replaced_folder.c_str(), nullptr);
+  const std::wstring membersFolder = work.File(L"members");
+  const std::wstring replacedFolder = work.File(L"replaced");
+  CreateDirectoryW(membersFolder.c_str(), nullptr);
+  CreateDirectoryW(replacedFolder.c_str(), nullptr);
   OpenedPackage package;
   try {
-    package = OpenPackage(cabinet_copy, members_folder);
+    package = OpenPackage(cabinetCopy, membersFolder);
   } catch (const std::runtime_error& error) {
     return Failure(std::string("the package is damaged: ") + error.what(), kDamaged);
   }
   const InstallPlan& plan = package.plan;
-  SetupLibrary library(plan.setup_library ? package.Member(*plan.setup_library) : std::wstring());
+  SetupLibrary library(plan.setupLibrary ? package.Member(*plan.setupLibrary) : std::wstring());
   if (!library.usable()) return Failure("the package is damaged: its setup library does not load", kDamaged);
 
-  const std::optional<InstallRecord> earlier = ReadRecord(plan.app_name);
-  const std::wstring install_dir = Widen(plan.install_dir);
-  if (library.InstallInit(parent, earlier.has_value(), install_dir) != codINSTALL_INIT_CONTINUE) {
+  const std::optional<InstallRecord> earlier = ReadRecord(plan.appName);
+  const std::wstring installDir = Widen(plan.installDir);
+  if (library.InstallInit(parent, earlier.has_value(), installDir) != codINSTALL_INIT_CONTINUE) {
     return Failure("cancelled by the setup library", L"");
   }
-  ChangeJournal journal(replaced_folder);
+  ChangeJournal journal(replacedFolder);
   try {
     Apply(package, journal);
-    if (library.InstallExit(parent, install_dir) != codINSTALL_EXIT_DONE) {
+    if (library.InstallExit(parent, installDir) != codINSTALL_EXIT_DONE) {
       journal.Undo();
       return Failure("undone at the setup library's request", L"");
     }
-    KeepRecord(package, earlier, cabinet_path, journal);
+    KeepRecord(package, earlier, cabinetPath, journal);
   } catch (const ChangeRefused& error) {
     journal.Undo();
     return Failure(error.what(), kNotInstalled);
@@ -185,15 +185,15 @@ Outcome InstallPackage(const std::wstring& cabinet_path, HWND parent) {
   return {};
 }
 
-Outcome RemoveApplication(const std::wstring& app_name, HWND parent) {
-  const std::string app = Narrow(app_name);
+Outcome RemoveApplication(const std::wstring& appName, HWND parent) {
+  const std::string app = Narrow(appName);
   std::optional<InstallRecord> record = IsPlainName(app) ? ReadRecord(app) : std::nullopt;
   if (!record) return Failure("not installed", kUnknownApplication);
   std::vector<InstalledItem> left;
   {
-    const bool kept_library = !record->setup_library.empty() && PathExists(HostPath(record->setup_library));
-    SetupLibrary library(kept_library ? HostPath(record->setup_library) : std::wstring());
-    if (library.UninstallInit(parent, Widen(record->install_dir)) != codUNINSTALL_INIT_CONTINUE) {
+    const bool keptLibrary = !record->setupLibrary.empty() && PathExists(HostPath(record->setupLibrary));
+    SetupLibrary library(keptLibrary ? HostPath(record->setupLibrary) : std::wstring());
+    if (library.UninstallInit(parent, Widen(record->installDir)) != codUNINSTALL_INIT_CONTINUE) {
       return Failure("cancelled by the setup library", L"");
     }
     left = RemoveItems(record->items);
@@ -206,7 +206,7 @@ Outcome RemoveApplication(const std::wstring& app_name, HWND parent) {
     return Failure(std::to_string(left.size()) + " item(s) could not be removed, first " + left.front().path,
                    kNotRemoved);
   }
-  if (!record->setup_library.empty()) DeleteFileW(HostPath(record->setup_library).c_str());
+  if (!record->setupLibrary.empty()) DeleteFileW(HostPath(record->setupLibrary).c_str());
   DeleteFileW(HostPath(InstallRecordPath(app)).c_str());
   RegDeleteKeyW(HKEY_LOCAL_MACHINE, Widen(std::string(kAppsKey) + "\\" + app).c_str());
   return {};

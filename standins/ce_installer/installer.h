@@ -15,10 +15,10 @@ struct Outcome {
 };
 
 // Device paths of the installer's bookkeeping.
-std::string InstallRecordPath(const std::string& app_name);  // \Windows\AppMgr\<AppName>.txt
-std::string KeptSetupLibraryPath(const std::string& app_name);  // \Windows\AppMgr\<AppName>.dll
+std::string InstallRecordPath(const std::string& appName);  // \Windows\AppMgr\<AppName>.txt
+std::string KeptSetupLibraryPath(const std::string& appName);  // \Windows\AppMgr\<AppName>.dll
 
-Outcome InstallPackage(const std::wstring& cabinet_path, HWND parent);
-Outcome RemoveApplication(const std::wstring& app_name, HWND parent);
+Outcome InstallPackage(const std::wstring& cabinetPath, HWND parent);
+Outcome RemoveApplication(const std::wstring& appName, HWND parent);
 
 }  // namespace standins::ce_installer

@@ -15,15 +15,15 @@ class SetupLibrary {
   // No library at all when path is empty.
   explicit SetupLibrary(const std::wstring& path);
   // False when a library was named but does not load.
-  bool usable() const { return path_empty_ || library_.Loaded(); }
+  bool usable() const { return pathEmpty_ || library_.Loaded(); }
 
-  codINSTALL_INIT InstallInit(HWND parent, bool previously_installed, const std::wstring& install_dir) const;
-  codINSTALL_EXIT InstallExit(HWND parent, const std::wstring& install_dir) const;
-  codUNINSTALL_INIT UninstallInit(HWND parent, const std::wstring& install_dir) const;
+  codINSTALL_INIT InstallInit(HWND parent, bool previouslyInstalled, const std::wstring& installDir) const;
+  codINSTALL_EXIT InstallExit(HWND parent, const std::wstring& installDir) const;
+  codUNINSTALL_INIT UninstallInit(HWND parent, const std::wstring& installDir) const;
   codUNINSTALL_EXIT UninstallExit(HWND parent) const;
 
  private:
-  bool path_empty_;
+  bool pathEmpty_;
   support::Library library_;
 };
 

@@ -16,9 +16,9 @@ using package_tool::RegistryRoot;
 class InstallPlanTest : public ::testing::Test {
  protected:
   InstallPlanTest() {
-    model_.app_name = "Brindlecove";
-    model_.install_dir = "%CE1%\\Brindlecove";
-    model_.setup_dll_source = "BCESetup.dll";
+    model_.appName = "Brindlecove";
+    model_.installDir = "%CE1%\\Brindlecove";
+    model_.setupDllSource = "BCESetup.dll";
     model_.files = {{"e.exe", "%CE1%\\Brindlecove", "Brindlecove.exe", 0},
                     {"m.dll", "%CE2%", "bcmgr.dll", 0},
                     {"d.txt", "%CE1%\\Brindlecove\\data", "long data name.txt", 0}};
@@ -27,7 +27,7 @@ class InstallPlanTest : public ::testing::Test {
   }
   std::vector<std::string> Members() const {
     std::vector<std::string> names;
-    for (const auto& member : package_tool::LayOutCabinet(model_)) names.push_back(member.cab_name);
+    for (const auto& member : package_tool::LayOutCabinet(model_)) names.push_back(member.cabName);
     return names;
   }
   standins::ce_installer::SetupFileView View() const { return standins::ce_installer::ReadSetupFile(package_tool::WriteSetupFile(model_, "t.inf")); }
@@ -42,9 +42,9 @@ class InstallPlanTest : public ::testing::Test {
 
 TEST_F(InstallPlanTest, FilesGoUnderTheirTrueNamesToResolvedFolders) {
   InstallPlan plan = Plan();
-  EXPECT_EQ(plan.app_name, "Brindlecove");
-  EXPECT_EQ(plan.install_dir, "\\Program Files\\Brindlecove");
-  EXPECT_EQ(plan.setup_library, "BCESetup.999");
+  EXPECT_EQ(plan.appName, "Brindlecove");
+  EXPECT_EQ(plan.installDir, "\\Program Files\\Brindlecove");
+  EXPECT_EQ(plan.setupLibrary, "BCESetup.999");
   ASSERT_EQ(plan.files.size(), 3u);
   EXPECT_EQ(plan.files[0].member, "BRINDL~1.001");
   EXPECT_EQ(plan.files[0].destination, "\\Program Files\\Brindlecove\\Brindlecove.exe");
@@ -86,16 +86,16 @@ TEST_F(InstallPlanTest, ValuesKeepTheirTypesAndExpandDeviceFolders) {
   EXPECT_EQ(plan.values[3].dword, 15u);
   EXPECT_EQ(plan.values[4].type, ValueType::Binary);
   EXPECT_EQ(plan.values[4].bytes, (std::vector<uint8_t>{0x0A, 0xFF}));
-  EXPECT_TRUE(plan.values[4].keep_existing);
-  EXPECT_FALSE(plan.values[3].keep_existing);
+  EXPECT_TRUE(plan.values[4].keepExisting);
+  EXPECT_FALSE(plan.values[3].keepExisting);
 }
 
 TEST_F(InstallPlanTest, InstallFolderFallsBackToProgramFilesAndAppName) {
   model_.files = {{"m.dll", "%CE2%", "bcmgr.dll", 0}};
   model_.shortcuts.clear();
-  EXPECT_EQ(Plan().install_dir, "\\Program Files\\Brindlecove");
-  model_.app_name = "Other";
-  EXPECT_EQ(Plan().install_dir, "\\Program Files\\Other");
+  EXPECT_EQ(Plan().installDir, "\\Program Files\\Brindlecove");
+  model_.appName = "Other";
+  EXPECT_EQ(Plan().installDir, "\\Program Files\\Other");
 }
 
 TEST_F(InstallPlanTest, AMissingMemberIsRefused) {

@@ -20,9 +20,9 @@ InstallRecord Sample() {
 
 TEST(InstallRecord, ReadsBackWhatItWrote) {
   InstallRecord read = ParseRecord(FormatRecord(Sample()));
-  EXPECT_EQ(read.app_name, "Brindlecove");
-  EXPECT_EQ(read.install_dir, "\\Program Files\\Brindlecove");
-  EXPECT_EQ(read.setup_library, "\\Windows\\AppMgr\\Brindlecove.dll");
+  EXPECT_EQ(read.appName, "Brindlecove");
+  EXPECT_EQ(read.installDir, "\\Program Files\\Brindlecove");
+  EXPECT_EQ(read.setupLibrary, "\\Windows\\AppMgr\\Brindlecove.dll");
   EXPECT_EQ(read.items, Sample().items);
 }
 

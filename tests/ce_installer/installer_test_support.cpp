@@ -39,8 +39,8 @@ std::string FilledTemplate() {
   for (const auto& [key, value] : kSettings) {
     for (size_t at; (at = text.find(key)) != std::string::npos;) text.replace(at, std::string(key).size(), value);
   }
-  size_t reg_end = text.find('\n', text.find("FitLogoToScreen,")) + 1;
-  text.insert(reg_end, kExtraValues);
+  size_t regEnd = text.find('\n', text.find("FitLogoToScreen,")) + 1;
+  text.insert(regEnd, kExtraValues);
   std::string crlf;
   for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   return crlf;
@@ -63,7 +63,7 @@ void Answer(HWND box, int button, std::vector<std::wstring>& texts, std::vector<
 
 }  // namespace
 
-PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setup_library, bool stored) {
+PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setupLibrary, bool stored) {
   CreateDirectoryW(folder_.File(L"pocketpc").c_str(), nullptr);
   CreateDirectoryW(folder_.File(L"pocketpc\\arm").c_str(), nullptr);
   unsigned seed = 1;
@@ -75,7 +75,7 @@ PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setup_library, bool
   WriteWholeFile(folder_.File(L"abce.pac"), "1234");
   WriteWholeFile(folder_.File(L"set.alf"), "1;0;Word;\\windows\\pword.exe;;");
   WriteWholeFile(folder_.File(L"setup.inf"), FilledTemplate());
-  CopyFileW(setup_library.c_str(), folder_.File(L"pocketpc\\arm\\BCESetup.dll").c_str(), FALSE);
+  CopyFileW(setupLibrary.c_str(), folder_.File(L"pocketpc\\arm\\BCESetup.dll").c_str(), FALSE);
 
   gui_driver::Process bcpack(gui_driver::WindowsPath(BC_BCPACK), stored ? "--store setup.inf output" : "setup.inf output",
                              support::Narrow(folder_.path()));
@@ -96,10 +96,10 @@ InstallerRun RunInstaller(const std::wstring& arguments) {
   while (installer.Running()) {
     if (std::chrono::steady_clock::now() > deadline) return run;  // the helper ends it
     if (HWND box = VisibleBox(L"Installation")) Answer(box, IDOK, run.messages, answered);
-    if (HWND question = VisibleBox(L"Brindlecove Setup")) Answer(question, IDNO, run.setup_questions, answered);
+    if (HWND question = VisibleBox(L"Brindlecove Setup")) Answer(question, IDNO, run.setupQuestions, answered);
     Sleep(20);
   }
-  run.exit_code = installer.WaitForExit(0ms);
+  run.exitCode = installer.WaitForExit(0ms);
   return run;
 }
 

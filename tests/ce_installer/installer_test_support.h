@@ -28,9 +28,9 @@ inline const std::wstring kShortcut = L"C:\\windows\\Start Menu\\Programs\\Brind
 // A builder's folder laid out as Build leaves it, packed by bcpack.exe.
 class PackedBuilderFolder {
  public:
-  // setup_library: the DLL the package carries as BCESetup.dll; stored:
+  // setupLibrary: the DLL the package carries as BCESetup.dll; stored:
   // members packed as they are rather than compressed.
-  explicit PackedBuilderFolder(const std::wstring& setup_library, bool stored = false);
+  explicit PackedBuilderFolder(const std::wstring& setupLibrary, bool stored = false);
   bool packed() const { return packed_; }
   std::wstring Cabinet() const { return folder_.File(L"output\\Brindlecove.PPC_ARM.CAB"); }
   // A source file of the package, relative to the folder ("pocketpc\arm\bcmgr.dll").
@@ -42,9 +42,9 @@ class PackedBuilderFolder {
 };
 
 struct InstallerRun {
-  std::optional<DWORD> exit_code;              // nothing when it did not end in time
+  std::optional<DWORD> exitCode;              // nothing when it did not end in time
   std::vector<std::wstring> messages;          // texts of its "Installation" boxes, answered OK
-  std::vector<std::wstring> setup_questions;   // "Brindlecove Setup" questions, answered No
+  std::vector<std::wstring> setupQuestions;   // "Brindlecove Setup" questions, answered No
 };
 
 // Runs wceload.exe with the arguments and answers every box it shows.

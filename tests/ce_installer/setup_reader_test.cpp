@@ -10,8 +10,8 @@ namespace {
 
 std::vector<uint8_t> SampleSetupFile() {
   package_tool::InstallModel model;
-  model.app_name = "Brindlecove";
-  model.install_dir = "%CE1%\\Brindlecove";
+  model.appName = "Brindlecove";
+  model.installDir = "%CE1%\\Brindlecove";
   model.files = {{"e.exe", "%CE1%\\Brindlecove", "Brindlecove.exe", 0}, {"m.dll", "%CE2%", "bcmgr.dll", 0}};
   model.registry = {{package_tool::RegistryRoot::LocalMachine, "Software\\B", "N", 0, {'t', 0}, false}};
   model.shortcuts = {{"%CE11%", "Brindlecove", true, "Brindlecove.exe"}};

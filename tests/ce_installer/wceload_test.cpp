@@ -43,7 +43,7 @@ class Wceload : public ::testing::Test {
 
 TEST_F(Wceload, InstallsEveryFileUnderItsTrueName) {
   InstallerRun run = Install(package_.Cabinet());
-  ASSERT_EQ(run.exit_code, 0u);
+  ASSERT_EQ(run.exitCode, 0u);
   EXPECT_TRUE(run.messages.empty());
   EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\Brindlecove.exe"), package_.Source(L"pocketpc\\arm\\brindlecove.exe"));
   EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\bcebtn.exe"), package_.Source(L"pocketpc\\arm\\bcebtn.exe"));
@@ -58,7 +58,7 @@ TEST_F(Wceload, InstallsEveryFileUnderItsTrueName) {
 }
 
 TEST_F(Wceload, WritesRegistryValuesOfEveryType) {
-  ASSERT_EQ(Install(package_.Cabinet()).exit_code, 0u);
+  ASSERT_EQ(Install(package_.Cabinet()).exitCode, 0u);
   auto path = ReadValue(kKey, L"AppPath");
   ASSERT_TRUE(path);
   EXPECT_EQ(path->type, static_cast<DWORD>(REG_SZ));
@@ -84,7 +84,7 @@ TEST_F(Wceload, WritesRegistryValuesOfEveryType) {
 }
 
 TEST_F(Wceload, CallsInstallInitBeforeCopyingAndInstallExitAfter) {
-  ASSERT_EQ(Install(package_.Cabinet()).exit_code, 0u);
+  ASSERT_EQ(Install(package_.Cabinet()).exitCode, 0u);
   EXPECT_EQ(hooks_.Text(),
             "Install_Init dir=\\Program Files\\Brindlecove first=1 previous=0 owner=1 engine=0\n"
             "Install_Exit dir=\\Program Files\\Brindlecove owner=1 engine=1 failures=0\n");
@@ -94,7 +94,7 @@ TEST_F(Wceload, ASetupLibraryThatCancelsLeavesNothingInstalled) {
   for (const wchar_t* answer : {L"cancel_install", L"undo_install"}) {
     SetEnvironmentVariableW(L"BC_FAKE_HOOKS_ANSWER", answer);
     InstallerRun run = Install(package_.Cabinet());
-    EXPECT_EQ(run.exit_code, 1u) << answer;
+    EXPECT_EQ(run.exitCode, 1u) << answer;
     EXPECT_TRUE(run.messages.empty()) << "the setup library decided; nothing more to say";
     EXPECT_TRUE(NothingInstalled()) << answer;
     EXPECT_EQ(LastLogLine().rfind("failure install Brindlecove.PPC_ARM.CAB: ", 0), 0u) << LastLogLine();
@@ -115,7 +115,7 @@ class DamagedCabinet : public Wceload {
     return Install(copy);
   }
   void ExpectRefused(const InstallerRun& run) {
-    EXPECT_EQ(run.exit_code, 1u);
+    EXPECT_EQ(run.exitCode, 1u);
     EXPECT_EQ(run.messages, std::vector<std::wstring>{kDamaged});
     EXPECT_TRUE(NothingInstalled());
     EXPECT_TRUE(hooks_.Text().empty()) << "setup library called: " << hooks_.Text();
@@ -154,7 +154,7 @@ TEST_F(DamagedCabinet, DamagedSetupFileIsRefused) {
 
 TEST_F(Wceload, AMissingCabinetIsRefused) {
   InstallerRun run = Install(package_.Cabinet() + L".missing");
-  EXPECT_EQ(run.exit_code, 1u);
+  EXPECT_EQ(run.exitCode, 1u);
   EXPECT_EQ(run.messages, std::vector<std::wstring>{L"The package could not be opened."});
   EXPECT_TRUE(NothingInstalled());
 }
@@ -165,7 +165,7 @@ TEST_F(Wceload, AFailedCopyTakesBackEverythingAndKeepsReplacedFiles) {
   ASSERT_TRUE(CreateDirectoryW((kWindows + L"\\bcmgr.dll").c_str(), nullptr));
   InstallerRun run = Install(package_.Cabinet());
   RemoveDirectoryW((kWindows + L"\\bcmgr.dll").c_str());
-  EXPECT_EQ(run.exit_code, 1u);
+  EXPECT_EQ(run.exitCode, 1u);
   EXPECT_EQ(run.messages, std::vector<std::wstring>{L"The package could not be installed. Nothing was changed."});
   EXPECT_EQ(ReadWholeFile(kWindows + L"\\abce.pac"), "old code");
   DeleteFileW((kWindows + L"\\abce.pac").c_str());
@@ -175,7 +175,7 @@ TEST_F(Wceload, AFailedCopyTakesBackEverythingAndKeepsReplacedFiles) {
 
 TEST_F(Wceload, ABadCommandLineIsRefused) {
   InstallerRun run = RunInstaller(L"");
-  EXPECT_EQ(run.exit_code, 2u);
+  EXPECT_EQ(run.exitCode, 2u);
   EXPECT_EQ(run.messages.size(), 1u);
 }
 

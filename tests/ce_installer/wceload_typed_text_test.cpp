@@ -20,7 +20,7 @@ TEST(WceloadTypedTexts, ReachTheRegistryUnchanged) {
   ASSERT_FALSE(title.empty());
   RemoveInstallation();
   InstallerRun run = RunInstaller(L"\"" + cabinet + L"\"");
-  ASSERT_EQ(run.exit_code, 0u);
+  ASSERT_EQ(run.exitCode, 0u);
   EXPECT_TRUE(run.messages.empty());
   // The title as the device's registry holds texts: the 8-bit text in UTF-16.
   auto value = ReadValue(kKey, L"KioskDesktopTitle");

@@ -37,26 +37,26 @@ bool IsShortName(const std::string& name) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
   package_tool::InstallModel model;
-  model.app_name = input.ConsumeRandomLengthString(40);
-  model.setup_dll_source = input.ConsumeRandomLengthString(40);
+  model.appName = input.ConsumeRandomLengthString(40);
+  model.setupDllSource = input.ConsumeRandomLengthString(40);
   size_t count = input.ConsumeIntegralInRange<size_t>(0, 998);
   for (size_t i = 0; i < count && input.remaining_bytes() > 0; ++i) {
     package_tool::InstalledFile file;
     file.name = input.ConsumeRandomLengthString(40);
-    file.source_path = "src\\" + file.name;
+    file.sourcePath = "src\\" + file.name;
     model.files.push_back(file);
   }
 
   std::vector<package_tool::CabinetMember> members = package_tool::LayOutCabinet(model);
-  Require(members.size() == model.files.size() + 1 + (model.setup_dll_source.empty() ? 0 : 1));
-  Require(members.front().source_path.empty() && members.front().cab_name.ends_with(".000"));
+  Require(members.size() == model.files.size() + 1 + (model.setupDllSource.empty() ? 0 : 1));
+  Require(members.front().sourcePath.empty() && members.front().cabName.ends_with(".000"));
   std::set<std::string> names;
   std::multiset<std::string> sources;
   for (const package_tool::CabinetMember& member : members) {
-    Require(IsShortName(member.cab_name));
-    Require(names.insert(Upper(member.cab_name)).second);
-    sources.insert(member.source_path);
+    Require(IsShortName(member.cabName));
+    Require(names.insert(Upper(member.cabName)).second);
+    sources.insert(member.sourcePath);
   }
-  for (const package_tool::InstalledFile& file : model.files) Require(sources.count(file.source_path) >= 1);
+  for (const package_tool::InstalledFile& file : model.files) Require(sources.count(file.sourcePath) >= 1);
   return 0;
 }

@@ -24,7 +24,7 @@ void Require(bool condition, const char* what) {
 void CheckRoundTrip(const package_tool::InstallModel& model) {
   std::vector<uint8_t> bytes = package_tool::WriteSetupFile(model, "fuzz.inf");
   standins::ce_installer::SetupFileView view = standins::ce_installer::ReadSetupFile(bytes);
-  Require(view.app_name == model.app_name, "app_name");
+  Require(view.appName == model.appName, "app_name");
   Require(view.provider == model.provider, "provider");
   Require(view.files.size() == model.files.size(), "files");
   Require(view.values.size() == model.registry.size(), "values");

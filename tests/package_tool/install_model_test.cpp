@@ -38,25 +38,25 @@ std::string At(const std::string& text, const std::string& needle, const std::st
 
 TEST(InstallModel, ReadsNamesFoldersAndDevice) {
   InstallModel model = Build(kSampleInf);
-  EXPECT_EQ(model.app_name, "Sample");
+  EXPECT_EQ(model.appName, "Sample");
   EXPECT_EQ(model.provider, "Maker");
-  EXPECT_EQ(model.install_dir, "%CE1%\\Sample");
-  EXPECT_EQ(model.device.processor_type, 2577u);
-  EXPECT_EQ(model.device.version_min_major, 4u);
-  EXPECT_EQ(model.device.version_min_minor, 20u);
-  EXPECT_EQ(model.device.build_max, 0xE0000000u);
-  EXPECT_EQ(model.device.unsupported_platforms, (std::vector<std::string>{"HPC", "Jupiter"}));
-  EXPECT_EQ(model.setup_dll_source, "bin\\arm\\Hook.dll");
+  EXPECT_EQ(model.installDir, "%CE1%\\Sample");
+  EXPECT_EQ(model.device.processorType, 2577u);
+  EXPECT_EQ(model.device.versionMinMajor, 4u);
+  EXPECT_EQ(model.device.versionMinMinor, 20u);
+  EXPECT_EQ(model.device.buildMax, 0xE0000000u);
+  EXPECT_EQ(model.device.unsupportedPlatforms, (std::vector<std::string>{"HPC", "Jupiter"}));
+  EXPECT_EQ(model.setupDllSource, "bin\\arm\\Hook.dll");
 }
 
 TEST(InstallModel, FilesComeFromTheirSourceDisksAndGoToTheirSectionsFolders) {
   InstallModel model = Build(kSampleInf);
   ASSERT_EQ(model.files.size(), 3u);
   EXPECT_EQ(model.files[0].name, "Sample.exe");
-  EXPECT_EQ(model.files[0].source_path, "bin\\arm\\engine.exe");
+  EXPECT_EQ(model.files[0].sourcePath, "bin\\arm\\engine.exe");
   EXPECT_EQ(model.files[0].directory, "%CE1%\\Sample");  // DefaultDestDir
   EXPECT_EQ(model.files[0].flags, 0x40000000u);
-  EXPECT_EQ(model.files[1].source_path, "data file.txt");
+  EXPECT_EQ(model.files[1].sourcePath, "data file.txt");
   EXPECT_EQ(model.files[2].directory, "%CE2%");
 }
 
@@ -66,8 +66,8 @@ TEST(InstallModel, TargetsComeFromDeviceSections) {
   std::string two =
       Replaced(kSampleInf, "[CEDevice.PPC_ARM]", "[CEDevice.SP_ARM]\nProcessorType = 0\n[CEDevice.PPC_ARM]");
   EXPECT_EQ(DeviceTargets(InfFile::Parse(two, "s.inf")), (std::vector<std::string>{"SP_ARM", "PPC_ARM"}));
-  EXPECT_EQ(Build(two, "SP_ARM").device.processor_type, 0u);
-  EXPECT_EQ(Build(two, "SP_ARM").device.version_min_minor, 20u);  // from [CEDevice]
+  EXPECT_EQ(Build(two, "SP_ARM").device.processorType, 0u);
+  EXPECT_EQ(Build(two, "SP_ARM").device.versionMinMinor, 20u);  // from [CEDevice]
   std::string none = Replaced(kSampleInf, "[CEDevice.PPC_ARM]\nProcessorType = 2577\n", "");
   EXPECT_EQ(DeviceTargets(InfFile::Parse(none, "s.inf")), (std::vector<std::string>{"PPC_ARM"}));
 }
@@ -77,14 +77,14 @@ TEST(InstallModel, RegistryValuesAreEncodedByTheirType) {
   ASSERT_EQ(model.registry.size(), 5u);
   const RegistryValue& title = model.registry[0];
   EXPECT_EQ(title.root, RegistryRoot::LocalMachine);
-  EXPECT_EQ(title.key_path, "Software\\Sample");
+  EXPECT_EQ(title.keyPath, "Software\\Sample");
   EXPECT_EQ(title.name, "Title");
   EXPECT_EQ(std::string(title.data.begin(), title.data.end()), std::string("Hello, Sample\0", 14));
-  EXPECT_FALSE(title.expand_on_device);
+  EXPECT_FALSE(title.expandOnDevice);
   EXPECT_EQ(model.registry[1].data, (std::vector<uint8_t>{0x2A, 0, 0, 0}));
   EXPECT_EQ(model.registry[2].root, RegistryRoot::CurrentUser);
   EXPECT_EQ(model.registry[2].flags, kRegNoClobber);
-  EXPECT_TRUE(model.registry[2].expand_on_device);
+  EXPECT_TRUE(model.registry[2].expandOnDevice);
   EXPECT_EQ(std::string(model.registry[3].data.begin(), model.registry[3].data.end()),
             std::string("one\0two\0\0", 9));
   EXPECT_EQ(model.registry[4].data, (std::vector<uint8_t>{0x0A, 0xFF}));
@@ -94,39 +94,39 @@ TEST(InstallModel, ShortcutsPointAtInstalledFilesOrFolders) {
   InstallModel model = Build(kSampleInf);
   ASSERT_EQ(model.shortcuts.size(), 2u);
   EXPECT_EQ(model.shortcuts[0].directory, "%CE11%");
-  EXPECT_TRUE(model.shortcuts[0].targets_file);
+  EXPECT_TRUE(model.shortcuts[0].targetsFile);
   EXPECT_EQ(model.shortcuts[1].directory, "%CE3%");
-  EXPECT_FALSE(model.shortcuts[1].targets_file);
+  EXPECT_FALSE(model.shortcuts[1].targetsFile);
   EXPECT_EQ(model.shortcuts[1].target, "%CE1%\\Sample");
   std::string bad = Replaced(kSampleInf, "Sample, 0, Sample.exe", "Sample, 0, Other.exe");
   EXPECT_EQ(ErrorOf(bad), At(bad, "Sample, 0, Other.exe", "shortcut target Other.exe is not installed"));
 }
 
 TEST(InstallModel, MissingSectionsNameTheLineThatNeedsThem) {
-  std::string no_list = Replaced(kSampleInf, "[Files.Windows]", "[Files.Elsewhere]");
-  EXPECT_EQ(ErrorOf(no_list), At(no_list, "CopyFiles", "section [Files.Windows] not found"));
-  std::string no_version = Replaced(kSampleInf, "[Version]", "[Versions]");
-  EXPECT_EQ(ErrorOf(no_version), "s.inf(" + std::to_string(InfFile::Parse(no_version, "").LineCount()) +
+  std::string noList = Replaced(kSampleInf, "[Files.Windows]", "[Files.Elsewhere]");
+  EXPECT_EQ(ErrorOf(noList), At(noList, "CopyFiles", "section [Files.Windows] not found"));
+  std::string noVersion = Replaced(kSampleInf, "[Version]", "[Versions]");
+  EXPECT_EQ(ErrorOf(noVersion), "s.inf(" + std::to_string(InfFile::Parse(noVersion, "").LineCount()) +
                                      "): error: section [Version] not found");
-  std::string no_destination = Replaced(kSampleInf, "DefaultDestDir = 0, %InstallDir%\n", "");
-  EXPECT_EQ(ErrorOf(no_destination),
-            At(no_destination, "CopyFiles", "no destination folder for [Files.App] in [DestinationDirs]"));
+  std::string noDestination = Replaced(kSampleInf, "DefaultDestDir = 0, %InstallDir%\n", "");
+  EXPECT_EQ(ErrorOf(noDestination),
+            At(noDestination, "CopyFiles", "no destination folder for [Files.App] in [DestinationDirs]"));
 }
 
 TEST(InstallModel, AbsentFilesNameTheirLine) {
-  std::set<std::string> without_helper = kSampleSources;
-  without_helper.erase("bin\\arm\\helper.dll");
-  EXPECT_EQ(ErrorOf(kSampleInf, without_helper),
+  std::set<std::string> withoutHelper = kSampleSources;
+  withoutHelper.erase("bin\\arm\\helper.dll");
+  EXPECT_EQ(ErrorOf(kSampleInf, withoutHelper),
             At(kSampleInf, "helper.dll\n\n", "file not found: bin\\arm\\helper.dll"));
   std::string unlisted = Replaced(kSampleInf, "helper.dll\n\n", "other.dll\n\n");
   EXPECT_EQ(ErrorOf(unlisted),
             At(unlisted, "other.dll", "file other.dll is not listed in [SourceDisksFiles]"));
-  std::string no_disk = Replaced(kSampleInf, "helper.dll = 1", "helper.dll = 7");
-  EXPECT_EQ(ErrorOf(no_disk),
-            At(no_disk, "helper.dll = 7", "source disk 7 is not listed in [SourceDisksNames]"));
-  std::set<std::string> without_hook = kSampleSources;
-  without_hook.erase("bin\\arm\\Hook.dll");
-  EXPECT_EQ(ErrorOf(kSampleInf, without_hook),
+  std::string noDisk = Replaced(kSampleInf, "helper.dll = 1", "helper.dll = 7");
+  EXPECT_EQ(ErrorOf(noDisk),
+            At(noDisk, "helper.dll = 7", "source disk 7 is not listed in [SourceDisksNames]"));
+  std::set<std::string> withoutHook = kSampleSources;
+  withoutHook.erase("bin\\arm\\Hook.dll");
+  EXPECT_EQ(ErrorOf(kSampleInf, withoutHook),
             At(kSampleInf, "CESetupDLL", "file not found: bin\\arm\\Hook.dll"));
 }
 
@@ -154,13 +154,13 @@ TEST(InstallModel, BadRegistryLinesNameTheirLine) {
 }
 
 TEST(InstallModel, VersionAndStringsAreChecked) {
-  std::string wrong_ce = Replaced(kSampleInf, "$Windows CE$", "$Windows XP$");
-  EXPECT_EQ(ErrorOf(wrong_ce), At(wrong_ce, "CESignature", "CESignature must be \"$Windows CE$\""));
-  std::string bad_name = Replaced(kSampleInf, "\"Sample\"", "\"a/b\"");
-  EXPECT_EQ(ErrorOf(bad_name),
-            At(bad_name, "AppName", "AppName must be a text that can name the cabinet file"));
-  std::string bad_version = Replaced(kSampleInf, "4.20", "4.x");
-  EXPECT_EQ(ErrorOf(bad_version), At(bad_version, "VersionMin", "VersionMin must be major.minor"));
+  std::string wrongCe = Replaced(kSampleInf, "$Windows CE$", "$Windows XP$");
+  EXPECT_EQ(ErrorOf(wrongCe), At(wrongCe, "CESignature", "CESignature must be \"$Windows CE$\""));
+  std::string badName = Replaced(kSampleInf, "\"Sample\"", "\"a/b\"");
+  EXPECT_EQ(ErrorOf(badName),
+            At(badName, "AppName", "AppName must be a text that can name the cabinet file"));
+  std::string badVersion = Replaced(kSampleInf, "4.20", "4.x");
+  EXPECT_EQ(ErrorOf(badVersion), At(badVersion, "VersionMin", "VersionMin must be major.minor"));
 }
 
 }  // namespace

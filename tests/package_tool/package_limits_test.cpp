@@ -63,7 +63,7 @@ TEST(InstallModelLimits, NineHundredNinetyEightFilesLeaveTheLastNumberToTheSetup
   const InstallModel model = BuildWithFiles(998);
   ASSERT_EQ(model.files.size(), 998u);
   std::set<std::string> names;
-  for (const CabinetMember& member : LayOutCabinet(model)) names.insert(member.cab_name.substr(9));
+  for (const CabinetMember& member : LayOutCabinet(model)) names.insert(member.cabName.substr(9));
   EXPECT_EQ(names.size(), 1000u) << "two members share a number";
   EXPECT_TRUE(names.contains("999"));
   EXPECT_TRUE(names.contains("998"));
@@ -80,26 +80,26 @@ TEST(InstallModelPrecedence, TheTargetsDeviceSectionOverridesTheCommonOne) {
                               "[CEDevice.PPC_ARM]\nProcessorType = 2577\nVersionMin = 5.1\nUnsupportedPlatforms = \"Mobile\"\n"
                               "[CEDevice.SP_ARM]\nProcessorType = 0\n"}});
   const InstallModel own = sample.Build("PPC_ARM");
-  EXPECT_EQ(own.device.version_min_major, 5u);
-  EXPECT_EQ(own.device.version_min_minor, 1u);
-  EXPECT_EQ(own.device.unsupported_platforms, std::vector<std::string>{"Mobile"});
-  EXPECT_EQ(own.device.build_max, 0xE0000000u);  // not overridden: from [CEDevice]
+  EXPECT_EQ(own.device.versionMinMajor, 5u);
+  EXPECT_EQ(own.device.versionMinMinor, 1u);
+  EXPECT_EQ(own.device.unsupportedPlatforms, std::vector<std::string>{"Mobile"});
+  EXPECT_EQ(own.device.buildMax, 0xE0000000u);  // not overridden: from [CEDevice]
   const InstallModel other = sample.Build("SP_ARM");
-  EXPECT_EQ(other.device.version_min_major, 4u);
-  EXPECT_EQ(other.device.version_min_minor, 20u);
-  EXPECT_EQ(other.device.unsupported_platforms, (std::vector<std::string>{"HPC", "Jupiter"}));
+  EXPECT_EQ(other.device.versionMinMajor, 4u);
+  EXPECT_EQ(other.device.versionMinMinor, 20u);
+  EXPECT_EQ(other.device.unsupportedPlatforms, (std::vector<std::string>{"HPC", "Jupiter"}));
 }
 
 TEST(InstallModelPrecedence, CeStringsWinOverStrings) {
   const InstallModel model = EditedSample({{"KeyPath = Software\\Sample\n", "KeyPath = Software\\Sample\nAppName = Other\n"}}).Build();
-  EXPECT_EQ(model.install_dir, "%CE1%\\Sample");
+  EXPECT_EQ(model.installDir, "%CE1%\\Sample");
   const std::vector<uint8_t>& title = model.registry.at(0).data;
   EXPECT_EQ(std::string(title.begin(), title.end()), std::string("Hello, Sample\0", 14));
 }
 
 TEST(InstallModelSignatures, Windows95AndNtAreTakenAndNothingElse) {
-  EXPECT_EQ(EditedSample({{"$Windows NT$", "$Windows 95$"}}).Build().app_name, "Sample");
-  EXPECT_EQ(EditedSample({{"$Windows NT$", "$WINDOWS 95$"}}).Build().app_name, "Sample");
+  EXPECT_EQ(EditedSample({{"$Windows NT$", "$Windows 95$"}}).Build().appName, "Sample");
+  EXPECT_EQ(EditedSample({{"$Windows NT$", "$WINDOWS 95$"}}).Build().appName, "Sample");
   EditedSample({{"$Windows NT$", "$Windows 98$"}})
       .ExpectError("Signature = \"$Windows 98$\"", "Signature must be \"$Windows NT$\" or \"$Windows 95$\"");
 }

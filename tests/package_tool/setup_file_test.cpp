@@ -19,12 +19,12 @@ SetupFileView SampleView() {
 
 TEST(SetupFile, HeaderCarriesNamesAndDevice) {
   SetupFileView view = SampleView();
-  EXPECT_EQ(view.app_name, "Sample");
+  EXPECT_EQ(view.appName, "Sample");
   EXPECT_EQ(view.provider, "Maker");
   EXPECT_EQ(view.architecture, 2577u);
-  EXPECT_EQ(view.version_min[0], 4u);
-  EXPECT_EQ(view.version_min[1], 20u);
-  EXPECT_EQ(view.build_max, 0xE0000000u);
+  EXPECT_EQ(view.versionMin[0], 4u);
+  EXPECT_EQ(view.versionMin[1], 20u);
+  EXPECT_EQ(view.buildMax, 0xE0000000u);
   EXPECT_EQ(view.unsupported, (std::vector<std::string>{"HPC", "Jupiter"}));
 }
 
@@ -61,27 +61,27 @@ TEST(SetupFile, ShortcutsNameTheirBaseFolderAndTarget) {
   SetupFileView view = SampleView();
   ASSERT_EQ(view.links.size(), 2u);
   EXPECT_EQ(view.links[0].location, "%CE11%\\Sample");
-  EXPECT_TRUE(view.links[0].to_file);
+  EXPECT_TRUE(view.links[0].toFile);
   EXPECT_EQ(view.links[0].target, 1u);
   EXPECT_EQ(view.links[1].location, "%CE3%\\Sample folder");
-  EXPECT_FALSE(view.links[1].to_file);
+  EXPECT_FALSE(view.links[1].toFile);
   EXPECT_EQ(view.directories.at(view.links[1].target), "%CE1%\\Sample");
 }
 
 TEST(SetupFile, AnEmptyInstallationIsStillReadable) {
   InstallModel model;
-  model.app_name = "A";
-  model.install_dir = "%CE1%\\A";
+  model.appName = "A";
+  model.installDir = "%CE1%\\A";
   SetupFileView view = ReadSetupFile(WriteSetupFile(model, "e.inf"));
-  EXPECT_EQ(view.app_name, "A");
+  EXPECT_EQ(view.appName, "A");
   EXPECT_TRUE(view.files.empty());
   EXPECT_TRUE(view.unsupported.empty());
 }
 
 TEST(SetupFile, TextsTooLongForTheFormatAreRefused) {
   InstallModel model;
-  model.app_name = "A";
-  model.install_dir = "%CE1%\\A";
+  model.appName = "A";
+  model.installDir = "%CE1%\\A";
   model.registry.push_back(RegistryValue{RegistryRoot::LocalMachine, "K", "V", kRegTypeString,
                                          std::vector<uint8_t>(70000, 'x'), false});
   EXPECT_EQ(package_test::MessageOf([&] { WriteSetupFile(model, "big.inf"); }),
@@ -100,16 +100,16 @@ TEST(CabinetLayout, ShortNamesFollowTheInstallersConvention) {
 
 TEST(CabinetLayout, SetupFileFirstThenDescendingNumbers) {
   InstallModel model;
-  model.app_name = "Brindlecove";
-  model.setup_dll_source = "arm\\Hook.dll";
+  model.appName = "Brindlecove";
+  model.setupDllSource = "arm\\Hook.dll";
   model.files = {{"a.exe", "%CE1%", "a.exe", 0}, {"b.dll", "%CE2%", "b.dll", 0}};
   std::vector<CabinetMember> members = LayOutCabinet(model);
   ASSERT_EQ(members.size(), 4u);
-  EXPECT_EQ(members[0].cab_name, "BRINDL~1.000");
-  EXPECT_EQ(members[0].source_path, "");
-  EXPECT_EQ(members[1].cab_name, "0000Hook.999");
-  EXPECT_EQ(members[2].cab_name, "0000000b.002");
-  EXPECT_EQ(members[3].source_path, "a.exe");
+  EXPECT_EQ(members[0].cabName, "BRINDL~1.000");
+  EXPECT_EQ(members[0].sourcePath, "");
+  EXPECT_EQ(members[1].cabName, "0000Hook.999");
+  EXPECT_EQ(members[2].cabName, "0000000b.002");
+  EXPECT_EQ(members[3].sourcePath, "a.exe");
   EXPECT_EQ(CabinetFileName(model, "PPC_ARM"), "Brindlecove.PPC_ARM.CAB");
 }
 

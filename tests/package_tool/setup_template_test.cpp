@@ -20,7 +20,7 @@ using standins::ce_installer::SetupFileView;
 
 struct Setting {
   const char* key;
-  const char* value_name;  // under HKLM\Software\Brindlecove
+  const char* valueName;  // under HKLM\Software\Brindlecove
   const char* sample;
   bool dword;
 };
@@ -53,8 +53,8 @@ std::string ShippedTemplate() {
   return text.str();
 }
 
-std::string FilledTemplate(bool with_logo) {
-  return builder::TextModeBytes(package_test::FilledTemplate(ShippedTemplate(), with_logo));
+std::string FilledTemplate(bool withLogo) {
+  return builder::TextModeBytes(package_test::FilledTemplate(ShippedTemplate(), withLogo));
 }
 
 class SetupTemplate : public ::testing::TestWithParam<bool> {
@@ -74,7 +74,7 @@ class SetupTemplate : public ::testing::TestWithParam<bool> {
     const SetupFileView::File* file = view_.FindFile(name);
     ASSERT_NE(file, nullptr) << name;
     EXPECT_EQ(file->directory, folder) << name;
-    EXPECT_EQ(model_.files.at(file->number - 1).source_path, source) << name;
+    EXPECT_EQ(model_.files.at(file->number - 1).sourcePath, source) << name;
   }
 
   std::set<std::string> probed_;
@@ -83,36 +83,36 @@ class SetupTemplate : public ::testing::TestWithParam<bool> {
 };
 
 TEST_P(SetupTemplate, InstallsTheEngineAndTheDeviceFiles) {
-  EXPECT_EQ(view_.app_name, "Brindlecove");
-  EXPECT_EQ(model_.install_dir, "%CE1%\\Brindlecove");
+  EXPECT_EQ(view_.appName, "Brindlecove");
+  EXPECT_EQ(model_.installDir, "%CE1%\\Brindlecove");
   ExpectFile("%CE1%\\Brindlecove", "Brindlecove.exe", "pocketpc\\arm\\brindlecove.exe");
   ExpectFile("%CE1%\\Brindlecove", "bcebtn.exe", "pocketpc\\arm\\bcebtn.exe");
   ExpectFile("%CE1%\\Brindlecove", "set.alf", "set.alf");
   ExpectFile("%CE2%", "abce.pac", "abce.pac");
   ExpectFile("%CE2%", "bcmgr.dll", "pocketpc\\arm\\bcmgr.dll");
-  EXPECT_EQ(model_.setup_dll_source, "pocketpc\\arm\\BCESetup.dll");
+  EXPECT_EQ(model_.setupDllSource, "pocketpc\\arm\\BCESetup.dll");
   EXPECT_TRUE(probed_.contains("pocketpc\\arm\\BCESetup.dll"));
 }
 
 TEST_P(SetupTemplate, CarriesTheLogoOnlyWhenChosen) {
-  bool with_logo = GetParam();
-  EXPECT_EQ(view_.FindFile("bce_logofile") != nullptr, with_logo);
-  EXPECT_EQ(probed_.contains("bce_logofile"), with_logo);
-  if (with_logo) ExpectFile("%CE1%\\Brindlecove", "bce_logofile", "bce_logofile");
-  EXPECT_EQ(view_.files.size(), with_logo ? 6u : 5u);
-  const SetupFileView::Value* show_logo = view_.FindValue("HKLM\\Software\\Brindlecove", "ShowLogo");
-  ASSERT_NE(show_logo, nullptr);
-  EXPECT_EQ(show_logo->Dword(), with_logo ? 1u : 0u);
+  bool withLogo = GetParam();
+  EXPECT_EQ(view_.FindFile("bce_logofile") != nullptr, withLogo);
+  EXPECT_EQ(probed_.contains("bce_logofile"), withLogo);
+  if (withLogo) ExpectFile("%CE1%\\Brindlecove", "bce_logofile", "bce_logofile");
+  EXPECT_EQ(view_.files.size(), withLogo ? 6u : 5u);
+  const SetupFileView::Value* showLogo = view_.FindValue("HKLM\\Software\\Brindlecove", "ShowLogo");
+  ASSERT_NE(showLogo, nullptr);
+  EXPECT_EQ(showLogo->Dword(), withLogo ? 1u : 0u);
 }
 
 TEST_P(SetupTemplate, StoresEveryConfigurationValueWhereTheEngineReadsIt) {
   for (const Setting& setting : kSettings) {
-    const SetupFileView::Value* value = view_.FindValue("HKLM\\Software\\Brindlecove", setting.value_name);
-    ASSERT_NE(value, nullptr) << setting.value_name;
+    const SetupFileView::Value* value = view_.FindValue("HKLM\\Software\\Brindlecove", setting.valueName);
+    ASSERT_NE(value, nullptr) << setting.valueName;
     if (setting.dword) {
-      EXPECT_EQ(value->Dword(), std::stoul(setting.sample)) << setting.value_name;
+      EXPECT_EQ(value->Dword(), std::stoul(setting.sample)) << setting.valueName;
     } else {
-      EXPECT_EQ(value->Text(), setting.sample) << setting.value_name;
+      EXPECT_EQ(value->Text(), setting.sample) << setting.valueName;
     }
   }
   EXPECT_EQ(view_.values.size(), std::size(kSettings) + 1);  // and ShowLogo
@@ -133,7 +133,7 @@ TEST(SetupTemplateTexts, ArriveUnchanged) {
       {"APPLICATION_PARAMS", "-profile \"night shift\" -x=%CE2%;a,b %%"},
       {"LANGUAGE_TO_BE_USED", "\"\""},
   };
-  const std::map<std::string, std::string> value_names = {{"KIOSK_DESKTOP_TITLE_TEXT", "KioskDesktopTitle"},
+  const std::map<std::string, std::string> valueNames = {{"KIOSK_DESKTOP_TITLE_TEXT", "KioskDesktopTitle"},
                                                           {"APPLICATION_PATH", "AppPath"},
                                                           {"APPLICATION_PARAMS", "AppParams"},
                                                           {"LANGUAGE_TO_BE_USED", "Language"}};
@@ -146,7 +146,7 @@ TEST(SetupTemplateTexts, ArriveUnchanged) {
   InstallModel model = BuildInstallModel(inf, "PPC_ARM", [](const std::string&) { return true; });
   SetupFileView view = standins::ce_installer::ReadSetupFile(WriteSetupFile(model, "setup.inf"));
   for (const auto& [key, text] : typed) {
-    const SetupFileView::Value* value = view.FindValue("HKLM\\Software\\Brindlecove", value_names.at(key));
+    const SetupFileView::Value* value = view.FindValue("HKLM\\Software\\Brindlecove", valueNames.at(key));
     ASSERT_NE(value, nullptr) << key;
     EXPECT_EQ(value->Text(), text) << key;
     EXPECT_FALSE(value->substitute) << key;

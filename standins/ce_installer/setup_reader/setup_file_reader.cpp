@@ -97,8 +97,8 @@ Header ReadHeader(const std::vector<uint8_t>& bytes, SetupFileView& view) {
     throw std::runtime_error("length field differs from the file");
   }
   Cursor requirements(bytes, format::kRequirementsAt);
-  for (uint32_t* field : {&view.architecture, &view.version_min[0], &view.version_min[1], &view.version_max[0],
-                          &view.version_max[1], &view.build_min, &view.build_max}) {
+  for (uint32_t* field : {&view.architecture, &view.versionMin[0], &view.versionMin[1], &view.versionMax[0],
+                          &view.versionMax[1], &view.buildMin, &view.buildMax}) {
     *field = requirements.U32();
   }
   Header header;
@@ -113,7 +113,7 @@ Header ReadHeader(const std::vector<uint8_t>& bytes, SetupFileView& view) {
     uint32_t length = texts.U16();
     field = Cursor(bytes, at).Bytes(length);
   }
-  view.app_name = ZeroTerminated(text[format::kAppName]);
+  view.appName = ZeroTerminated(text[format::kAppName]);
   view.provider = ZeroTerminated(text[format::kProvider]);
   view.unsupported = MultiString(text[format::kUnsupported]);
   return header;
@@ -201,7 +201,7 @@ std::vector<SetupFileView::Link> ReadLinks(SectionReader section, const std::map
     section.entries.U16();
     unsigned base = section.entries.U16();
     link.target = section.entries.U16();
-    link.to_file = section.entries.U16() == static_cast<uint16_t>(format::LinkType::kFile);
+    link.toFile = section.entries.U16() == static_cast<uint16_t>(format::LinkType::kFile);
     std::string baseName = base == 0 ? "%InstallDir%" : "%CE" + std::to_string(base) + "%";
     link.location = baseName + "\\" + Joined(strings, section.entries.PartIds(section.entries.U16()));
     links.push_back(link);
@@ -250,7 +250,7 @@ SetupFileView ReadSetupFile(const std::vector<uint8_t>& bytes) {
 
 std::string DescribeSetupFile(const SetupFileView& view) {
   std::ostringstream out;
-  out << "app " << view.app_name << "\nprovider " << view.provider << "\nprocessor " << view.architecture << "\n";
+  out << "app " << view.appName << "\nprovider " << view.provider << "\nprocessor " << view.architecture << "\n";
   for (const auto& file : view.files)
     out << "file " << file.directory << "\\" << file.name << " " << file.number << "\n";
   for (const auto& value : view.values) {
@@ -271,7 +271,7 @@ std::string DescribeSetupFile(const SetupFileView& view) {
     out << "\n";
   }
   for (const auto& link : view.links) {
-    out << "link " << link.location << " " << (link.to_file ? "file " : "folder ") << link.target << "\n";
+    out << "link " << link.location << " " << (link.toFile ? "file " : "folder ") << link.target << "\n";
   }
   return out.str();
 }

@@ -33,17 +33,17 @@ struct SetupFileView {
   };
   struct Link {
     std::string location;  // "%CE11%\Brindlecove"
-    bool to_file;
+    bool toFile;
     unsigned target;  // a file number or a folder id
   };
 
-  std::string app_name;
+  std::string appName;
   std::string provider;
   std::vector<std::string> unsupported;
   uint32_t architecture = 0;
-  uint32_t version_min[2] = {0, 0};
-  uint32_t version_max[2] = {0, 0};
-  uint32_t build_min = 0, build_max = 0;
+  uint32_t versionMin[2] = {0, 0};
+  uint32_t versionMax[2] = {0, 0};
+  uint32_t buildMin = 0, buildMax = 0;
   std::map<unsigned, std::string> directories;
   std::vector<File> files;
   std::vector<Value> values;
