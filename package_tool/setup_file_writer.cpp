@@ -85,11 +85,11 @@ class SetupFileBuilder {
     std::optional<ShortcutFolder> folder = LocateShortcutFolder(shortcut.directory, model_.installDir);
     if (!folder) throw std::invalid_argument("shortcut folder cannot be named: " + shortcut.directory);
     folder->rest.push_back(shortcut.name);
-    Link link{folder->base, 0, format::LinkType::kFile, PartIdsOf(folder->rest)};
+    Link link{folder->base, 0, format::LinkType::File, PartIdsOf(folder->rest)};
     if (shortcut.targetsFile) {
       link.target = FileNumberOf(shortcut.target);
     } else {
-      link.type = format::LinkType::kFolder;
+      link.type = format::LinkType::Folder;
       link.target = DirectoryId(shortcut.target);
     }
     return link;
@@ -106,19 +106,19 @@ class SetupFileBuilder {
     size_t at = 0;
     size_t length = 0;
   };
-  using TextSpans = std::array<TextSpan, format::kHeaderTextCount>;
-  using SectionNumbers = std::array<size_t, format::kSectionCount>;
+  using TextSpans = std::array<TextSpan, format::HeaderTextCount>;
+  using SectionNumbers = std::array<size_t, format::SectionCount>;
   using SectionWriter = void (SetupFileBuilder::*)(ByteWriter&) const;
 
   std::vector<uint8_t> Serialize() const {
-    static constexpr std::array<SectionWriter, format::kSectionCount> kSectionWriters = {
+    static constexpr std::array<SectionWriter, format::SectionCount> kSectionWriters = {
         &SetupFileBuilder::WriteStrings, &SetupFileBuilder::WriteDirs,   &SetupFileBuilder::WriteFiles,
         &SetupFileBuilder::WriteHives,   &SetupFileBuilder::WriteValues, &SetupFileBuilder::WriteLinks};
     ByteWriter out;
     out.Bytes(std::vector<uint8_t>(format::kHeaderSize, 0));
     TextSpans texts = WriteHeaderTexts(out);
     SectionNumbers offsets{};
-    for (size_t section = 0; section < format::kSectionCount; ++section) {
+    for (size_t section = 0; section < format::SectionCount; ++section) {
       offsets[section] = out.Size();
       (this->*kSectionWriters[section])(out);
     }
@@ -133,9 +133,9 @@ class SetupFileBuilder {
       writeText();
       span.length = out.Size() - span.at;
     };
-    write(texts[format::kAppName], [&] { out.ZeroTerminated(model_.appName); });
-    write(texts[format::kProvider], [&] { out.ZeroTerminated(model_.provider); });
-    write(texts[format::kUnsupported], [&] {
+    write(texts[format::AppName], [&] { out.ZeroTerminated(model_.appName); });
+    write(texts[format::Provider], [&] { out.ZeroTerminated(model_.provider); });
+    write(texts[format::Unsupported], [&] {
       const std::vector<std::string>& platforms = model_.device.unsupportedPlatforms;
       for (const std::string& platform : platforms) out.ZeroTerminated(platform);
       if (!platforms.empty()) out.U16(0);
@@ -216,11 +216,11 @@ class SetupFileBuilder {
     }
     const SectionNumbers counts = {strings_.size(), dirs_.size(),           model_.files.size(),
                                    hives_.size(),   model_.registry.size(), links_.size()};
-    for (size_t section = 0; section < format::kSectionCount; ++section) {
+    for (size_t section = 0; section < format::SectionCount; ++section) {
       out.PatchU16(format::kCountsAt + 2 * section, counts[section]);
       out.PatchU32(format::kOffsetsAt + 4 * section, offsets[section]);
     }
-    for (size_t text = 0; text < format::kHeaderTextCount; ++text) {
+    for (size_t text = 0; text < format::HeaderTextCount; ++text) {
       out.PatchU16(format::kTextsAt + 4 * text, texts[text].at);
       out.PatchU16(format::kTextsAt + 4 * text + 2, texts[text].length);
     }

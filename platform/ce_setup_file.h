@@ -41,10 +41,10 @@ inline constexpr size_t kCountsAt = 48;
 inline constexpr size_t kOffsetsAt = 60;
 inline constexpr size_t kTextsAt = 84;  // application name, provider, unsupported list
 
-enum Section : size_t { kStrings, kDirs, kFiles, kRegHives, kRegKeys, kLinks, kSectionCount };
-enum HeaderText : size_t { kAppName, kProvider, kUnsupported, kHeaderTextCount };
+enum Section : size_t { Strings, Dirs, Files, RegHives, RegKeys, Links, SectionCount };
+enum HeaderText : size_t { AppName, Provider, Unsupported, HeaderTextCount };
 
-enum class LinkType : uint16_t { kFolder = 0, kFile = 1 };
+enum class LinkType : uint16_t { Folder = 0, File = 1 };
 
 enum class RegistryRoot : uint16_t { ClassesRoot = 1, CurrentUser = 2, LocalMachine = 3, Users = 4 };
 // Indexed by RegistryRoot.

@@ -163,7 +163,7 @@ Outcome InstallPackage(const std::wstring& cabinetPath, HWND parent) {
   }
   const InstallPlan& plan = package.plan;
   SetupLibrary library(plan.setupLibrary ? package.Member(*plan.setupLibrary) : std::wstring());
-  if (!library.usable()) return Failure("the package is damaged: its setup library does not load", kDamaged);
+  if (!library.Usable()) return Failure("the package is damaged: its setup library does not load", kDamaged);
 
   const std::optional<InstallRecord> earlier = ReadRecord(plan.appName);
   const std::wstring installDir = Widen(plan.installDir);

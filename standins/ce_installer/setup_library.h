@@ -15,7 +15,7 @@ class SetupLibrary {
   // No library at all when path is empty.
   explicit SetupLibrary(const std::wstring& path);
   // False when a library was named but does not load.
-  bool usable() const { return pathEmpty_ || library_.Loaded(); }
+  bool Usable() const { return pathEmpty_ || library_.Loaded(); }
 
   codINSTALL_INIT InstallInit(HWND parent, bool previouslyInstalled, const std::wstring& installDir) const;
   codINSTALL_EXIT InstallExit(HWND parent, const std::wstring& installDir) const;

@@ -78,7 +78,7 @@ PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setupLibrary, bool 
   CopyFileW(setupLibrary.c_str(), folder_.File(L"pocketpc\\arm\\BCESetup.dll").c_str(), FALSE);
 
   gui_driver::Process bcpack(gui_driver::WindowsPath(BC_BCPACK), stored ? "--store setup.inf output" : "setup.inf output",
-                             support::Narrow(folder_.path()));
+                             support::Narrow(folder_.Path()));
   packed_ = bcpack.Started() && bcpack.WaitForExit(60s) == 0 && PathExists(Cabinet());
 }
 

@@ -31,7 +31,7 @@ class PackedBuilderFolder {
   // setupLibrary: the DLL the package carries as BCESetup.dll; stored:
   // members packed as they are rather than compressed.
   explicit PackedBuilderFolder(const std::wstring& setupLibrary, bool stored = false);
-  bool packed() const { return packed_; }
+  bool Packed() const { return packed_; }
   std::wstring Cabinet() const { return folder_.File(L"output\\Brindlecove.PPC_ARM.CAB"); }
   // A source file of the package, relative to the folder ("pocketpc\arm\bcmgr.dll").
   std::string Source(const std::wstring& relative) const;

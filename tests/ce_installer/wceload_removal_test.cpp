@@ -28,7 +28,7 @@ class Removal : public ::testing::Test {
 
 TEST_F(Removal, CallsTheUninstallHooksAndRemovesEverything) {
   PackedBuilderFolder package(WideWindowsPath(BC_FAKE_HOOKS));
-  ASSERT_TRUE(package.packed());
+  ASSERT_TRUE(package.Packed());
   ASSERT_EQ(RunInstaller(Quoted(package.Cabinet())).exitCode, 0u);
   ForgetHooks();
   InstallerRun run = RunInstaller(L"/uninstall Brindlecove");
@@ -42,7 +42,7 @@ TEST_F(Removal, CallsTheUninstallHooksAndRemovesEverything) {
 
 TEST_F(Removal, InstallingAgainTellsTheSetupLibraryAndRemovalStillTakesAll) {
   PackedBuilderFolder package(WideWindowsPath(BC_FAKE_HOOKS));
-  ASSERT_TRUE(package.packed());
+  ASSERT_TRUE(package.Packed());
   ASSERT_EQ(RunInstaller(Quoted(package.Cabinet())).exitCode, 0u);
   ForgetHooks();
   ASSERT_EQ(RunInstaller(Quoted(package.Cabinet())).exitCode, 0u);
@@ -53,7 +53,7 @@ TEST_F(Removal, InstallingAgainTellsTheSetupLibraryAndRemovalStillTakesAll) {
 
 TEST_F(Removal, ACancellingSetupLibraryKeepsTheInstallation) {
   PackedBuilderFolder package(WideWindowsPath(BC_FAKE_HOOKS));
-  ASSERT_TRUE(package.packed());
+  ASSERT_TRUE(package.Packed());
   ASSERT_EQ(RunInstaller(Quoted(package.Cabinet())).exitCode, 0u);
   SetEnvironmentVariableW(L"BC_FAKE_HOOKS_ANSWER", L"cancel_uninstall");
   EXPECT_EQ(RunInstaller(L"/uninstall Brindlecove").exitCode, 1u);
@@ -72,7 +72,7 @@ TEST_F(Removal, AnUnknownApplicationIsRefused) {
 
 TEST_F(Removal, TheRealSetupLibraryAsksItsQuestionsAfterInstalling) {
   PackedBuilderFolder package(WideWindowsPath(BC_REAL_HOOKS));
-  ASSERT_TRUE(package.packed());
+  ASSERT_TRUE(package.Packed());
   InstallerRun run = RunInstaller(Quoted(package.Cabinet()));
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_EQ(run.setupQuestions, (std::vector<std::wstring>{

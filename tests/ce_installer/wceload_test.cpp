@@ -32,7 +32,7 @@ class Wceload : public ::testing::Test {
  protected:
   void SetUp() override {
     RemoveInstallation();
-    ASSERT_TRUE(package_.packed()) << "bcpack.exe did not make the cabinet";
+    ASSERT_TRUE(package_.Packed()) << "bcpack.exe did not make the cabinet";
   }
   void TearDown() override { RemoveInstallation(); }
   InstallerRun Install(const std::wstring& cabinet) { return RunInstaller(L"\"" + cabinet + L"\""); }
@@ -141,7 +141,7 @@ TEST_F(DamagedCabinet, DamagedSetupFileIsRefused) {
   // first data block: break its length field, and clear the block's checksum
   // (0: none) so that the cabinet itself still reads.
   PackedBuilderFolder stored(WideWindowsPath(BC_FAKE_HOOKS), true);
-  ASSERT_TRUE(stored.packed());
+  ASSERT_TRUE(stored.Packed());
   ExpectRefused(InstallDamaged([](std::string& bytes) {
     size_t setup = bytes.find("MSCE");
     ASSERT_NE(setup, std::string::npos);

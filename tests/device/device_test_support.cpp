@@ -31,7 +31,7 @@ void RemoveFolder(const std::wstring& folder) {
   WaitUntil([&] { return support::RemoveTree(folder); }, 5s);
 }
 
-TempFolder::~TempFolder() { RemoveFolder(path()); }
+TempFolder::~TempFolder() { RemoveFolder(Path()); }
 
 bool NamedEventExists(const wchar_t* name) {
   HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, name);

@@ -98,38 +98,38 @@ class SetupHooks : public ::testing::Test {
 };
 
 TEST_F(SetupHooks, YesToResetStartsTheEngineWithRAndAsksNothingMore) {
-  PlaceEngine(installFolder_.path());
-  InstallExitRun run(installExit_, installFolder_.path());
+  PlaceEngine(installFolder_.Path());
+  InstallExitRun run(installExit_, installFolder_.Path());
   ASSERT_TRUE(run.Answer(kResetQuestion, IDYES));
   EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
-  EXPECT_EQ(RecordedCommandLine(installFolder_.path()), L"r");
+  EXPECT_EQ(RecordedCommandLine(installFolder_.Path()), L"r");
 }
 
 TEST_F(SetupHooks, NoThenYesStartsTheEngineWithAnEmptyCommandLine) {
-  PlaceEngine(installFolder_.path());
-  InstallExitRun run(installExit_, installFolder_.path());
+  PlaceEngine(installFolder_.Path());
+  InstallExitRun run(installExit_, installFolder_.Path());
   ASSERT_TRUE(run.Answer(kResetQuestion, IDNO));
   ASSERT_TRUE(run.Answer(kStartQuestion, IDYES));
   EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
-  const std::optional<std::wstring> commandLine = RecordedCommandLine(installFolder_.path());
+  const std::optional<std::wstring> commandLine = RecordedCommandLine(installFolder_.Path());
   ASSERT_TRUE(commandLine.has_value()) << "engine not started";
   // Wine gives a process started with an empty command line its quoted
   // program path instead: no argument either way.
-  const std::wstring programAlone = L"\"" + EngineIn(installFolder_.path()) + L"\"";
+  const std::wstring programAlone = L"\"" + EngineIn(installFolder_.Path()) + L"\"";
   EXPECT_TRUE(commandLine->empty() || *commandLine == programAlone) << *commandLine;
 }
 
 TEST_F(SetupHooks, NoThenNoStartsNothing) {
-  PlaceEngine(installFolder_.path());
-  InstallExitRun run(installExit_, installFolder_.path());
+  PlaceEngine(installFolder_.Path());
+  InstallExitRun run(installExit_, installFolder_.Path());
   ASSERT_TRUE(run.Answer(kResetQuestion, IDNO));
   ASSERT_TRUE(run.Answer(kStartQuestion, IDNO));
   EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
-  EXPECT_TRUE(NothingStarted(installFolder_.path()));
+  EXPECT_TRUE(NothingStarted(installFolder_.Path()));
 }
 
 TEST_F(SetupHooks, MissingEngineIsNotReported) {
-  InstallExitRun run(installExit_, installFolder_.path());
+  InstallExitRun run(installExit_, installFolder_.Path());
   ASSERT_TRUE(run.Answer(kResetQuestion, IDYES));
   EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
 }
@@ -154,7 +154,7 @@ TEST_F(SetupHooks, TooLongInstallFolderStartsNothing) {
   // Cut to 255 units, the engine path of this folder would name a real
   // engine: "<padded>\Brindlecove.exe\more\Brindlecove.exe" begins with one.
   const size_t engineNameUnits = std::wstring_view(L"\\Brindlecove.exe").size();
-  std::wstring padded = installFolder_.path() + L"\\";
+  std::wstring padded = installFolder_.Path() + L"\\";
   padded.append(bcesetup::kEnginePathUnits - 1 - engineNameUnits - padded.size(), L'd');
   ASSERT_TRUE(CreateDirectoryW(padded.c_str(), nullptr));
   PlaceEngine(padded);
@@ -174,8 +174,8 @@ TEST_F(SetupHooks, OtherHooksLetTheInstallerGoOn) {
   ASSERT_NE(installInit, nullptr);
   ASSERT_NE(uninstallInit, nullptr);
   ASSERT_NE(uninstallExit, nullptr);
-  EXPECT_EQ(installInit(nullptr, TRUE, FALSE, installFolder_.path().c_str()), codINSTALL_INIT_CONTINUE);
-  EXPECT_EQ(uninstallInit(nullptr, installFolder_.path().c_str()), codUNINSTALL_INIT_CONTINUE);
+  EXPECT_EQ(installInit(nullptr, TRUE, FALSE, installFolder_.Path().c_str()), codINSTALL_INIT_CONTINUE);
+  EXPECT_EQ(uninstallInit(nullptr, installFolder_.Path().c_str()), codUNINSTALL_INIT_CONTINUE);
   EXPECT_EQ(uninstallExit(nullptr), codUNINSTALL_EXIT_DONE);
   EXPECT_FALSE(FindSetupBox());
 }

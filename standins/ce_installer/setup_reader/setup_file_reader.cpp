@@ -86,8 +86,8 @@ std::vector<std::string> MultiString(const std::vector<uint8_t>& bytes) {
 
 // The section counts and offsets; the requirements and texts go straight into the view.
 struct Header {
-  std::array<uint32_t, format::kSectionCount> counts{};
-  std::array<uint32_t, format::kSectionCount> offsets{};
+  std::array<uint32_t, format::SectionCount> counts{};
+  std::array<uint32_t, format::SectionCount> offsets{};
 };
 
 Header ReadHeader(const std::vector<uint8_t>& bytes, SetupFileView& view) {
@@ -107,15 +107,15 @@ Header ReadHeader(const std::vector<uint8_t>& bytes, SetupFileView& view) {
   Cursor offsets(bytes, format::kOffsetsAt);
   for (uint32_t& offset : header.offsets) offset = offsets.U32();
   Cursor texts(bytes, format::kTextsAt);
-  std::array<std::vector<uint8_t>, format::kHeaderTextCount> text;
+  std::array<std::vector<uint8_t>, format::HeaderTextCount> text;
   for (std::vector<uint8_t>& field : text) {
     uint32_t at = texts.U16();
     uint32_t length = texts.U16();
     field = Cursor(bytes, at).Bytes(length);
   }
-  view.appName = ZeroTerminated(text[format::kAppName]);
-  view.provider = ZeroTerminated(text[format::kProvider]);
-  view.unsupported = MultiString(text[format::kUnsupported]);
+  view.appName = ZeroTerminated(text[format::AppName]);
+  view.provider = ZeroTerminated(text[format::Provider]);
+  view.unsupported = MultiString(text[format::Unsupported]);
   return header;
 }
 
@@ -201,7 +201,7 @@ std::vector<SetupFileView::Link> ReadLinks(SectionReader section, const std::map
     section.entries.U16();
     unsigned base = section.entries.U16();
     link.target = section.entries.U16();
-    link.toFile = section.entries.U16() == static_cast<uint16_t>(format::LinkType::kFile);
+    link.toFile = section.entries.U16() == static_cast<uint16_t>(format::LinkType::File);
     std::string baseName = base == 0 ? "%InstallDir%" : "%CE" + std::to_string(base) + "%";
     link.location = baseName + "\\" + Joined(strings, section.entries.PartIds(section.entries.U16()));
     links.push_back(link);
@@ -240,11 +240,11 @@ SetupFileView ReadSetupFile(const std::vector<uint8_t>& bytes) {
   auto section = [&](format::Section which) {
     return SectionReader{Cursor(bytes, header.offsets[which]), header.counts[which]};
   };
-  std::map<unsigned, std::string> strings = ReadStrings(section(format::kStrings));
-  view.directories = ReadDirs(section(format::kDirs), strings);
-  view.files = ReadFiles(section(format::kFiles), view.directories);
-  view.values = ReadValues(section(format::kRegKeys), ReadHives(section(format::kRegHives), strings));
-  view.links = ReadLinks(section(format::kLinks), strings);
+  std::map<unsigned, std::string> strings = ReadStrings(section(format::Strings));
+  view.directories = ReadDirs(section(format::Dirs), strings);
+  view.files = ReadFiles(section(format::Files), view.directories);
+  view.values = ReadValues(section(format::RegKeys), ReadHives(section(format::RegHives), strings));
+  view.links = ReadLinks(section(format::Links), strings);
   return view;
 }
 
