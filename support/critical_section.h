@@ -10,11 +10,12 @@ class CriticalSection {
  public:
   CriticalSection() { InitializeCriticalSection(&section_); }
   ~CriticalSection() { DeleteCriticalSection(&section_); }
-  CriticalSection(const CriticalSection&) = delete;
-  CriticalSection& operator=(const CriticalSection&) = delete;
-
   void lock() { EnterCriticalSection(&section_); }
   void unlock() { LeaveCriticalSection(&section_); }
+
+  // A critical section must not move: waiting threads hold its address.
+  CriticalSection(const CriticalSection&) = delete;
+  CriticalSection& operator=(const CriticalSection&) = delete;
 
  private:
   CRITICAL_SECTION section_;

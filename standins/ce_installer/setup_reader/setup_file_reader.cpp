@@ -58,13 +58,18 @@ class Cursor {
   size_t at_;
 };
 
-std::string Joined(const std::map<unsigned, std::string>& strings, const std::vector<unsigned>& ids) {
+// Texts by their id: strings, folders, registry keys.
+using IdTexts = std::map<unsigned, std::string>;
+
+const std::string& Known(const IdTexts& texts, unsigned id, const char* failure) {
+  auto found = texts.find(id);
+  if (found == texts.end()) throw std::runtime_error(failure);
+  return found->second;
+}
+
+std::string Joined(const IdTexts& strings, const std::vector<unsigned>& ids) {
   std::string path;
-  for (unsigned id : ids) {
-    auto found = strings.find(id);
-    if (found == strings.end()) throw std::runtime_error("unknown string id");
-    path += (path.empty() ? "" : "\\") + found->second;
-  }
+  for (unsigned id : ids) path += (path.empty() ? "" : "\\") + Known(strings, id, "unknown string id");
   return path;
 }
 
@@ -125,88 +130,88 @@ struct SectionReader {
   uint32_t count;
 };
 
-std::map<unsigned, std::string> ReadStrings(SectionReader section) {
-  std::map<unsigned, std::string> strings;
-  for (uint32_t i = 0; i < section.count; ++i) {
-    unsigned id = section.entries.U16();
-    strings[id] = section.entries.Text(section.entries.U16());
-  }
-  return strings;
+// The section's entries in order; read takes one entry from the cursor.
+template <typename Read>
+auto ReadEach(SectionReader section, Read read) {
+  std::vector<decltype(read(section.entries))> entries;
+  for (uint32_t i = 0; i < section.count; ++i) entries.push_back(read(section.entries));
+  return entries;
 }
 
-std::map<unsigned, std::string> ReadDirs(SectionReader section, const std::map<unsigned, std::string>& strings) {
-  std::map<unsigned, std::string> directories;
-  for (uint32_t i = 0; i < section.count; ++i) {
-    unsigned id = section.entries.U16();
-    directories[id] = Joined(strings, section.entries.PartIds(section.entries.U16()));
-  }
-  return directories;
+// Of two entries with one id, the later one counts.
+IdTexts ById(const std::vector<std::pair<unsigned, std::string>>& entries) {
+  IdTexts texts;
+  for (const auto& [id, text] : entries) texts[id] = text;
+  return texts;
 }
 
-std::vector<SetupFileView::File> ReadFiles(SectionReader section, const std::map<unsigned, std::string>& directories) {
-  std::vector<SetupFileView::File> files;
-  for (uint32_t i = 0; i < section.count; ++i) {
+IdTexts ReadStrings(SectionReader section) {
+  return ById(ReadEach(section, [](Cursor& entry) {
+    unsigned id = entry.U16();
+    return std::pair(id, entry.Text(entry.U16()));
+  }));
+}
+
+IdTexts ReadDirs(SectionReader section, const IdTexts& strings) {
+  return ById(ReadEach(section, [&](Cursor& entry) {
+    unsigned id = entry.U16();
+    return std::pair(id, Joined(strings, entry.PartIds(entry.U16())));
+  }));
+}
+
+std::vector<SetupFileView::File> ReadFiles(SectionReader section, const IdTexts& directories) {
+  return ReadEach(section, [&](Cursor& entry) {
     SetupFileView::File file;
-    file.number = section.entries.U16();
-    auto directory = directories.find(section.entries.U16());
-    section.entries.U16();
-    file.flags = section.entries.U32();
-    file.name = section.entries.Text(section.entries.U16());
-    if (directory == directories.end()) throw std::runtime_error("file in an unknown folder");
-    file.directory = directory->second;
-    files.push_back(file);
-  }
-  return files;
+    file.number = entry.U16();
+    unsigned directory = entry.U16();
+    entry.U16();
+    file.flags = entry.U32();
+    file.name = entry.Text(entry.U16());
+    file.directory = Known(directories, directory, "file in an unknown folder");
+    return file;
+  });
 }
 
 // Registry keys by hive id, with their root: "HKLM\Software\Brindlecove".
-std::map<unsigned, std::string> ReadHives(SectionReader section, const std::map<unsigned, std::string>& strings) {
-  std::map<unsigned, std::string> hives;
-  for (uint32_t i = 0; i < section.count; ++i) {
-    unsigned id = section.entries.U16();
-    unsigned root = section.entries.U16();
-    section.entries.U16();
+IdTexts ReadHives(SectionReader section, const IdTexts& strings) {
+  return ById(ReadEach(section, [&](Cursor& entry) {
+    unsigned id = entry.U16();
+    unsigned root = entry.U16();
+    entry.U16();
     if (root < 1 || root >= format::kRootNames.size()) throw std::runtime_error("unknown registry root");
-    hives[id] =
-        std::string(format::kRootNames[root]) + "\\" + Joined(strings, section.entries.PartIds(section.entries.U16()));
-  }
-  return hives;
+    return std::pair(id, std::string(format::kRootNames[root]) + "\\" + Joined(strings, entry.PartIds(entry.U16())));
+  }));
 }
 
-std::vector<SetupFileView::Value> ReadValues(SectionReader section, const std::map<unsigned, std::string>& hives) {
-  std::vector<SetupFileView::Value> values;
-  for (uint32_t i = 0; i < section.count; ++i) {
+std::vector<SetupFileView::Value> ReadValues(SectionReader section, const IdTexts& hives) {
+  return ReadEach(section, [&](Cursor& entry) {
     SetupFileView::Value value;
-    section.entries.U16();
-    auto hive = hives.find(section.entries.U16());
-    value.substitute = section.entries.U16() != 0;
-    value.flags = section.entries.U32();
-    std::vector<uint8_t> data = section.entries.Bytes(section.entries.U16());
+    entry.U16();
+    unsigned hive = entry.U16();
+    value.substitute = entry.U16() != 0;
+    value.flags = entry.U32();
+    std::vector<uint8_t> data = entry.Bytes(entry.U16());
     auto zero = std::find(data.begin(), data.end(), uint8_t{0});
     if (zero == data.end()) throw std::runtime_error("value name without its zero byte");
-    if (hive == hives.end()) throw std::runtime_error("value in an unknown key");
-    value.key = hive->second;
+    value.key = Known(hives, hive, "value in an unknown key");
     value.name.assign(data.begin(), zero);
     value.data.assign(zero + 1, data.end());
-    values.push_back(value);
-  }
-  return values;
+    return value;
+  });
 }
 
-std::vector<SetupFileView::Link> ReadLinks(SectionReader section, const std::map<unsigned, std::string>& strings) {
-  std::vector<SetupFileView::Link> links;
-  for (uint32_t i = 0; i < section.count; ++i) {
+std::vector<SetupFileView::Link> ReadLinks(SectionReader section, const IdTexts& strings) {
+  return ReadEach(section, [&](Cursor& entry) {
     SetupFileView::Link link;
-    section.entries.U16();
-    section.entries.U16();
-    unsigned base = section.entries.U16();
-    link.target = section.entries.U16();
-    link.toFile = section.entries.U16() == static_cast<uint16_t>(format::LinkType::File);
+    entry.U16();
+    entry.U16();
+    unsigned base = entry.U16();
+    link.target = entry.U16();
+    link.toFile = entry.U16() == static_cast<uint16_t>(format::LinkType::File);
     std::string baseName = base == 0 ? "%InstallDir%" : "%CE" + std::to_string(base) + "%";
-    link.location = baseName + "\\" + Joined(strings, section.entries.PartIds(section.entries.U16()));
-    links.push_back(link);
-  }
-  return links;
+    link.location = baseName + "\\" + Joined(strings, entry.PartIds(entry.U16()));
+    return link;
+  });
 }
 
 }  // namespace
@@ -240,7 +245,7 @@ SetupFileView ReadSetupFile(const std::vector<uint8_t>& bytes) {
   auto section = [&](format::Section which) {
     return SectionReader{Cursor(bytes, header.offsets[which]), header.counts[which]};
   };
-  std::map<unsigned, std::string> strings = ReadStrings(section(format::Strings));
+  IdTexts strings = ReadStrings(section(format::Strings));
   view.directories = ReadDirs(section(format::Dirs), strings);
   view.files = ReadFiles(section(format::Files), view.directories);
   view.values = ReadValues(section(format::RegKeys), ReadHives(section(format::RegHives), strings));
