@@ -9,7 +9,7 @@
 #include "framework/message_box.h"
 #include "framework/wait_cursor.h"
 
-namespace builder {
+namespace builder::build {
 
 namespace {
 
@@ -29,13 +29,13 @@ constexpr int32_t kDefaultCountdown = 10;
 
 }  // namespace
 
-bool CheckApplicationsListed(HWND owner, const ApplicationList& applications) {
+bool CheckApplicationsListed(HWND owner, const project::ApplicationList& applications) {
   if (applications.Count() != 0) return true;
   framework::OwnedMessageBox(owner, kNoApplications, kBuilderCaption, MB_OK);
   return false;
 }
 
-BuildCheck CheckBuildSettings(HWND owner, ProjectSettings& settings) {
+BuildCheck CheckBuildSettings(HWND owner, main_window::ProjectSettings& settings) {
   if (settings.startuptimer < 0) {
     framework::FrameworkMessageBox(kNegativeCountdown);
     settings.startuptimer = kDefaultCountdown;
@@ -53,8 +53,8 @@ BuildCheck CheckBuildSettings(HWND owner, ProjectSettings& settings) {
   return BuildCheck::Passed;
 }
 
-void BuildPackage(HWND owner, const ProjectSettings& settings, const ApplicationList& applications,
-                  std::string_view language) {
+void BuildPackage(HWND owner, const main_window::ProjectSettings& settings,
+                  const project::ApplicationList& applications, std::string_view language) {
   framework::OwnedMessageBox(owner, kPackagesInfo, kBuilderCaption, MB_OK);
   if (!EnterBuilderFolder()) return;
 
@@ -69,4 +69,4 @@ void BuildPackage(HWND owner, const ProjectSettings& settings, const Application
   framework::WaitCursor::End();
 }
 
-}  // namespace builder
+}  // namespace builder::build

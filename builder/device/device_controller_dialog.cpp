@@ -6,23 +6,23 @@
 #include "builder/device/core/device_texts.h"
 #include "support/remote_api.h"
 
-namespace builder {
+namespace builder::device {
 
 namespace {
 
 // Posted by the worker when its attempt ends; lParam holds the HRESULT.
 constexpr UINT kConnectionFinished = WM_APP + 1;
 
-device::SetUpWait SetUpWaitOf(DWORD wait) {
+SetUpWait SetUpWaitOf(DWORD wait) {
   switch (wait) {
     case WAIT_OBJECT_0:
-      return device::SetUpWait::SetUpFinished;
+      return SetUpWait::SetUpFinished;
     case WAIT_OBJECT_0 + 1:
-      return device::SetUpWait::Stopped;
+      return SetUpWait::Stopped;
     case WAIT_TIMEOUT:
-      return device::SetUpWait::TimedOut;
+      return SetUpWait::TimedOut;
     default:
-      return device::SetUpWait::Failed;
+      return SetUpWait::Failed;
   }
 }
 
@@ -58,7 +58,7 @@ BOOL DeviceControllerDialog::OnInitDialog() {
 
 void DeviceControllerDialog::OnConnect() {
   if (m_busy) return;
-  SetStatus(device::kStatusConnecting);
+  SetStatus(kStatusConnecting);
   // Raised before the worker exists, so that a second click finds it set.
   m_busy = 1;
   attempt_.window = Hwnd();
@@ -80,7 +80,7 @@ DWORD WINAPI DeviceControllerDialog::ConnectionThreadProc(void* parameter) {
     const HANDLE handles[] = {attempt.record.heRapiInit, attempt.stopEvent};
     const DWORD wait = WaitForMultipleObjects(2, handles, FALSE, support::kConnectTimeoutMs);
     const DWORD waitError = wait == WAIT_FAILED ? GetLastError() : 0;
-    result = device::ConnectionResult(SetUpWaitOf(wait), attempt.record.hrRapiInit, waitError);
+    result = ConnectionResult(SetUpWaitOf(wait), attempt.record.hrRapiInit, waitError);
   }
   // Stopped: the window is being closed and hears nothing more.
   if (!result || WaitForSingleObject(attempt.stopEvent, 0) == WAIT_OBJECT_0) return static_cast<DWORD>(E_FAIL);
@@ -93,7 +93,7 @@ void DeviceControllerDialog::OnConnectionFinished(HRESULT result) {
   if (m_stopEvent == nullptr) return;
   JoinWorker();
   m_connected = result >= 0 ? 1 : 0;
-  SetStatus(device::ConnectionStatusText(result));
+  SetStatus(ConnectionStatusText(result));
   UpdateButtons();
   m_busy = 0;
 }
@@ -106,11 +106,11 @@ void DeviceControllerDialog::JoinWorker() {
 }
 
 void DeviceControllerDialog::OnDisconnect() {
-  SetStatus(device::kStatusDisconnecting);
+  SetStatus(kStatusDisconnecting);
   support::RemoteApi::Instance().Uninit();
   m_connected = 0;
   UpdateButtons();
-  SetStatus(device::kStatusDisconnected);
+  SetStatus(kStatusDisconnected);
 }
 
 void DeviceControllerDialog::OnCaptureScreenshot() {}
@@ -147,4 +147,4 @@ void ShowDeviceController(HWND owner) {
   dialog.DoModal();
 }
 
-}  // namespace builder
+}  // namespace builder::device

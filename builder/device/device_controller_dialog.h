@@ -4,7 +4,7 @@
 #include "framework/dialog.h"
 #include "platform/rapi.h"
 
-namespace builder {
+namespace builder::device {
 
 // What one connection attempt's worker may use: never the dialog itself.
 // The record stays here because the Remote API fills it while its set-up
@@ -50,4 +50,4 @@ class DeviceControllerDialog : public framework::Dialog {
 // Runs the Device Controller until the user closes it.
 void ShowDeviceController(HWND owner);
 
-}  // namespace builder
+}  // namespace builder::device

@@ -5,7 +5,7 @@
 #include "framework/data_exchange.h"
 #include "framework/file_dialog.h"
 
-namespace builder {
+namespace builder::main_window {
 
 namespace {
 constexpr const char* kHintLines[] = {"Click Add button below to specify applications",
@@ -134,7 +134,7 @@ void MainDialog::OnTitleFocus() {
 
 void MainDialog::OnNewProject() {
   settings_.ResetForNewProject();
-  TheApplicationList().Clear();
+  project::TheApplicationList().Clear();
   appList_.ResetContent();
   EnableKioskDesktopControls(settings_.enablekioskdesktop != 0);
   UpdateData(false);
@@ -158,4 +158,4 @@ void MainDialog::SelectLoadedLanguage() {
   language_.SetCurSel(found == CB_ERR ? 0 : found);
 }
 
-}  // namespace builder
+}  // namespace builder::main_window

@@ -7,7 +7,7 @@
 #include "framework/dialog.h"
 #include "framework/list_box.h"
 
-namespace builder {
+namespace builder::main_window {
 
 // The builder's one main window: owns the Project settings and carries a
 // button for every command. Each command asks its feature's folder to do it.
@@ -59,4 +59,4 @@ class MainDialog : public framework::Dialog {
   framework::ComboBox language_;
 };
 
-}  // namespace builder
+}  // namespace builder::main_window

@@ -8,7 +8,7 @@
 #include "builder/project_file/msxml_classes.h"
 #include "builder/project_file/value_encoding.h"
 
-namespace builder {
+namespace builder::project_file {
 
 namespace {
 
@@ -101,4 +101,4 @@ std::optional<ParseErrorRecord> DescribeParseError(IXMLDOMDocument* document, co
   return FromSaxPass(fullPath);
 }
 
-}  // namespace builder
+}  // namespace builder::project_file

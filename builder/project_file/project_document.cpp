@@ -5,7 +5,9 @@
 
 #include "builder/project_file/value_encoding.h"
 
-namespace builder {
+namespace builder::project_file {
+
+using main_window::ProjectSettings;
 
 namespace {
 
@@ -50,7 +52,7 @@ void ReadInteger(const XmlElement& element, const char* attribute, int32_t& fiel
   if (const auto* value = element.FindAttribute(Ascii(attribute))) field = DecodeInteger(*value);
 }
 
-XmlElement ApplicationElement(const ApplicationEntry& entry) {
+XmlElement ApplicationElement(const project::ApplicationEntry& entry) {
   XmlElement element{Ascii(kApplicationElement), {}, {}};
   element.AddAttribute(u"display_name", WideFromBytes(entry.display_name));
   element.AddAttribute(u"path", WideFromBytes(entry.path));
@@ -60,8 +62,8 @@ XmlElement ApplicationElement(const ApplicationEntry& entry) {
   return element;
 }
 
-ApplicationEntry ReadApplication(const XmlElement& element) {
-  ApplicationEntry entry;
+project::ApplicationEntry ReadApplication(const XmlElement& element) {
+  project::ApplicationEntry entry;
   entry.autolaunch = 1;
   ReadText(element, "display_name", entry.display_name);
   ReadText(element, "path", entry.path);
@@ -112,7 +114,7 @@ void ReadSetting(const SettingElement& setting, const XmlElement& element, const
 
 }  // namespace
 
-XmlElement BuildProjectDocument(const ProjectSettings& settings, const ApplicationList& applications,
+XmlElement BuildProjectDocument(const ProjectSettings& settings, const project::ApplicationList& applications,
                                 const std::string& language) {
   XmlElement root{u"project", {}, {}};
   root.AddAttribute(u"name", WideFromBytes(settings.name));
@@ -149,4 +151,4 @@ void ReadProjectChild(const XmlElement& child, const ProjectReadTarget& target) 
   }
 }
 
-}  // namespace builder
+}  // namespace builder::project_file

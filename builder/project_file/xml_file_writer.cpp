@@ -5,7 +5,7 @@
 #include "builder/project_file/com_support.h"
 #include "builder/project_file/msxml_classes.h"
 
-namespace builder {
+namespace builder::project_file {
 
 namespace {
 
@@ -82,4 +82,4 @@ HRESULT SaveXmlFile(const XmlElement& root, const std::string& path) {
   return SaveThenReplace(document.Get(), path);
 }
 
-}  // namespace builder
+}  // namespace builder::project_file
