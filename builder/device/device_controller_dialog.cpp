@@ -28,17 +28,14 @@ SetUpWait SetUpWaitOf(DWORD wait) {
 
 }  // namespace
 
-DeviceControllerDialog::DeviceControllerDialog(HWND owner) : Dialog(IDD_DEVICE_CONTROLLER, owner) {}
+const framework::CommandBinding<DeviceControllerDialog> DeviceControllerDialog::kCommands[] = {
+    {BN_CLICKED, IDC_DEVICE_CONNECT, &DeviceControllerDialog::OnConnect},
+    {BN_CLICKED, IDC_DEVICE_DISCONNECT, &DeviceControllerDialog::OnDisconnect},
+    {BN_CLICKED, IDC_DEVICE_EXIT_KIOSK, &DeviceControllerDialog::OnExitKioskMode},
+    {BN_CLICKED, IDC_DEVICE_SCREENSHOT, &DeviceControllerDialog::OnCaptureScreenshot},
+};
 
-bool DeviceControllerDialog::DispatchCommand(WORD code, WORD id) {
-  static const framework::CommandBinding<DeviceControllerDialog> table[] = {
-      {BN_CLICKED, IDC_DEVICE_CONNECT, &DeviceControllerDialog::OnConnect},
-      {BN_CLICKED, IDC_DEVICE_DISCONNECT, &DeviceControllerDialog::OnDisconnect},
-      {BN_CLICKED, IDC_DEVICE_EXIT_KIOSK, &DeviceControllerDialog::OnExitKioskMode},
-      {BN_CLICKED, IDC_DEVICE_SCREENSHOT, &DeviceControllerDialog::OnCaptureScreenshot},
-  };
-  return Dispatch(this, table, code, id);
-}
+DeviceControllerDialog::DeviceControllerDialog(HWND owner) : TableDialog(IDD_DEVICE_CONTROLLER, kCommands, owner) {}
 
 INT_PTR DeviceControllerDialog::OnMessage(UINT message, WPARAM, LPARAM lParam, bool& handled) {
   handled = message == kConnectionFinished;
