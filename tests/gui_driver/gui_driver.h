@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/whole_file.h"
+
 namespace gui_driver {
 
 using std::chrono::milliseconds;
@@ -27,7 +29,7 @@ std::string DistFolder();
 std::string BuildFile(const std::string& name);
 
 // The whole content of a file, empty when it cannot be read.
-std::string ReadWholeFile(const std::string& path);
+using support::ReadWholeFile;
 // Writes the file anew; false when that failed.
 bool WriteWholeFile(const std::string& path, const std::string& content);
 
