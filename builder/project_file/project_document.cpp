@@ -20,24 +20,18 @@ struct SettingElement {
   SettingField field;
 };
 
+// A setting element bears the name of the member that holds it.
+#define BC_SETTING(member) SettingElement{#member, &ProjectSettings::member}
+
 // The setting elements in the order in which they are written.
 constexpr SettingElement kSettingElements[] = {
-    {"startuptimer", &ProjectSettings::startuptimer},
-    {"disableactivesyncconnection", &ProjectSettings::disableactivesyncconnection},
-    {"enablekioskdesktop", &ProjectSettings::enablekioskdesktop},
-    {"unlockontitletap", &ProjectSettings::unlockontitletap},
-    {"showsipiconinkioskdesktop", &ProjectSettings::showsipiconinkioskdesktop},
-    {"enabletaskbarinkioskdesktop", &ProjectSettings::enabletaskbarinkioskdesktop},
-    {"kioskdesktoptitletext", &ProjectSettings::kioskdesktoptitletext},
-    {"disablehardwarebuttons", &ProjectSettings::disablehardwarebuttons},
-    {"showtaskbar", &ProjectSettings::showtaskbar},
-    {"showversion", &ProjectSettings::showversion},
-    {"disablecontinuebutton", &ProjectSettings::disablecontinuebutton},
-    {"restartdelay", &ProjectSettings::restartdelay},
-    {"logo", LogoSetting{}},
-    {"language", LanguageSetting{}},
-    {"admincode", &ProjectSettings::admincode},
-};
+    BC_SETTING(startuptimer),          BC_SETTING(disableactivesyncconnection), BC_SETTING(enablekioskdesktop),
+    BC_SETTING(unlockontitletap),      BC_SETTING(showsipiconinkioskdesktop),   BC_SETTING(enabletaskbarinkioskdesktop),
+    BC_SETTING(kioskdesktoptitletext), BC_SETTING(disablehardwarebuttons),      BC_SETTING(showtaskbar),
+    BC_SETTING(showversion),           BC_SETTING(disablecontinuebutton),       BC_SETTING(restartdelay),
+    {"logo", LogoSetting{}},           {"language", LanguageSetting{}},         BC_SETTING(admincode)};
+
+#undef BC_SETTING
 
 constexpr const char* kApplicationElement = "otherapplication";
 constexpr const char* kMainApplicationElement = "mainapplication";
