@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <span>
 #include <string>
 
 namespace framework {
@@ -51,17 +52,6 @@ class Dialog {
     return 0;
   }
 
-  template <class T, size_t N>
-  static bool Dispatch(T* self, const CommandBinding<T> (&table)[N], WORD code, WORD id) {
-    for (const auto& binding : table) {
-      if (binding.controlId == id && binding.notifyCode == code) {
-        (self->*binding.handler)();
-        return true;
-      }
-    }
-    return false;
-  }
-
  private:
   static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
   INT_PTR HandleMessage(UINT, WPARAM, LPARAM);
@@ -71,6 +61,28 @@ class Dialog {
   HWND parent_;
   HWND hwnd_ = nullptr;
   bool exchanging_ = false;
+};
+
+// A dialog whose message table is a static table of bindings to members of
+// T, the dialog class itself, handed over at construction.
+template <class T>
+class TableDialog : public Dialog {
+ protected:
+  TableDialog(int resourceId, std::span<const CommandBinding<T>> commands, HWND parent = nullptr)
+      : Dialog(resourceId, parent), commands_(commands) {}
+
+  bool DispatchCommand(WORD code, WORD id) override {
+    for (const auto& binding : commands_) {
+      if (binding.controlId == id && binding.notifyCode == code) {
+        (static_cast<T*>(this)->*binding.handler)();
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  std::span<const CommandBinding<T>> commands_;
 };
 
 }  // namespace framework

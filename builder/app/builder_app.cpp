@@ -6,7 +6,7 @@
 #include "builder/project_file/com_support.h"
 #include "framework/message_box.h"
 
-namespace builder {
+namespace builder::app {
 
 bool BuilderApp::InitInstance() {
   // The handle is never closed: the mutex is held until the program ends.
@@ -16,16 +16,16 @@ bool BuilderApp::InitInstance() {
     return false;
   }
   // The project files' XML components, for as long as the window runs.
-  const ComApartment apartment;
-  MainDialog dialog;
+  const project_file::ComApartment apartment;
+  main_window::MainDialog dialog;
   dialog.DoModal();
   return false;
 }
 
-}  // namespace builder
+}  // namespace builder::app
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  builder::BuilderApp app;
+  builder::app::BuilderApp app;
   app.InitInstance();
   return 0;
 }

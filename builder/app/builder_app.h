@@ -1,6 +1,6 @@
 #pragma once
 
-namespace builder {
+namespace builder::app {
 
 // The application object: admits one copy per desktop and runs the main window.
 class BuilderApp {
@@ -9,4 +9,4 @@ class BuilderApp {
   bool InitInstance();
 };
 
-}  // namespace builder
+}  // namespace builder::app

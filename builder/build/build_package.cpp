@@ -9,15 +9,12 @@
 #include "framework/message_box.h"
 #include "framework/wait_cursor.h"
 
-namespace builder {
+namespace builder::build {
 
 namespace {
 
 constexpr const char* kBuilderCaption = "Brindlecove Builder";
 constexpr const char* kShortCaption = "Brindlecove";
-constexpr const char* kNoApplications = "Please specify one or more allowed applications";
-constexpr const char* kNegativeCountdown = "Countdown value can only be greater than or equal to 0";
-constexpr const char* kInvalidLogo = "Please enter valid path of a logo file";
 constexpr const char* kAskAdminCode =
     "It is recommended to enter an administrator code.\nWould you like to enter it?";
 // Names the installed builder's folder, wherever this one runs from.
@@ -29,20 +26,20 @@ constexpr int32_t kDefaultCountdown = 10;
 
 }  // namespace
 
-bool CheckApplicationsListed(HWND owner, const ApplicationList& applications) {
+bool CheckApplicationsListed(HWND owner, const project::ApplicationList& applications) {
   if (applications.Count() != 0) return true;
-  framework::OwnedMessageBox(owner, kNoApplications, kBuilderCaption, MB_OK);
+  framework::OwnedMessageBox(owner, "Please specify one or more allowed applications", kBuilderCaption, MB_OK);
   return false;
 }
 
-BuildCheck CheckBuildSettings(HWND owner, ProjectSettings& settings) {
+BuildCheck CheckBuildSettings(HWND owner, main_window::ProjectSettings& settings) {
   if (settings.startuptimer < 0) {
-    framework::FrameworkMessageBox(kNegativeCountdown);
+    framework::FrameworkMessageBox("Countdown value can only be greater than or equal to 0");
     settings.startuptimer = kDefaultCountdown;
     return BuildCheck::CountdownReset;
   }
   if (!settings.logo.empty() && !FileIsReadable(settings.logo)) {
-    framework::FrameworkMessageBox(kInvalidLogo);
+    framework::FrameworkMessageBox("Please enter valid path of a logo file");
     return BuildCheck::Stopped;
   }
   // Yes: the user types a code on the keypad and builds again.
@@ -53,8 +50,8 @@ BuildCheck CheckBuildSettings(HWND owner, ProjectSettings& settings) {
   return BuildCheck::Passed;
 }
 
-void BuildPackage(HWND owner, const ProjectSettings& settings, const ApplicationList& applications,
-                  std::string_view language) {
+void BuildPackage(HWND owner, const main_window::ProjectSettings& settings,
+                  const project::ApplicationList& applications, std::string_view language) {
   framework::OwnedMessageBox(owner, kPackagesInfo, kBuilderCaption, MB_OK);
   if (!EnterBuilderFolder()) return;
 
@@ -69,4 +66,4 @@ void BuildPackage(HWND owner, const ProjectSettings& settings, const Application
   framework::WaitCursor::End();
 }
 
-}  // namespace builder
+}  // namespace builder::build

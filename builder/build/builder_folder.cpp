@@ -5,7 +5,7 @@
 #include "builder/build/core/builder_paths.h"
 #include "framework/module_path.h"
 
-namespace builder {
+namespace builder::build {
 
 std::optional<std::string> EnterBuilderFolder() {
   const auto folder = BuilderFolderFromModulePath(framework::ModulePath());
@@ -22,4 +22,4 @@ std::optional<std::string> CurrentFolder() {
   return std::string(folder, length);
 }
 
-}  // namespace builder
+}  // namespace builder::build

@@ -4,7 +4,7 @@
 #include "builder/build/core/builder_paths.h"
 #include "builder/build/processes.h"
 
-namespace builder {
+namespace builder::build {
 
 void ShowHelp() {
   const auto folder = EnterBuilderFolder();
@@ -12,4 +12,4 @@ void ShowHelp() {
   if (page) ShellOpen(page->c_str());
 }
 
-}  // namespace builder
+}  // namespace builder::build

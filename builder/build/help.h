@@ -1,8 +1,8 @@
 #pragma once
 
-namespace builder {
+namespace builder::build {
 
 // Opens the help's first page, in the builder's folder, through the shell.
 void ShowHelp();
 
-}  // namespace builder
+}  // namespace builder::build

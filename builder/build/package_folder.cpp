@@ -5,7 +5,7 @@
 #include "builder/build/processes.h"
 #include "framework/wait_cursor.h"
 
-namespace builder {
+namespace builder::build {
 
 void InstallPackage() {
   framework::WaitCursor::Begin();
@@ -20,4 +20,4 @@ void OpenPackageFolder() {
   if (output) OpenFolder(output->c_str());
 }
 
-}  // namespace builder
+}  // namespace builder::build

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace builder {
+namespace builder::build {
 
 // Install: runs the install script in the builder's folder and waits for it.
 void InstallPackage();
@@ -8,4 +8,4 @@ void InstallPackage();
 // Open Packages: shows the builder's output folder.
 void OpenPackageFolder();
 
-}  // namespace builder
+}  // namespace builder::build

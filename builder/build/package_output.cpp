@@ -7,7 +7,7 @@
 #include "builder/build/processes.h"
 #include "device/engine_contract/engine_contract.h"
 
-namespace builder {
+namespace builder::build {
 
 namespace {
 constexpr const char* kCodeFile = bc::engine::kCodeFileName.narrow;
@@ -15,7 +15,7 @@ constexpr const char* kLogoFile = bc::engine::kLogoFileName.narrow;
 constexpr const char* kPackageScript = "mksetup.bat";
 }  // namespace
 
-void WritePackageFiles(const std::string& admincode, const std::string& logo, const ApplicationList& list) {
+void WritePackageFiles(const std::string& admincode, const std::string& logo, const project::ApplicationList& list) {
   WriteTextModeFile(kCodeFile, AdminCodeFileBytes(admincode));
   WriteTextModeFile(bc::engine::kApplicationListFileName.narrow, ApplicationListFileBytes(list));
   // Without a logo the copy fails and no bce_logofile is left from an older build.
@@ -29,4 +29,4 @@ bool RunPackageScript() {
   return true;
 }
 
-}  // namespace builder
+}  // namespace builder::build

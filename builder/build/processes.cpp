@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace builder {
+namespace builder::build {
 
 bool RunAndWait(const char* commandLine, WORD showState) {
   STARTUPINFOA startup{};
@@ -55,4 +55,4 @@ void OpenFolder(const char* path) {
   ShellExecute("explorer.exe", quoted.c_str(), nullptr, SEE_MASK_FLAG_NO_UI);
 }
 
-}  // namespace builder
+}  // namespace builder::build

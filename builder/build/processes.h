@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-namespace builder {
+namespace builder::build {
 
 // Starts the command line in the current folder with the given show state,
 // no inherited handles and the builder's environment, and waits for it to
@@ -18,4 +18,4 @@ void ShellOpen(const char* path);
 // browser directly. The outcome is not examined.
 void OpenFolder(const char* path);
 
-}  // namespace builder
+}  // namespace builder::build

@@ -10,7 +10,7 @@
 #include "framework/message_box.h"
 #include "support/scoped_handle.h"
 
-namespace builder {
+namespace builder::build {
 
 namespace {
 
@@ -56,4 +56,4 @@ bool FillSetupFile(const SetupSubstitutionList& substitutions) {
   return true;
 }
 
-}  // namespace builder
+}  // namespace builder::build

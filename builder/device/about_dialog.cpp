@@ -4,7 +4,7 @@
 #include "builder/device/core/version_text.h"
 #include "builder/device/version_resource.h"
 
-namespace builder {
+namespace builder::device {
 
 AboutDialog::AboutDialog(HWND owner) : Dialog(IDD_ABOUT, owner) {}
 
@@ -12,7 +12,7 @@ BOOL AboutDialog::OnInitDialog() {
   Dialog::OnInitDialog();
   SetItemText(IDC_BUILDER_VERSION, GetVersionText(VersionSource::Builder));
   const std::string engine = GetVersionText(VersionSource::Engine);
-  SetItemText(IDC_ENGINE_VERSION, engine.empty() ? device::kVersionErrorText : engine);
+  SetItemText(IDC_ENGINE_VERSION, engine.empty() ? kVersionErrorText : engine);
   return TRUE;
 }
 
@@ -21,4 +21,4 @@ void ShowAboutBox(HWND owner) {
   dialog.DoModal();
 }
 
-}  // namespace builder
+}  // namespace builder::device

@@ -3,7 +3,7 @@
 
 #include "framework/dialog.h"
 
-namespace builder {
+namespace builder::device {
 
 // Shows the builder's version and the kiosk engine's, read from their files.
 class AboutDialog : public framework::Dialog {
@@ -17,4 +17,4 @@ class AboutDialog : public framework::Dialog {
 // Shows the about box until the user closes it.
 void ShowAboutBox(HWND owner);
 
-}  // namespace builder
+}  // namespace builder::device

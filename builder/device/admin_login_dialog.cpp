@@ -8,12 +8,12 @@
 #include "framework/message_box.h"
 #include "support/remote_api.h"
 
-namespace builder {
+namespace builder::device {
 
 namespace {
 
 // Carries the code to the remote call; zero at start.
-char16_t g_loginBuffer[device::kLoginBufferUnits];
+char16_t g_loginBuffer[kLoginBufferUnits];
 
 AdminLoginDialog g_adminLogin;
 
@@ -25,7 +25,7 @@ AdminLoginDialog::AdminLoginDialog() : Dialog(IDD_ADMIN_LOGIN) {}
 
 void AdminLoginDialog::DoDataExchange(framework::DataExchange& dx) {
   dx.Text(IDC_LOGIN_CODE, m_code);
-  dx.MaxChars(m_code, device::kLoginCodeMaxChars);
+  dx.MaxChars(m_code, kLoginCodeMaxChars);
 }
 
 BOOL AdminLoginDialog::OnInitDialog() {
@@ -39,7 +39,7 @@ BOOL AdminLoginDialog::OnInitDialog() {
 void AdminLoginDialog::OnOK() {
   if (!UpdateData(true)) return;
   m_authenticated = 0;
-  const DWORD inputSize = device::EncodeLoginCode(m_code, g_loginBuffer);
+  const DWORD inputSize = EncodeLoginCode(m_code, g_loginBuffer);
   const auto& api = support::RemoteApi::Instance();
   DWORD outputSize = 0;
   BYTE* output = nullptr;
@@ -53,18 +53,18 @@ void AdminLoginDialog::OnOK() {
                                  : E_OUTOFMEMORY;
   if (result < 0) {
     api.LastError();
-    framework::FrameworkMessageBox(device::LoginFailureMessage(result));
+    framework::FrameworkMessageBox(LoginFailureMessage(result));
     if (output) LocalFree(output);
     EndDialog(IDOK);
     return;
   }
-  m_authenticated = device::ParseVerdict(output, outputSize) ? 1 : 0;
+  m_authenticated = ParseVerdict(output, outputSize) ? 1 : 0;
   if (output) LocalFree(output);
   if (m_authenticated) {
     EndDialog(IDOK);
     return;
   }
-  framework::FrameworkMessageBox(device::kInvalidPasswordMessage);
+  framework::FrameworkMessageBox(kInvalidPasswordMessage);
   ClearCodeForRetry();
 }
 
@@ -74,4 +74,4 @@ void AdminLoginDialog::ClearCodeForRetry() {
   SetFocus(Item(IDC_LOGIN_CODE));
 }
 
-}  // namespace builder
+}  // namespace builder::device

@@ -3,7 +3,7 @@
 
 #include "framework/dialog.h"
 
-namespace builder {
+namespace builder::device {
 
 // Sends the typed administrator code to the device's CheckLogin. One
 // instance lives for the whole run, so the login outlasts each showing; the
@@ -30,4 +30,4 @@ class AdminLoginDialog : public framework::Dialog {
 // The program's one login dialog.
 AdminLoginDialog& AdminLogin();
 
-}  // namespace builder
+}  // namespace builder::device

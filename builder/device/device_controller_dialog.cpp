@@ -6,39 +6,36 @@
 #include "builder/device/core/device_texts.h"
 #include "support/remote_api.h"
 
-namespace builder {
+namespace builder::device {
 
 namespace {
 
 // Posted by the worker when its attempt ends; lParam holds the HRESULT.
 constexpr UINT kConnectionFinished = WM_APP + 1;
 
-device::SetUpWait SetUpWaitOf(DWORD wait) {
+SetUpWait SetUpWaitOf(DWORD wait) {
   switch (wait) {
     case WAIT_OBJECT_0:
-      return device::SetUpWait::SetUpFinished;
+      return SetUpWait::SetUpFinished;
     case WAIT_OBJECT_0 + 1:
-      return device::SetUpWait::Stopped;
+      return SetUpWait::Stopped;
     case WAIT_TIMEOUT:
-      return device::SetUpWait::TimedOut;
+      return SetUpWait::TimedOut;
     default:
-      return device::SetUpWait::Failed;
+      return SetUpWait::Failed;
   }
 }
 
 }  // namespace
 
-DeviceControllerDialog::DeviceControllerDialog(HWND owner) : Dialog(IDD_DEVICE_CONTROLLER, owner) {}
+const framework::CommandBinding<DeviceControllerDialog> DeviceControllerDialog::kCommands[] = {
+    {BN_CLICKED, IDC_DEVICE_CONNECT, &DeviceControllerDialog::OnConnect},
+    {BN_CLICKED, IDC_DEVICE_DISCONNECT, &DeviceControllerDialog::OnDisconnect},
+    {BN_CLICKED, IDC_DEVICE_EXIT_KIOSK, &DeviceControllerDialog::OnExitKioskMode},
+    {BN_CLICKED, IDC_DEVICE_SCREENSHOT, &DeviceControllerDialog::OnCaptureScreenshot},
+};
 
-bool DeviceControllerDialog::DispatchCommand(WORD code, WORD id) {
-  static const framework::CommandBinding<DeviceControllerDialog> table[] = {
-      {BN_CLICKED, IDC_DEVICE_CONNECT, &DeviceControllerDialog::OnConnect},
-      {BN_CLICKED, IDC_DEVICE_DISCONNECT, &DeviceControllerDialog::OnDisconnect},
-      {BN_CLICKED, IDC_DEVICE_EXIT_KIOSK, &DeviceControllerDialog::OnExitKioskMode},
-      {BN_CLICKED, IDC_DEVICE_SCREENSHOT, &DeviceControllerDialog::OnCaptureScreenshot},
-  };
-  return Dispatch(this, table, code, id);
-}
+DeviceControllerDialog::DeviceControllerDialog(HWND owner) : TableDialog(IDD_DEVICE_CONTROLLER, kCommands, owner) {}
 
 INT_PTR DeviceControllerDialog::OnMessage(UINT message, WPARAM, LPARAM lParam, bool& handled) {
   handled = message == kConnectionFinished;
@@ -58,7 +55,7 @@ BOOL DeviceControllerDialog::OnInitDialog() {
 
 void DeviceControllerDialog::OnConnect() {
   if (m_busy) return;
-  SetStatus(device::kStatusConnecting);
+  SetStatus(kStatusConnecting);
   // Raised before the worker exists, so that a second click finds it set.
   m_busy = 1;
   attempt_.window = Hwnd();
@@ -80,7 +77,7 @@ DWORD WINAPI DeviceControllerDialog::ConnectionThreadProc(void* parameter) {
     const HANDLE handles[] = {attempt.record.heRapiInit, attempt.stopEvent};
     const DWORD wait = WaitForMultipleObjects(2, handles, FALSE, support::kConnectTimeoutMs);
     const DWORD waitError = wait == WAIT_FAILED ? GetLastError() : 0;
-    result = device::ConnectionResult(SetUpWaitOf(wait), attempt.record.hrRapiInit, waitError);
+    result = ConnectionResult(SetUpWaitOf(wait), attempt.record.hrRapiInit, waitError);
   }
   // Stopped: the window is being closed and hears nothing more.
   if (!result || WaitForSingleObject(attempt.stopEvent, 0) == WAIT_OBJECT_0) return static_cast<DWORD>(E_FAIL);
@@ -93,7 +90,7 @@ void DeviceControllerDialog::OnConnectionFinished(HRESULT result) {
   if (m_stopEvent == nullptr) return;
   JoinWorker();
   m_connected = result >= 0 ? 1 : 0;
-  SetStatus(device::ConnectionStatusText(result));
+  SetStatus(ConnectionStatusText(result));
   UpdateButtons();
   m_busy = 0;
 }
@@ -106,11 +103,11 @@ void DeviceControllerDialog::JoinWorker() {
 }
 
 void DeviceControllerDialog::OnDisconnect() {
-  SetStatus(device::kStatusDisconnecting);
+  SetStatus(kStatusDisconnecting);
   support::RemoteApi::Instance().Uninit();
   m_connected = 0;
   UpdateButtons();
-  SetStatus(device::kStatusDisconnected);
+  SetStatus(kStatusDisconnected);
 }
 
 void DeviceControllerDialog::OnCaptureScreenshot() {}
@@ -147,4 +144,4 @@ void ShowDeviceController(HWND owner) {
   dialog.DoModal();
 }
 
-}  // namespace builder
+}  // namespace builder::device

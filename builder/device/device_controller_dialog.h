@@ -4,7 +4,7 @@
 #include "framework/dialog.h"
 #include "platform/rapi.h"
 
-namespace builder {
+namespace builder::device {
 
 // What one connection attempt's worker may use: never the dialog itself.
 // The record stays here because the Remote API fills it while its set-up
@@ -17,7 +17,7 @@ struct ConnectionAttempt {
 
 // The Device Controller window: connects to the device on a worker thread,
 // shows the connection's state and offers the remote exit from kiosk mode.
-class DeviceControllerDialog : public framework::Dialog {
+class DeviceControllerDialog : public framework::TableDialog<DeviceControllerDialog> {
  public:
   explicit DeviceControllerDialog(HWND owner);
 
@@ -25,7 +25,6 @@ class DeviceControllerDialog : public framework::Dialog {
   BOOL OnInitDialog() override;
   void OnOK() override;
   void OnCancel() override;
-  bool DispatchCommand(WORD code, WORD id) override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
  private:
@@ -40,6 +39,8 @@ class DeviceControllerDialog : public framework::Dialog {
   void JoinWorker();
   void Teardown(int result);
 
+  static const framework::CommandBinding<DeviceControllerDialog> kCommands[];
+
   int32_t m_connected = 0;
   HANDLE m_stopEvent = nullptr;
   int32_t m_busy = 0;
@@ -50,4 +51,4 @@ class DeviceControllerDialog : public framework::Dialog {
 // Runs the Device Controller until the user closes it.
 void ShowDeviceController(HWND owner);
 
-}  // namespace builder
+}  // namespace builder::device

@@ -6,7 +6,7 @@
 #include "framework/message_box.h"
 #include "support/remote_api.h"
 
-namespace builder {
+namespace builder::device {
 
 void DeviceControllerDialog::OnExitKioskMode() {
   if (!m_connected) return;
@@ -23,8 +23,8 @@ void DeviceControllerDialog::OnExitKioskMode() {
   if (output) LocalFree(output);
   if (result < 0) {
     api.LastError();
-    framework::FrameworkMessageBox(device::kExitFailedMessage);
+    framework::FrameworkMessageBox(kExitFailedMessage);
   }
 }
 
-}  // namespace builder
+}  // namespace builder::device

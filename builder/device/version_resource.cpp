@@ -7,16 +7,17 @@
 #include "device/engine_contract/engine_contract.h"
 #include "framework/module_path.h"
 
-namespace builder {
+namespace builder::device {
 
 namespace {
 
 std::string VersionFilePath(VersionSource source) {
   const std::string modulePath = framework::ModulePath();
   if (source == VersionSource::Builder) return modulePath;
-  const auto folder = BuilderFolderFromModulePath(modulePath);
+  const auto folder = build::BuilderFolderFromModulePath(modulePath);
   // An engine path too long for its buffer names no file.
-  return (folder ? JoinPath(*folder, bc::engine::kEngineDesktopPath.narrow) : std::nullopt).value_or(std::string());
+  return (folder ? build::JoinPath(*folder, bc::engine::kEngineDesktopPath.narrow) : std::nullopt)
+      .value_or(std::string());
 }
 
 // The "SpecialBuild" string of the first translation; empty without one.
@@ -29,7 +30,7 @@ std::string SpecialBuildText(const void* block) {
   UINT size = 0;
   if (!VerQueryValueA(block, "\\VarFileInfo\\Translation", &value, &size) || size < sizeof(Translation)) return {};
   const auto* translation = static_cast<const Translation*>(value);
-  const std::string query = device::SpecialBuildQuery(translation->language, translation->codePage);
+  const std::string query = SpecialBuildQuery(translation->language, translation->codePage);
   if (!VerQueryValueA(block, query.c_str(), &value, &size) || size == 0) return {};
   const auto* text = static_cast<const char*>(value);
   return std::string(text, strnlen(text, size));
@@ -40,9 +41,9 @@ std::string VersionTextOf(const void* block) {
   UINT size = 0;
   if (!VerQueryValueA(block, "\\", &value, &size) || size < sizeof(VS_FIXEDFILEINFO)) return {};
   const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-  const bool special = (fixed->dwFileFlags & device::kSpecialBuildFlag) != 0;
-  return device::FormatVersionText({fixed->dwFileVersionMS, fixed->dwFileVersionLS},
-                                   special ? SpecialBuildText(block) : std::string());
+  const bool special = (fixed->dwFileFlags & kSpecialBuildFlag) != 0;
+  return FormatVersionText({fixed->dwFileVersionMS, fixed->dwFileVersionLS},
+                           special ? SpecialBuildText(block) : std::string());
 }
 
 }  // namespace
@@ -63,4 +64,4 @@ std::string GetVersionText(VersionSource source) {
   return text;
 }
 
-}  // namespace builder
+}  // namespace builder::device

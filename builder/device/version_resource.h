@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-namespace builder {
+namespace builder::device {
 
 enum class VersionSource {
   Builder = 0,  // the builder's own program file
@@ -12,4 +12,4 @@ enum class VersionSource {
 // or empty when the file has no readable version resource.
 std::string GetVersionText(VersionSource source);
 
-}  // namespace builder
+}  // namespace builder::device

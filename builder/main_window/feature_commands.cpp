@@ -10,46 +10,51 @@
 #include "builder/project_file/load_project.h"
 #include "builder/project_file/save_project.h"
 
-namespace builder {
+namespace builder::main_window {
 
 void MainDialog::OnLoadProject() {
-  const auto chosen = AskProjectToLoad(Hwnd());
+  const auto chosen = project_file::AskProjectToLoad(Hwnd());
   if (!chosen) return;
   OnNewProject();
   settings_.projectfilepath = *chosen;
-  if (ReadProjectFile(*chosen, {settings_, TheApplicationList(), loadedlanguage_})) UpdateData(false);
+  if (project_file::ReadProjectFile(*chosen, {settings_, project::TheApplicationList(), loadedlanguage_})) {
+    UpdateData(false);
+  }
   RefreshList();
   SelectLoadedLanguage();
   EnableKioskDesktopControls(settings_.enablekioskdesktop != 0);
 }
 
 void MainDialog::OnSaveProject() {
-  if (settings_.projectfilepath.empty()) settings_.projectfilepath = AskProjectToSave(Hwnd()).value_or("");
+  if (settings_.projectfilepath.empty()) {
+    settings_.projectfilepath = project_file::AskProjectToSave(Hwnd()).value_or("");
+  }
   if (settings_.projectfilepath.empty()) return;
   UpdateData(true);  // A refused entry keeps its previous value; the save goes on.
-  if (WriteProjectFile(settings_.projectfilepath, settings_, TheApplicationList(), SelectedLanguage())) {
+  if (project_file::WriteProjectFile(settings_.projectfilepath, settings_, project::TheApplicationList(),
+                                     SelectedLanguage())) {
     UpdateData(false);
   }
 }
 
 void MainDialog::OnBuild() {
-  if (!CheckApplicationsListed(Hwnd(), TheApplicationList())) return;
+  if (!build::CheckApplicationsListed(Hwnd(), project::TheApplicationList())) return;
   OnSaveProject();   // Saved, cancelled or failed: the build goes on.
   UpdateData(true);  // A refused value has shown its message; the build goes on.
-  const BuildCheck check = CheckBuildSettings(Hwnd(), settings_);
-  if (check == BuildCheck::CountdownReset) UpdateData(false);
-  if (check != BuildCheck::Passed) return;
-  BuildPackage(Hwnd(), settings_, TheApplicationList(), SelectedLanguage());
+  const build::BuildCheck check = build::CheckBuildSettings(Hwnd(), settings_);
+  if (check == build::BuildCheck::CountdownReset) UpdateData(false);
+  if (check != build::BuildCheck::Passed) return;
+  build::BuildPackage(Hwnd(), settings_, project::TheApplicationList(), SelectedLanguage());
 }
 
-void MainDialog::OnInstall() { InstallPackage(); }
+void MainDialog::OnInstall() { build::InstallPackage(); }
 
-void MainDialog::OnOpenPackages() { OpenPackageFolder(); }
+void MainDialog::OnOpenPackages() { build::OpenPackageFolder(); }
 
-void MainDialog::OnHelp() { ShowHelp(); }
+void MainDialog::OnHelp() { build::ShowHelp(); }
 
-void MainDialog::OnDeviceControl() { ShowDeviceController(Hwnd()); }
+void MainDialog::OnDeviceControl() { device::ShowDeviceController(Hwnd()); }
 
-void MainDialog::OnAbout() { ShowAboutBox(Hwnd()); }
+void MainDialog::OnAbout() { device::ShowAboutBox(Hwnd()); }
 
-}  // namespace builder
+}  // namespace builder::main_window

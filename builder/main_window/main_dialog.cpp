@@ -5,7 +5,28 @@
 #include "framework/data_exchange.h"
 #include "framework/file_dialog.h"
 
-namespace builder {
+namespace builder::main_window {
+
+const framework::CommandBinding<MainDialog> MainDialog::kCommands[] = {
+    {BN_CLICKED, IDC_NEW_PROJECT, &MainDialog::OnNewProject},
+    {BN_CLICKED, IDC_LOAD_PROJECT, &MainDialog::OnLoadProject},
+    {BN_CLICKED, IDC_SAVE_PROJECT, &MainDialog::OnSaveProject},
+    {BN_CLICKED, IDC_ADD, &MainDialog::OnAdd},
+    {BN_CLICKED, IDC_REMOVE, &MainDialog::OnRemove},
+    {BN_CLICKED, IDC_MODIFY, &MainDialog::OnModify},
+    {LBN_DBLCLK, IDC_APP_LIST, &MainDialog::OnModify},
+    {BN_CLICKED, IDC_UP, &MainDialog::OnUp},
+    {BN_CLICKED, IDC_DOWN, &MainDialog::OnDown},
+    {BN_CLICKED, IDC_ENABLE_KIOSK_DESKTOP, &MainDialog::OnShowKioskDesktop},
+    {EN_SETFOCUS, IDC_KIOSK_TITLE, &MainDialog::OnTitleFocus},
+    {BN_CLICKED, IDC_BROWSE_LOGO, &MainDialog::OnBrowseLogo},
+    {BN_CLICKED, IDC_BUILD, &MainDialog::OnBuild},
+    {BN_CLICKED, IDC_INSTALL, &MainDialog::OnInstall},
+    {BN_CLICKED, IDC_OPEN_PACKAGES, &MainDialog::OnOpenPackages},
+    {BN_CLICKED, IDC_HELP_BUTTON, &MainDialog::OnHelp},
+    {BN_CLICKED, IDC_DEVICE_CONTROL, &MainDialog::OnDeviceControl},
+    {BN_CLICKED, IDC_ABOUT, &MainDialog::OnAbout},
+};
 
 namespace {
 constexpr const char* kHintLines[] = {"Click Add button below to specify applications",
@@ -13,7 +34,7 @@ constexpr const char* kHintLines[] = {"Click Add button below to specify applica
 }  // namespace
 
 MainDialog::MainDialog()
-    : Dialog(IDD_MAIN), icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BUILDER))) {}
+    : TableDialog(IDD_MAIN, kCommands), icon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BUILDER))) {}
 
 BOOL MainDialog::OnInitDialog() {
   appList_ = framework::ListBox(Item(IDC_APP_LIST));
@@ -59,30 +80,6 @@ bool MainDialog::PreRouteCommand(WPARAM wParam, LPARAM) {
   if (id >= IDC_KEY_1 && id <= IDC_KEY_CLEAR) OnKeypad(id);
   if (id == IDCANCEL) PostQuitMessage(0);
   return false;
-}
-
-bool MainDialog::DispatchCommand(WORD code, WORD id) {
-  static constexpr framework::CommandBinding<MainDialog> kTable[] = {
-      {BN_CLICKED, IDC_NEW_PROJECT, &MainDialog::OnNewProject},
-      {BN_CLICKED, IDC_LOAD_PROJECT, &MainDialog::OnLoadProject},
-      {BN_CLICKED, IDC_SAVE_PROJECT, &MainDialog::OnSaveProject},
-      {BN_CLICKED, IDC_ADD, &MainDialog::OnAdd},
-      {BN_CLICKED, IDC_REMOVE, &MainDialog::OnRemove},
-      {BN_CLICKED, IDC_MODIFY, &MainDialog::OnModify},
-      {LBN_DBLCLK, IDC_APP_LIST, &MainDialog::OnModify},
-      {BN_CLICKED, IDC_UP, &MainDialog::OnUp},
-      {BN_CLICKED, IDC_DOWN, &MainDialog::OnDown},
-      {BN_CLICKED, IDC_ENABLE_KIOSK_DESKTOP, &MainDialog::OnShowKioskDesktop},
-      {EN_SETFOCUS, IDC_KIOSK_TITLE, &MainDialog::OnTitleFocus},
-      {BN_CLICKED, IDC_BROWSE_LOGO, &MainDialog::OnBrowseLogo},
-      {BN_CLICKED, IDC_BUILD, &MainDialog::OnBuild},
-      {BN_CLICKED, IDC_INSTALL, &MainDialog::OnInstall},
-      {BN_CLICKED, IDC_OPEN_PACKAGES, &MainDialog::OnOpenPackages},
-      {BN_CLICKED, IDC_HELP_BUTTON, &MainDialog::OnHelp},
-      {BN_CLICKED, IDC_DEVICE_CONTROL, &MainDialog::OnDeviceControl},
-      {BN_CLICKED, IDC_ABOUT, &MainDialog::OnAbout},
-  };
-  return Dispatch(this, kTable, code, id);
 }
 
 INT_PTR MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, bool& handled) {
@@ -134,7 +131,7 @@ void MainDialog::OnTitleFocus() {
 
 void MainDialog::OnNewProject() {
   settings_.ResetForNewProject();
-  TheApplicationList().Clear();
+  project::TheApplicationList().Clear();
   appList_.ResetContent();
   EnableKioskDesktopControls(settings_.enablekioskdesktop != 0);
   UpdateData(false);
@@ -158,4 +155,4 @@ void MainDialog::SelectLoadedLanguage() {
   language_.SetCurSel(found == CB_ERR ? 0 : found);
 }
 
-}  // namespace builder
+}  // namespace builder::main_window

@@ -7,11 +7,11 @@
 #include "framework/dialog.h"
 #include "framework/list_box.h"
 
-namespace builder {
+namespace builder::main_window {
 
 // The builder's one main window: owns the Project settings and carries a
 // button for every command. Each command asks its feature's folder to do it.
-class MainDialog : public framework::Dialog {
+class MainDialog : public framework::TableDialog<MainDialog> {
  public:
   MainDialog();
 
@@ -19,7 +19,6 @@ class MainDialog : public framework::Dialog {
   BOOL OnInitDialog() override;
   void DoDataExchange(framework::DataExchange& dx) override;
   bool PreRouteCommand(WPARAM wParam, LPARAM lParam) override;
-  bool DispatchCommand(WORD code, WORD id) override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
  private:
@@ -52,6 +51,8 @@ class MainDialog : public framework::Dialog {
   void OnDeviceControl();
   void OnAbout();
 
+  static const framework::CommandBinding<MainDialog> kCommands[];
+
   ProjectSettings settings_;
   std::string loadedlanguage_;
   HICON icon_;
@@ -59,4 +60,4 @@ class MainDialog : public framework::Dialog {
   framework::ComboBox language_;
 };
 
-}  // namespace builder
+}  // namespace builder::main_window

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace builder {
+namespace builder::main_window {
 
 inline constexpr const char* kTitlePlaceholder = "[Enter Desktop Title Text here]";
 inline constexpr const char* kStartupMainApplicationPath = "\\windows\\pword.exe";
@@ -47,4 +47,4 @@ struct ProjectSettings {
 // The administrator code keypad: a digit is appended while fewer than ten are held.
 void AppendKeypadDigit(std::string& admincode, char digit);
 
-}  // namespace builder
+}  // namespace builder::main_window

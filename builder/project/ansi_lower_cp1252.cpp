@@ -1,7 +1,7 @@
 // Where there are no Windows code pages, the Western one (1252) stands in.
 #include "builder/project/application_list.h"
 
-namespace builder {
+namespace builder::project {
 
 std::string LowerAnsi(std::string text) {
   for (char& c : text) {
@@ -17,4 +17,4 @@ std::string LowerAnsi(std::string text) {
   return text;
 }
 
-}  // namespace builder
+}  // namespace builder::project

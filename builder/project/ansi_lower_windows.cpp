@@ -6,7 +6,7 @@
 
 #include "builder/project/application_list.h"
 
-namespace builder {
+namespace builder::project {
 
 namespace {
 
@@ -45,4 +45,4 @@ std::string LowerAnsi(std::string text) {
   return text;
 }
 
-}  // namespace builder
+}  // namespace builder::project

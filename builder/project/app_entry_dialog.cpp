@@ -4,7 +4,7 @@
 #include "framework/data_exchange.h"
 #include "framework/message_box.h"
 
-namespace builder {
+namespace builder::project {
 
 namespace {
 constexpr int kLabelMaxChars = 64;
@@ -59,4 +59,4 @@ std::optional<ApplicationEntry> EditApplication(HWND owner, const ApplicationEnt
                           dialog.m_hideInKioskDesktop};
 }
 
-}  // namespace builder
+}  // namespace builder::project

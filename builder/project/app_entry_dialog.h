@@ -8,7 +8,7 @@
 #include "builder/project/application_list.h"
 #include "framework/dialog.h"
 
-namespace builder {
+namespace builder::project {
 
 // "Application Information": edits one Application entry. Fill the fields,
 // run it, and read them back after IDOK.
@@ -31,4 +31,4 @@ class AppEntryDialog : public framework::Dialog {
 // Shows the entry in the dialog: the accepted entry, or nothing when cancelled.
 std::optional<ApplicationEntry> EditApplication(HWND owner, const ApplicationEntry& entry);
 
-}  // namespace builder
+}  // namespace builder::project

@@ -1,6 +1,6 @@
 #include "builder/project/application_list.h"
 
-namespace builder {
+namespace builder::project {
 
 ApplicationEntry ApplicationList::EntryAt(int index) const {
   return ValidIndex(index) ? entries_[static_cast<size_t>(index)] : ApplicationEntry{};
@@ -48,4 +48,4 @@ ApplicationList& TheApplicationList() {
   return list;
 }
 
-}  // namespace builder
+}  // namespace builder::project

@@ -5,7 +5,7 @@
 
 #include "builder/project/lowered_path_index.h"
 
-namespace builder {
+namespace builder::project {
 
 // One allowed application of the kiosk.
 struct ApplicationEntry {
@@ -49,4 +49,4 @@ void MoveEntry(ApplicationList& list, int from, int to);
 // Without Windows code pages, the Western one (1252) stands in.
 std::string LowerAnsi(std::string text);
 
-}  // namespace builder
+}  // namespace builder::project

@@ -2,7 +2,7 @@
 
 #include "builder/project/application_list.h"
 
-namespace builder {
+namespace builder::project {
 
 bool LoweredPathIndex::Contains(const std::string& path) const { return counts_.contains(LowerAnsi(path)); }
 
@@ -14,4 +14,4 @@ void LoweredPathIndex::Remove(const std::string& path) {
   if (--found->second == 0) counts_.erase(found);
 }
 
-}  // namespace builder
+}  // namespace builder::project

@@ -2,7 +2,7 @@
 #include <string>
 #include <unordered_map>
 
-namespace builder {
+namespace builder::project {
 
 // How many listed entries have each path once lower-cased, so that the
 // duplicate test of a new entry costs one look-up instead of a pass over the
@@ -19,4 +19,4 @@ class LoweredPathIndex {
   std::unordered_map<std::string, int> counts_;
 };
 
-}  // namespace builder
+}  // namespace builder::project

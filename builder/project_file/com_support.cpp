@@ -2,7 +2,7 @@
 
 #include "support/text.h"
 
-namespace builder {
+namespace builder::project_file {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "BSTR characters are 16-bit");
 
@@ -41,4 +41,4 @@ std::u16string WidePath(const std::string& path) {
   return std::u16string(wide.begin(), wide.end());
 }
 
-}  // namespace builder
+}  // namespace builder::project_file

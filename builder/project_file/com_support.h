@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace builder {
+namespace builder::project_file {
 
 template <class T>
 using ComPtr = Microsoft::WRL::ComPtr<T>;
@@ -68,4 +68,4 @@ class Variant {
 // A path in the ANSI code page as 16-bit text.
 std::u16string WidePath(const std::string& path);
 
-}  // namespace builder
+}  // namespace builder::project_file

@@ -4,7 +4,7 @@
 #include "builder/project_file/xml_file_reader.h"
 #include "framework/file_dialog.h"
 
-namespace builder {
+namespace builder::project_file {
 
 namespace {
 
@@ -40,4 +40,4 @@ bool ReadProjectFile(const std::string& path, const ProjectReadTarget& target) {
   return true;
 }
 
-}  // namespace builder
+}  // namespace builder::project_file

@@ -6,7 +6,7 @@
 
 #include "builder/project_file/project_document.h"
 
-namespace builder {
+namespace builder::project_file {
 
 // Asks for the project file to load; nothing when the user cancels.
 std::optional<std::string> AskProjectToLoad(HWND owner);
@@ -16,4 +16,4 @@ std::optional<std::string> AskProjectToLoad(HWND owner);
 // that is there but is no project also clears the project's file path.
 bool ReadProjectFile(const std::string& path, const ProjectReadTarget& target);
 
-}  // namespace builder
+}  // namespace builder::project_file

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-namespace builder {
+namespace builder::project_file {
 
 // The identifiers of the MSXML 3 classes and SAX interfaces; the MinGW import
 // library does not carry them.
@@ -10,4 +10,4 @@ inline constexpr CLSID kSaxReaderClass = {0x079AA557, 0x4A18, 0x424A, {0x8E, 0xE
 inline constexpr IID kSaxReaderInterface = {0xA4F96ED0, 0xF829, 0x476E, {0x81, 0xC0, 0xCD, 0xC7, 0xBD, 0x2A, 0x08, 0x02}};
 inline constexpr IID kSaxErrorHandlerInterface = {0xA60511C4, 0xCCF5, 0x479E, {0x98, 0xA3, 0xDC, 0x8D, 0xC5, 0x45, 0xB7, 0xD0}};
 
-}  // namespace builder
+}  // namespace builder::project_file

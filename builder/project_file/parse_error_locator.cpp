@@ -2,13 +2,12 @@
 
 #include <shlwapi.h>
 
-#include <cstdio>
-
 #include "builder/project_file/com_support.h"
 #include "builder/project_file/msxml_classes.h"
 #include "builder/project_file/value_encoding.h"
+#include "support/files.h"
 
-namespace builder {
+namespace builder::project_file {
 
 namespace {
 
@@ -63,16 +62,6 @@ std::optional<ParseErrorRecord> FromDocumentModel(IXMLDOMDocument* document) {
   return ParseErrorRecord{line, ReportText(BytesFromWide(source.Text())), ReportText(BytesFromWide(reason.Text()))};
 }
 
-std::string FileContent(const std::string& fullPath) {
-  std::string content;
-  if (FILE* file = std::fopen(fullPath.c_str(), "rb")) {
-    char block[4096];
-    while (const size_t count = std::fread(block, 1, sizeof block, file)) content.append(block, count);
-    std::fclose(file);
-  }
-  return content;
-}
-
 std::optional<ParseErrorRecord> FromSaxPass(const std::string& fullPath) {
   ComPtr<ISAXXMLReader> reader;
   ComPtr<IStream> stream;
@@ -91,7 +80,7 @@ std::optional<ParseErrorRecord> FromSaxPass(const std::string& fullPath) {
   if (!handler.found) return std::nullopt;
   // An error before the first line was read comes with line 0.
   const long line = handler.line > 0 ? handler.line : 1;
-  return ParseErrorRecord{line, ReportLineOf(FileContent(fullPath), line), ReportText(handler.message)};
+  return ParseErrorRecord{line, ReportLineOf(support::ReadWholeFile(fullPath).value_or(""), line), ReportText(handler.message)};
 }
 
 }  // namespace
@@ -101,4 +90,4 @@ std::optional<ParseErrorRecord> DescribeParseError(IXMLDOMDocument* document, co
   return FromSaxPass(fullPath);
 }
 
-}  // namespace builder
+}  // namespace builder::project_file

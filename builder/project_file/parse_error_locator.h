@@ -6,7 +6,7 @@
 
 #include "builder/project_file/parse_error_report.h"
 
-namespace builder {
+namespace builder::project_file {
 
 // The account of why the document failed to load the file: the document
 // model's parse error where it carries a line (MSXML on Windows), else the
@@ -14,4 +14,4 @@ namespace builder {
 // reports that something failed).
 std::optional<ParseErrorRecord> DescribeParseError(IXMLDOMDocument* document, const std::string& fullPath);
 
-}  // namespace builder
+}  // namespace builder::project_file

@@ -1,6 +1,6 @@
 #include "builder/project_file/parse_error_report.h"
 
-namespace builder {
+namespace builder::project_file {
 
 std::string FormatParseErrorReport(const std::string& path, const ParseErrorRecord& record) {
   return path + " :" + " Error on line " + std::to_string(record.line) + ". Found " + record.found +
@@ -31,4 +31,4 @@ std::string ReportLineOf(std::string_view content, long line) {
   return ReportText(content.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
 }
 
-}  // namespace builder
+}  // namespace builder::project_file

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-namespace builder {
+namespace builder::project_file {
 
 // What the XML parser said about the first error of a file.
 struct ParseErrorRecord {
@@ -23,4 +23,4 @@ std::string ReportText(std::string_view text);
 
 inline constexpr size_t kReportTextLimit = 80;
 
-}  // namespace builder
+}  // namespace builder::project_file

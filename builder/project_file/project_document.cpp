@@ -5,7 +5,9 @@
 
 #include "builder/project_file/value_encoding.h"
 
-namespace builder {
+namespace builder::project_file {
+
+using main_window::ProjectSettings;
 
 namespace {
 
@@ -18,24 +20,18 @@ struct SettingElement {
   SettingField field;
 };
 
+// A setting element bears the name of the member that holds it.
+#define BC_SETTING(member) SettingElement{#member, &ProjectSettings::member}
+
 // The setting elements in the order in which they are written.
 constexpr SettingElement kSettingElements[] = {
-    {"startuptimer", &ProjectSettings::startuptimer},
-    {"disableactivesyncconnection", &ProjectSettings::disableactivesyncconnection},
-    {"enablekioskdesktop", &ProjectSettings::enablekioskdesktop},
-    {"unlockontitletap", &ProjectSettings::unlockontitletap},
-    {"showsipiconinkioskdesktop", &ProjectSettings::showsipiconinkioskdesktop},
-    {"enabletaskbarinkioskdesktop", &ProjectSettings::enabletaskbarinkioskdesktop},
-    {"kioskdesktoptitletext", &ProjectSettings::kioskdesktoptitletext},
-    {"disablehardwarebuttons", &ProjectSettings::disablehardwarebuttons},
-    {"showtaskbar", &ProjectSettings::showtaskbar},
-    {"showversion", &ProjectSettings::showversion},
-    {"disablecontinuebutton", &ProjectSettings::disablecontinuebutton},
-    {"restartdelay", &ProjectSettings::restartdelay},
-    {"logo", LogoSetting{}},
-    {"language", LanguageSetting{}},
-    {"admincode", &ProjectSettings::admincode},
-};
+    BC_SETTING(startuptimer),          BC_SETTING(disableactivesyncconnection), BC_SETTING(enablekioskdesktop),
+    BC_SETTING(unlockontitletap),      BC_SETTING(showsipiconinkioskdesktop),   BC_SETTING(enabletaskbarinkioskdesktop),
+    BC_SETTING(kioskdesktoptitletext), BC_SETTING(disablehardwarebuttons),      BC_SETTING(showtaskbar),
+    BC_SETTING(showversion),           BC_SETTING(disablecontinuebutton),       BC_SETTING(restartdelay),
+    {"logo", LogoSetting{}},           {"language", LanguageSetting{}},         BC_SETTING(admincode)};
+
+#undef BC_SETTING
 
 constexpr const char* kApplicationElement = "otherapplication";
 constexpr const char* kMainApplicationElement = "mainapplication";
@@ -50,7 +46,7 @@ void ReadInteger(const XmlElement& element, const char* attribute, int32_t& fiel
   if (const auto* value = element.FindAttribute(Ascii(attribute))) field = DecodeInteger(*value);
 }
 
-XmlElement ApplicationElement(const ApplicationEntry& entry) {
+XmlElement ApplicationElement(const project::ApplicationEntry& entry) {
   XmlElement element{Ascii(kApplicationElement), {}, {}};
   element.AddAttribute(u"display_name", WideFromBytes(entry.display_name));
   element.AddAttribute(u"path", WideFromBytes(entry.path));
@@ -60,8 +56,8 @@ XmlElement ApplicationElement(const ApplicationEntry& entry) {
   return element;
 }
 
-ApplicationEntry ReadApplication(const XmlElement& element) {
-  ApplicationEntry entry;
+project::ApplicationEntry ReadApplication(const XmlElement& element) {
+  project::ApplicationEntry entry;
   entry.autolaunch = 1;
   ReadText(element, "display_name", entry.display_name);
   ReadText(element, "path", entry.path);
@@ -112,7 +108,7 @@ void ReadSetting(const SettingElement& setting, const XmlElement& element, const
 
 }  // namespace
 
-XmlElement BuildProjectDocument(const ProjectSettings& settings, const ApplicationList& applications,
+XmlElement BuildProjectDocument(const ProjectSettings& settings, const project::ApplicationList& applications,
                                 const std::string& language) {
   XmlElement root{u"project", {}, {}};
   root.AddAttribute(u"name", WideFromBytes(settings.name));
@@ -149,4 +145,4 @@ void ReadProjectChild(const XmlElement& child, const ProjectReadTarget& target) 
   }
 }
 
-}  // namespace builder
+}  // namespace builder::project_file

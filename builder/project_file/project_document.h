@@ -6,12 +6,12 @@
 #include "builder/project/application_list.h"
 #include "builder/project_file/xml_element.h"
 
-namespace builder {
+namespace builder::project_file {
 
 // The project file's document: root "project" with the applications and then
 // the fifteen settings, every value an attribute.
-XmlElement BuildProjectDocument(const ProjectSettings& settings, const ApplicationList& applications,
-                                const std::string& language);
+XmlElement BuildProjectDocument(const main_window::ProjectSettings& settings,
+                                const project::ApplicationList& applications, const std::string& language);
 
 // The root's name when it is a project of this builder (names and the type
 // compared without regard to case), otherwise nothing.
@@ -19,8 +19,8 @@ std::optional<std::string> AcceptedProjectName(const XmlElement& root);
 
 // Where the children of a project file go when it is read.
 struct ProjectReadTarget {
-  ProjectSettings& settings;
-  ApplicationList& applications;
+  main_window::ProjectSettings& settings;
+  project::ApplicationList& applications;
   std::string& loadedlanguage;
 };
 
@@ -28,4 +28,4 @@ struct ProjectReadTarget {
 // attributes change nothing.
 void ReadProjectChild(const XmlElement& child, const ProjectReadTarget& target);
 
-}  // namespace builder
+}  // namespace builder::project_file

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-namespace builder {
+namespace builder::project_file {
 
 std::string WithProjectExtension(std::string path) {
   static constexpr std::string_view kExtension = "bcp";
@@ -24,4 +24,4 @@ std::string ProjectNameFromPath(std::string_view path) {
   return std::string(path.substr(start, end - start));
 }
 
-}  // namespace builder
+}  // namespace builder::project_file

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-namespace builder {
+namespace builder::project_file {
 
 inline constexpr const char* kProjectFileFilter = "Brindlecove Project (*.bcp)|*.bcp||";
 
@@ -13,4 +13,4 @@ std::string WithProjectExtension(std::string path);
 // without a dot); empty when the last dot comes before the last backslash.
 std::string ProjectNameFromPath(std::string_view path);
 
-}  // namespace builder
+}  // namespace builder::project_file

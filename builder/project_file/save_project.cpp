@@ -5,7 +5,7 @@
 #include "builder/project_file/xml_file_writer.h"
 #include "framework/file_dialog.h"
 
-namespace builder {
+namespace builder::project_file {
 
 namespace {
 
@@ -23,11 +23,11 @@ std::optional<std::string> AskProjectToSave(HWND owner) {
   return WithProjectExtension(*chosen);
 }
 
-bool WriteProjectFile(const std::string& path, ProjectSettings& settings, const ApplicationList& applications,
-                      std::string_view language) {
+bool WriteProjectFile(const std::string& path, main_window::ProjectSettings& settings,
+                      const project::ApplicationList& applications, std::string_view language) {
   settings.name = OemFromAnsi(ProjectNameFromPath(path));
   const XmlElement document = BuildProjectDocument(settings, applications, std::string(language));
   return SUCCEEDED(SaveXmlFile(document, path));
 }
 
-}  // namespace builder
+}  // namespace builder::project_file

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-namespace builder {
+namespace builder::project_file {
 
 namespace {
 
@@ -61,4 +61,4 @@ bool EqualsIgnoringCase(std::u16string_view text, std::string_view asciiName) {
   return true;
 }
 
-}  // namespace builder
+}  // namespace builder::project_file

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace builder {
+namespace builder::project_file {
 
 // The builder's 8-bit text as 16-bit text: byte n becomes character U+00nn.
 std::u16string WideFromBytes(std::string_view bytes);
@@ -21,4 +21,4 @@ int32_t DecodeInteger(std::u16string_view text);
 // Compares with an ASCII name, folding the case of ASCII letters only.
 bool EqualsIgnoringCase(std::u16string_view text, std::string_view asciiName);
 
-}  // namespace builder
+}  // namespace builder::project_file

@@ -1,6 +1,6 @@
 #include "builder/project_file/xml_element.h"
 
-namespace builder {
+namespace builder::project_file {
 
 const std::u16string* XmlElement::FindAttribute(std::u16string_view attributeName) const {
   for (const auto& attribute : attributes) {
@@ -13,4 +13,4 @@ void XmlElement::AddAttribute(std::u16string attributeName, std::u16string value
   attributes.push_back({std::move(attributeName), std::move(value)});
 }
 
-}  // namespace builder
+}  // namespace builder::project_file

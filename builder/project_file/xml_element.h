@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-namespace builder {
+namespace builder::project_file {
 
 // One attribute of an element, in document order. Values are 16-bit text, as
 // the XML component hands them over.
@@ -28,4 +28,4 @@ struct XmlElement {
   bool operator==(const XmlElement&) const = default;
 };
 
-}  // namespace builder
+}  // namespace builder::project_file

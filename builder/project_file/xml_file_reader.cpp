@@ -7,7 +7,7 @@
 #include "builder/project_file/msxml_classes.h"
 #include "builder/project_file/parse_error_locator.h"
 
-namespace builder {
+namespace builder::project_file {
 
 namespace {
 
@@ -98,4 +98,4 @@ XmlFileContent LoadXmlFile(const std::string& path) {
   return {RootOf(root.Get()), std::nullopt};
 }
 
-}  // namespace builder
+}  // namespace builder::project_file

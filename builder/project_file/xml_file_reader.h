@@ -5,7 +5,7 @@
 #include "builder/project_file/parse_error_report.h"
 #include "builder/project_file/xml_element.h"
 
-namespace builder {
+namespace builder::project_file {
 
 // A file read through the MSXML document model: its root element with the
 // root's child elements, or, when it does not parse, the parser's account.
@@ -20,4 +20,4 @@ XmlFileContent LoadXmlFile(const std::string& path);
 // The full form of a path, of any length.
 std::string FullPath(const std::string& path);
 
-}  // namespace builder
+}  // namespace builder::project_file

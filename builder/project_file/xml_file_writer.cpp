@@ -5,7 +5,7 @@
 #include "builder/project_file/com_support.h"
 #include "builder/project_file/msxml_classes.h"
 
-namespace builder {
+namespace builder::project_file {
 
 namespace {
 
@@ -30,33 +30,31 @@ HRESULT AttachAttribute(IXMLDOMDocument* document, IXMLDOMElement* element, cons
   return attributes->setNamedItem(node.Get(), &replaced);
 }
 
-HRESULT AppendChild(IXMLDOMDocument* document, IXMLDOMElement* parent, const XmlElement& child) {
+HRESULT SetAttribute(IXMLDOMDocument*, IXMLDOMElement* element, const XmlAttribute& attribute) {
+  const Bstr value(attribute.value);
+  return element->setAttribute(Bstr(attribute.name).Get(), value.AsVariant());
+}
+
+// How an element takes its attributes: the root through setAttribute, the
+// elements below it as attribute nodes of their own (AttachAttribute).
+using AttributeWriter = HRESULT (*)(IXMLDOMDocument*, IXMLDOMElement*, const XmlAttribute&);
+
+// Creates the element with its attributes and children and appends it to parent.
+HRESULT AppendElement(IXMLDOMDocument* document, IXMLDOMNode* parent, const XmlElement& source,
+                      AttributeWriter writeAttribute) {
   ComPtr<IXMLDOMElement> element;
-  HRESULT result = document->createElement(Bstr(child.name).Get(), &element);
+  HRESULT result = document->createElement(Bstr(source.name).Get(), &element);
   if (FAILED(result)) return result;
-  for (const auto& attribute : child.attributes) {
-    result = AttachAttribute(document, element.Get(), attribute);
+  for (const auto& attribute : source.attributes) {
+    result = writeAttribute(document, element.Get(), attribute);
+    if (FAILED(result)) return result;
+  }
+  for (const auto& child : source.children) {
+    result = AppendElement(document, element.Get(), child, AttachAttribute);
     if (FAILED(result)) return result;
   }
   ComPtr<IXMLDOMNode> appended;
   return parent->appendChild(element.Get(), &appended);
-}
-
-HRESULT BuildDocument(IXMLDOMDocument* document, const XmlElement& root) {
-  ComPtr<IXMLDOMElement> element;
-  HRESULT result = document->createElement(Bstr(root.name).Get(), &element);
-  if (FAILED(result)) return result;
-  for (const auto& attribute : root.attributes) {
-    const Bstr value(attribute.value);
-    result = element->setAttribute(Bstr(attribute.name).Get(), value.AsVariant());
-    if (FAILED(result)) return result;
-  }
-  for (const auto& child : root.children) {
-    result = AppendChild(document, element.Get(), child);
-    if (FAILED(result)) return result;
-  }
-  ComPtr<IXMLDOMNode> appended;
-  return document->appendChild(element.Get(), &appended);
 }
 
 HRESULT SaveThenReplace(IXMLDOMDocument* document, const std::string& path) {
@@ -77,9 +75,9 @@ HRESULT SaveXmlFile(const XmlElement& root, const std::string& path) {
   ComPtr<IXMLDOMDocument> document;
   HRESULT result = CreateDocument(document);
   if (FAILED(result)) return result;
-  result = BuildDocument(document.Get(), root);
+  result = AppendElement(document.Get(), document.Get(), root, SetAttribute);
   if (FAILED(result)) return result;
   return SaveThenReplace(document.Get(), path);
 }
 
-}  // namespace builder
+}  // namespace builder::project_file

@@ -5,7 +5,7 @@
 
 #include "builder/project_file/xml_element.h"
 
-namespace builder {
+namespace builder::project_file {
 
 // Writes the tree through the MSXML document model. It is saved beside the
 // target first and then moved over it, so a failure at any step leaves the old
@@ -13,4 +13,4 @@ namespace builder {
 // has initialised the component model.
 HRESULT SaveXmlFile(const XmlElement& root, const std::string& path);
 
-}  // namespace builder
+}  // namespace builder::project_file

@@ -129,7 +129,7 @@ bool BenchSize(int count, int runs, int capSeconds) {
     const LoadTimes times = TimeLoad(*builder, main, path, count, capSeconds);
     const double load = times.command;
     const double save = load < 0 ? -1 : TimeSave(main, capSeconds);
-    const size_t saved = save < 0 ? 0 : CountOccurrences(ReadWholeFile(path), "<otherapplication");
+    const size_t saved = save < 0 ? 0 : CountOccurrences(ReadWholeFile(path).value_or(""), "<otherapplication");
     std::printf("%8d  run %d  load %s (from OK %s)  save %s%s\n", count, run + 1, Figure(load).c_str(),
                 Figure(times.okToList).c_str(), Figure(save).c_str(),
                 save >= 0 && saved != static_cast<size_t>(count) ? "  (the saved file is incomplete)" : "");

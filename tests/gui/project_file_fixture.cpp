@@ -36,7 +36,7 @@ void ProjectFileTest::Load(const std::string& path) {
   WaitIdle();
 }
 
-std::string ProjectFileTest::ReadFile(const std::string& path) { return ReadWholeFile(path); }
+std::string ProjectFileTest::ReadFile(const std::string& path) { return ReadWholeFile(path).value_or(""); }
 
 void ProjectFileTest::WriteFile(const std::string& path, const std::string& content) {
   ASSERT_TRUE(WriteWholeFile(path, content)) << path;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 namespace gui_driver {
 
 using std::chrono::milliseconds;
@@ -26,10 +28,9 @@ std::string DistFolder();
 // A file in the build folder (Windows path), for screenshots and scratch files.
 std::string BuildFile(const std::string& name);
 
-// The whole content of a file, empty when it cannot be read.
-std::string ReadWholeFile(const std::string& path);
-// Writes the file anew; false when that failed.
-bool WriteWholeFile(const std::string& path, const std::string& content);
+// Whole files: nothing when a file cannot be read; false when it cannot be written.
+using support::ReadWholeFile;
+using support::WriteWholeFile;
 
 // A whole command line, handed to the program exactly as written: without
 // the program's name in front unless it is written there.

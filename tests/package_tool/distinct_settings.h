@@ -10,8 +10,8 @@
 
 namespace package_test {
 
-inline builder::ProjectSettings DistinctSettings(bool withLogo) {
-  builder::ProjectSettings settings;
+inline builder::main_window::ProjectSettings DistinctSettings(bool withLogo) {
+  builder::main_window::ProjectSettings settings;
   settings.mainapplication = {"\\Windows\\pword.exe", "-f 50% off"};
   settings.startuptimer = 15;
   settings.disableactivesyncconnection = 1;
@@ -34,8 +34,8 @@ inline constexpr const char* kDistinctLanguage = "Brazilian";
 
 // The text Build writes (in text mode) into setup.inf.
 inline std::string FilledTemplate(std::string_view templateBytes, bool withLogo) {
-  return builder::FillSetupTemplate(templateBytes,
-                                    builder::SetupSubstitutions(DistinctSettings(withLogo), kDistinctLanguage));
+  return builder::build::FillSetupTemplate(
+      templateBytes, builder::build::SetupSubstitutions(DistinctSettings(withLogo), kDistinctLanguage));
 }
 
 }  // namespace package_test

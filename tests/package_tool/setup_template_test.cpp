@@ -54,7 +54,7 @@ std::string ShippedTemplate() {
 }
 
 std::string FilledTemplate(bool withLogo) {
-  return builder::TextModeBytes(package_test::FilledTemplate(ShippedTemplate(), withLogo));
+  return builder::build::TextModeBytes(package_test::FilledTemplate(ShippedTemplate(), withLogo));
 }
 
 class SetupTemplate : public ::testing::TestWithParam<bool> {
@@ -137,12 +137,12 @@ TEST(SetupTemplateTexts, ArriveUnchanged) {
                                                           {"APPLICATION_PATH", "AppPath"},
                                                           {"APPLICATION_PARAMS", "AppParams"},
                                                           {"LANGUAGE_TO_BE_USED", "Language"}};
-  builder::ProjectSettings settings = package_test::DistinctSettings(false);
+  builder::main_window::ProjectSettings settings = package_test::DistinctSettings(false);
   settings.kioskdesktoptitletext = typed.at("KIOSK_DESKTOP_TITLE_TEXT");
   settings.mainapplication = {typed.at("APPLICATION_PATH"), typed.at("APPLICATION_PARAMS")};
-  const std::string filled = builder::FillSetupTemplate(
-      ShippedTemplate(), builder::SetupSubstitutions(settings, typed.at("LANGUAGE_TO_BE_USED")));
-  InfFile inf = InfFile::Parse(builder::TextModeBytes(filled), "setup.inf");
+  const std::string filled = builder::build::FillSetupTemplate(
+      ShippedTemplate(), builder::build::SetupSubstitutions(settings, typed.at("LANGUAGE_TO_BE_USED")));
+  InfFile inf = InfFile::Parse(builder::build::TextModeBytes(filled), "setup.inf");
   InstallModel model = BuildInstallModel(inf, "PPC_ARM", [](const std::string&) { return true; });
   SetupFileView view = standins::ce_installer::ReadSetupFile(WriteSetupFile(model, "setup.inf"));
   for (const auto& [key, text] : typed) {

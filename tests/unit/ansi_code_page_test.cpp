@@ -6,7 +6,7 @@
 
 #include "builder/project/application_list.h"
 
-namespace builder {
+namespace builder::project {
 namespace {
 
 int CountAfterAdding(std::initializer_list<const char*> paths) {
@@ -47,4 +47,4 @@ TEST_F(CodePage1251, CyrillicLettersCompareIgnoringCase) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace builder::project

@@ -7,7 +7,7 @@
 
 #include "tests/unit/application_list_helpers.h"
 
-namespace builder {
+namespace builder::project {
 namespace {
 
 TEST(ApplicationListDuplicates, APathThatLeftTheListCanBeAddedAgain) {
@@ -47,4 +47,4 @@ TEST(ApplicationListDuplicates, APathListedTwiceStaysTakenUntilBothAreGone) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace builder::project

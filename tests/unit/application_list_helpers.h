@@ -4,7 +4,7 @@
 
 #include "builder/project/application_list.h"
 
-namespace builder {
+namespace builder::project {
 
 inline ApplicationEntry Entry(const std::string& path, const std::string& label = "") {
   return ApplicationEntry{label, path, "", 0, 0};
@@ -16,4 +16,4 @@ inline std::vector<std::string> Paths(const ApplicationList& list) {
   return paths;
 }
 
-}  // namespace builder
+}  // namespace builder::project

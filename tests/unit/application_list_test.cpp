@@ -4,7 +4,7 @@
 
 #include "tests/unit/application_list_helpers.h"
 
-namespace builder {
+namespace builder::project {
 namespace {
 
 TEST(ApplicationList, AddUniqueDropsPathsEqualIgnoringCaseAndKeepsTheFirst) {
@@ -96,4 +96,4 @@ TEST(ApplicationList, EntriesKeepAllFiveFields) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace builder::project

@@ -12,7 +12,7 @@
 #include "builder/build/core/text_file.h"
 #include "tests/package_tool/distinct_settings.h"
 
-namespace builder {
+namespace builder::build {
 namespace {
 
 using namespace std::string_literals;
@@ -73,7 +73,7 @@ TEST(ReplaceEvery, EmptyKeyChangesNothing) {
 // The substitution list of a project
 
 TEST(SetupSubstitutions, KeysInOrderWithAndWithoutLogo) {
-  ProjectSettings settings;
+  main_window::ProjectSettings settings;
   std::vector<std::string> keys;
   for (const auto& pair : SetupSubstitutions(settings, "English")) keys.push_back(pair.key);
   const std::vector<std::string> expected = {
@@ -92,7 +92,7 @@ TEST(SetupSubstitutions, KeysInOrderWithAndWithoutLogo) {
 }
 
 TEST(SetupSubstitutions, RestartDelayIsItsLow16BitsUnsigned) {
-  ProjectSettings settings;
+  main_window::ProjectSettings settings;
   for (const auto& [delay, text] : std::vector<std::pair<int32_t, std::string>>{
            {-1, "65535"}, {0, "0"}, {30, "30"}, {65536, "0"}, {70000, "4464"}, {-65536, "0"}}) {
     settings.restartdelay = delay;
@@ -101,7 +101,7 @@ TEST(SetupSubstitutions, RestartDelayIsItsLow16BitsUnsigned) {
 }
 
 TEST(SetupSubstitutions, ValuesOfTheSettings) {
-  ProjectSettings settings;
+  main_window::ProjectSettings settings;
   settings.mainapplication = {"\\windows\\pword.exe", "-k 1"};
   settings.startuptimer = 0;
   settings.disablehardwarebuttons = 1;
@@ -149,7 +149,7 @@ TEST(SetupSubstitutions, EveryKeyCarriesItsOwnSetting) {
 }
 
 TEST(SetupSubstitutions, ALogoWithFitOffGivesShowOneAndFitZero) {
-  ProjectSettings settings;
+  main_window::ProjectSettings settings;
   settings.logo = "C:\\logo.bmp";
   settings.fitlogotoscreen = 0;
   const auto list = SetupSubstitutions(settings, "English");
@@ -162,7 +162,7 @@ TEST(SetupSubstitutions, ALogoWithFitOffGivesShowOneAndFitZero) {
 
 TEST(SetupSubstitutions, WithoutLogoTheLogoEntriesVanish) {
   const std::string tmpl = "[SourceDisksFiles]\nset.alf = 2\nbce_logofile=2\n[Files]\nbce_logofile\nlogo=SHOW_LOGO\n";
-  ProjectSettings settings;
+  main_window::ProjectSettings settings;
   EXPECT_EQ(FillSetupTemplate(tmpl, SetupSubstitutions(settings, "English")),
             "[SourceDisksFiles]\nset.alf = 2\n\n[Files]\n\nlogo=0");
   settings.logo = "C:\\logo.bmp";
@@ -171,7 +171,7 @@ TEST(SetupSubstitutions, WithoutLogoTheLogoEntriesVanish) {
 }
 
 TEST(SetupSubstitutions, MainApplicationPathMeetsLaterKeys) {
-  ProjectSettings settings;
+  main_window::ProjectSettings settings;
   settings.mainapplication.path = "\\apps\\SHOWVERSION.exe";
   settings.showversion = 1;
   EXPECT_EQ(FillSetupTemplate("AppPath=APPLICATION_PATH", SetupSubstitutions(settings, "English")),
@@ -180,12 +180,13 @@ TEST(SetupSubstitutions, MainApplicationPathMeetsLaterKeys) {
 
 // The package files
 
-ApplicationEntry Entry(std::string label, std::string path, std::string params, int32_t autolaunch, int32_t hide) {
+project::ApplicationEntry Entry(std::string label, std::string path, std::string params, int32_t autolaunch,
+                                int32_t hide) {
   return {std::move(label), std::move(path), std::move(params), autolaunch, hide};
 }
 
 TEST(ApplicationListFile, TwoEntriesGiveTheSixtyOneBytes) {
-  ApplicationList list;
+  project::ApplicationList list;
   list.AddUnique(Entry("Word", "\\windows\\pword.exe", "", 1, 0));
   list.AddUnique(Entry("Notes", "\\windows\\notes.exe", "-x", 0, 1));
   const std::string bytes = ApplicationListFileBytes(list);
@@ -194,7 +195,7 @@ TEST(ApplicationListFile, TwoEntriesGiveTheSixtyOneBytes) {
 }
 
 TEST(ApplicationListFile, FieldsAreWrittenAsTheyAre) {
-  ApplicationList list;
+  project::ApplicationList list;
   list.AddUnique(Entry("", "\\windows\\pword.exe", "", 1, 0));
   EXPECT_EQ(ApplicationListFileBytes(list), "1;0;;\\windows\\pword.exe;;");
   list.Clear();
@@ -202,7 +203,7 @@ TEST(ApplicationListFile, FieldsAreWrittenAsTheyAre) {
   const std::string bytes = ApplicationListFileBytes(list);
   EXPECT_EQ(bytes, "1;1;Tea; Coffee;\\menu.exe;;");
   EXPECT_EQ(std::count(bytes.begin(), bytes.end(), ';'), 6);
-  EXPECT_EQ(ApplicationListFileBytes(ApplicationList{}), "");
+  EXPECT_EQ(ApplicationListFileBytes(project::ApplicationList{}), "");
 }
 
 TEST(PackageFiles, AdminCodeFileHoldsTheDigitsOnly) {
@@ -262,4 +263,4 @@ TEST(BuilderPaths, DeepFoldersAreKeptAndOnlyJoinedPathsThatOverflowAreRefused) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace builder::build

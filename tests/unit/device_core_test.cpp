@@ -9,7 +9,7 @@
 #include "builder/device/core/version_text.h"
 #include "platform/rapi_errors.h"
 
-using namespace device;
+using namespace builder::device;
 
 TEST(ConnectionResult, TakesTheSetUpResultWhenTheSetUpFinishedFirst) {
   EXPECT_EQ(ConnectionResult(SetUpWait::SetUpFinished, 0, 0), 0);

@@ -6,8 +6,10 @@
 
 #include "builder/project_file/value_encoding.h"
 
-namespace builder {
+namespace builder::project_file {
 namespace {
+
+using main_window::ProjectSettings;
 
 std::u16string Value(const XmlElement& element, const char16_t* attribute) {
   const auto* value = element.FindAttribute(attribute);
@@ -29,7 +31,7 @@ std::vector<std::u16string> AttributeNames(const XmlElement& element) {
 TEST(ProjectDocument, NewProjectWithOneApplicationIsTheDocumentedTree) {
   ProjectSettings settings;
   settings.name = "Shop";
-  ApplicationList applications;
+  project::ApplicationList applications;
   applications.AddUnique({"Pocket Word", "\\windows\\pword.exe", "", 1, 0});
   const XmlElement root = BuildProjectDocument(settings, applications, "English");
 
@@ -59,14 +61,14 @@ TEST(ProjectDocument, NewProjectWithOneApplicationIsTheDocumentedTree) {
 }
 
 TEST(ProjectDocument, EmptyListStartsWithTheCountdown) {
-  const XmlElement root = BuildProjectDocument(ProjectSettings{}, ApplicationList{}, "Spanish");
+  const XmlElement root = BuildProjectDocument(ProjectSettings{}, project::ApplicationList{}, "Spanish");
   ASSERT_EQ(root.children.size(), 15u);
   EXPECT_EQ(root.children.front().name, u"startuptimer");
 }
 
 struct Loaded {
   ProjectSettings settings;
-  ApplicationList applications;
+  project::ApplicationList applications;
   std::string loadedlanguage = "previous";
   void Read(const XmlElement& root) {
     for (const auto& child : root.children) ReadProjectChild(child, {settings, applications, loadedlanguage});
@@ -86,7 +88,7 @@ TEST(ProjectDocument, WhatIsWrittenReadsBackUnchanged) {
   settings.enablekioskdesktop = settings.enabletaskbarinkioskdesktop = 1;
   settings.disableactivesyncconnection = settings.disablehardwarebuttons = settings.disablecontinuebutton = 1;
   settings.showversion = 0;
-  ApplicationList applications;
+  project::ApplicationList applications;
   applications.AddUnique({"Caf\xE9", "\\" + std::string(255, 'p'), std::string(256, 'q'), 0, 1});
   applications.AddUnique({"Word", "\\w.exe", "", 7, 2});
 
@@ -158,8 +160,8 @@ TEST(ProjectReader, ApplicationDefaultsAndDuplicatePaths) {
   Loaded loaded;
   loaded.Read(root);
   ASSERT_EQ(loaded.applications.Count(), 2);
-  EXPECT_EQ(loaded.applications.EntryAt(0), (ApplicationEntry{"", "\\a.exe", "", 1, 0}));
-  EXPECT_EQ(loaded.applications.EntryAt(1), (ApplicationEntry{"", "", "", 1, 0}));
+  EXPECT_EQ(loaded.applications.EntryAt(0), (project::ApplicationEntry{"", "\\a.exe", "", 1, 0}));
+  EXPECT_EQ(loaded.applications.EntryAt(1), (project::ApplicationEntry{"", "", "", 1, 0}));
 }
 
 // Every fifth application repeats, in capitals, the path of one read earlier,
@@ -216,4 +218,4 @@ TEST(ProjectRoot, AcceptsOnlyThisBuildersProjects) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace builder::project_file

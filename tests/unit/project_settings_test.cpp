@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace builder {
+namespace builder::main_window {
 namespace {
 
 TEST(Keypad, TakesTenDigitsAndIgnoresTheEleventh) {
@@ -42,4 +42,4 @@ TEST(ProjectSettings, NewProjectRestoresEveryDefault) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace builder::main_window

@@ -7,7 +7,7 @@
 #include "builder/project_file/parse_error_report.h"
 #include "builder/project_file/project_path.h"
 
-namespace builder {
+namespace builder::project_file {
 namespace {
 
 TEST(ValueEncoding, EightBitTextMapsToTheFirst256Characters) {
@@ -85,4 +85,4 @@ TEST(ParseErrorReport, SourceLinesAreCleanedAndCut) {
 }
 
 }  // namespace
-}  // namespace builder
+}  // namespace builder::project_file

@@ -1,6 +1,6 @@
 #include "builder/build/core/builder_paths.h"
 
-namespace builder {
+namespace builder::build {
 
 std::optional<std::string> JoinPath(std::string_view folder, std::string_view tail) {
   if (folder.size() + tail.size() >= kPathBufferSize) return std::nullopt;
@@ -15,4 +15,4 @@ std::optional<std::string> BuilderFolderFromModulePath(std::string_view modulePa
   return std::string(modulePath.substr(0, slash));
 }
 
-}  // namespace builder
+}  // namespace builder::build

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace builder {
+namespace builder::build {
 
 // The Win32 path buffers: 260 bytes, terminating zero included.
 inline constexpr size_t kPathBufferSize = 260;
@@ -21,4 +21,4 @@ std::optional<std::string> JoinPath(std::string_view folder, std::string_view ta
 // it are named relative to it, so its depth alone refuses nothing.
 std::optional<std::string> BuilderFolderFromModulePath(std::string_view modulePath);
 
-}  // namespace builder
+}  // namespace builder::build

@@ -1,6 +1,6 @@
 #include "builder/build/core/package_files.h"
 
-namespace builder {
+namespace builder::build {
 
 namespace {
 
@@ -8,7 +8,7 @@ constexpr char kSeparator = ';';
 
 std::string Flag(int32_t value) { return value != 0 ? "1" : "0"; }
 
-std::string Record(const ApplicationEntry& entry) {
+std::string Record(const project::ApplicationEntry& entry) {
   std::string record;
   for (const std::string& field : {Flag(entry.autolaunch), Flag(entry.hideinkioskdesktop), entry.display_name,
                                    entry.path, entry.params}) {
@@ -20,7 +20,7 @@ std::string Record(const ApplicationEntry& entry) {
 
 }  // namespace
 
-std::string ApplicationListFileBytes(const ApplicationList& list) {
+std::string ApplicationListFileBytes(const project::ApplicationList& list) {
   std::string bytes;
   for (int index = 0; index < list.Count(); ++index) bytes += Record(list.EntryAt(index));
   return bytes;
@@ -28,4 +28,4 @@ std::string ApplicationListFileBytes(const ApplicationList& list) {
 
 std::string AdminCodeFileBytes(const std::string& admincode) { return admincode; }
 
-}  // namespace builder
+}  // namespace builder::build

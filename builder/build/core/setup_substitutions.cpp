@@ -7,7 +7,7 @@
 #include "device/engine_contract/engine_contract.h"
 #include "framework/integer_text.h"
 
-namespace builder {
+namespace builder::build {
 
 namespace {
 
@@ -20,7 +20,7 @@ std::string RestartDelayText(int32_t seconds) {
 
 }  // namespace
 
-SetupSubstitutionList SetupSubstitutions(const ProjectSettings& settings, std::string_view languageName) {
+SetupSubstitutionList SetupSubstitutions(const main_window::ProjectSettings& settings, std::string_view languageName) {
   const bool hasLogo = !settings.logo.empty();
   const std::string logoFile = bc::engine::kLogoFileName.narrow;
   SetupSubstitutionList list = {
@@ -39,7 +39,7 @@ SetupSubstitutionList SetupSubstitutions(const ProjectSettings& settings, std::s
       {"SHOWVERSION", Decimal(settings.showversion)},
       {"DISABLE_CONTINUE_BUTTON", Decimal(settings.disablecontinuebutton)},
       {"TARGET_APP_RESTART_DELAY", RestartDelayText(settings.restartdelay)},
-      {"LANGUAGE_TO_BE_USED", LowerAnsi(std::string(languageName))},
+      {"LANGUAGE_TO_BE_USED", project::LowerAnsi(std::string(languageName))},
   };
   if (!hasLogo) {
     // The source-disk entry first, so that no "=2" is left behind.
@@ -51,4 +51,4 @@ SetupSubstitutionList SetupSubstitutions(const ProjectSettings& settings, std::s
   return list;
 }
 
-}  // namespace builder
+}  // namespace builder::build

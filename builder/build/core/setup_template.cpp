@@ -1,6 +1,6 @@
 #include "builder/build/core/setup_template.h"
 
-namespace builder {
+namespace builder::build {
 
 namespace {
 
@@ -28,4 +28,4 @@ std::string FillSetupTemplate(std::string_view templateBytes, const SetupSubstit
   return text;
 }
 
-}  // namespace builder
+}  // namespace builder::build

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-namespace builder {
+namespace builder::build {
 
 // One placeholder of the setup information template and the text it becomes.
 struct SetupSubstitution {
@@ -21,4 +21,4 @@ std::string FillSetupTemplate(std::string_view templateBytes, const SetupSubstit
 // searched again for the same key. An empty key changes nothing.
 void ReplaceEvery(std::string& text, std::string_view key, std::string_view value);
 
-}  // namespace builder
+}  // namespace builder::build

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-namespace builder {
+namespace builder::build {
 
 namespace {
 
@@ -34,4 +34,4 @@ bool WriteTextModeFile(const std::string& path, std::string_view text) {
 
 bool FileIsReadable(const std::string& path) { return File(std::fopen(path.c_str(), "r")) != nullptr; }
 
-}  // namespace builder
+}  // namespace builder::build

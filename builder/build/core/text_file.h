@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-namespace builder {
+namespace builder::build {
 
 // The bytes a C runtime text-mode write produces on Windows: every line feed
 // becomes carriage return plus line feed, nothing else changes.
@@ -15,4 +15,4 @@ bool WriteTextModeFile(const std::string& path, std::string_view text);
 // True when the file can be opened for reading as text; it is closed again.
 bool FileIsReadable(const std::string& path);
 
-}  // namespace builder
+}  // namespace builder::build

@@ -2,7 +2,7 @@
 
 #include "builder/device/core/device_texts.h"
 
-namespace device {
+namespace builder::device {
 
 std::optional<int32_t> ConnectionResult(SetUpWait wait, int32_t setUpResult, uint32_t waitError) {
   switch (wait) {
@@ -21,4 +21,4 @@ std::optional<int32_t> ConnectionResult(SetUpWait wait, int32_t setUpResult, uin
 
 const char* ConnectionStatusText(int32_t result) { return result < 0 ? kStatusConnectFailed : kStatusConnected; }
 
-}  // namespace device
+}  // namespace builder::device

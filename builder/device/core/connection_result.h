@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace device {
+namespace builder::device {
 
 // HRESULT of the Win32 time-out error 1460.
 inline constexpr int32_t kConnectionTimedOut = static_cast<int32_t>(0x800705B4);
@@ -23,4 +23,4 @@ std::optional<int32_t> ConnectionResult(SetUpWait wait, int32_t setUpResult, uin
 // "Device connected" for a success, "Could not connect to remote device" else.
 const char* ConnectionStatusText(int32_t result);
 
-}  // namespace device
+}  // namespace builder::device

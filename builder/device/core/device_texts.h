@@ -1,7 +1,7 @@
 #pragma once
 // The Device Controller's status texts and the login's messages.
 
-namespace device {
+namespace builder::device {
 
 inline constexpr char kStatusConnecting[] = "Connecting to device...";
 inline constexpr char kStatusConnected[] = "Device connected";
@@ -15,4 +15,4 @@ inline constexpr char kLoginErrorFormat[] =
 inline constexpr char kInvalidPasswordMessage[] = "Invalid password. Please try again.";
 inline constexpr char kExitFailedMessage[] = "Operation Failed! Probably because of security policy on the device.";
 
-}  // namespace device
+}  // namespace builder::device

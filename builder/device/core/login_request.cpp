@@ -6,7 +6,7 @@
 #include "builder/device/core/device_texts.h"
 #include "platform/rapi_errors.h"
 
-namespace device {
+namespace builder::device {
 
 uint32_t EncodeLoginCode(const std::string& code, std::span<char16_t> buffer) {
   if (buffer.empty()) return 0;
@@ -28,4 +28,4 @@ std::string LoginFailureMessage(int32_t result) {
   return message;
 }
 
-}  // namespace device
+}  // namespace builder::device

@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-namespace device {
+namespace builder::device {
 
 inline constexpr size_t kLoginBufferUnits = 256;
 inline constexpr int kLoginCodeMaxChars = 20;
@@ -21,4 +21,4 @@ bool ParseVerdict(const uint8_t* output, uint32_t outputSize);
 // The message for a failed CheckLogin call.
 std::string LoginFailureMessage(int32_t result);
 
-}  // namespace device
+}  // namespace builder::device

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace device {
+namespace builder::device {
 
 std::string FormatVersionText(const FileVersion& version, std::string_view specialBuild) {
   char text[64];
@@ -20,4 +20,4 @@ std::string SpecialBuildQuery(uint16_t language, uint16_t codePage) {
   return query;
 }
 
-}  // namespace device
+}  // namespace builder::device

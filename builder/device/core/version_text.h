@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace device {
+namespace builder::device {
 
 inline constexpr size_t kVersionTextMaxChars = 49;
 inline constexpr uint32_t kSpecialBuildFlag = 0x20;
@@ -22,4 +22,4 @@ std::string FormatVersionText(const FileVersion& version, std::string_view speci
 // "\StringFileInfo\<language><code page>\SpecialBuild", both in 4 hex digits.
 std::string SpecialBuildQuery(uint16_t language, uint16_t codePage);
 
-}  // namespace device
+}  // namespace builder::device
