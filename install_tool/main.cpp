@@ -21,7 +21,8 @@ std::vector<install_tool::PackageFile> OutputFolderFiles() {
   if (search == INVALID_HANDLE_VALUE) return files;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    const uint64_t modified = (uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime;
+    const uint64_t modified =
+        (uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime;
     files.push_back({found.cFileName, modified});
   } while (FindNextFileA(search, &found));
   FindClose(search);
@@ -44,8 +45,7 @@ int main() {
   }
   support::RemoteApi device;
   if (FAILED(device.Connect())) {
-    return Report(3, "No device is connected. Connect the device over ActiveSync and try again.",
-                  MB_ICONEXCLAMATION);
+    return Report(3, "No device is connected. Connect the device over ActiveSync and try again.", MB_ICONEXCLAMATION);
   }
   const std::wstring devicePath = install_tool::DevicePackagePath(*package);
   if (!device.CopyToDevice("output\\" + *package, devicePath)) {

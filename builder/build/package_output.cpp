@@ -9,15 +9,17 @@
 
 namespace builder::build {
 
+namespace engine_contract = ::device::engine_contract;
+
 namespace {
-constexpr const char* kCodeFile = bc::engine::kCodeFileName.narrow;
-constexpr const char* kLogoFile = bc::engine::kLogoFileName.narrow;
+constexpr const char* kCodeFile = engine_contract::kCodeFileName.narrow;
+constexpr const char* kLogoFile = engine_contract::kLogoFileName.narrow;
 constexpr const char* kPackageScript = "mksetup.bat";
 }  // namespace
 
 void WritePackageFiles(const std::string& admincode, const std::string& logo, const project::ApplicationList& list) {
   WriteTextModeFile(kCodeFile, AdminCodeFileBytes(admincode));
-  WriteTextModeFile(bc::engine::kApplicationListFileName.narrow, ApplicationListFileBytes(list));
+  WriteTextModeFile(engine_contract::kApplicationListFileName.narrow, ApplicationListFileBytes(list));
   // Without a logo the copy fails and no bce_logofile is left from an older build.
   DeleteFileA(kLogoFile);
   CopyFileA(logo.c_str(), kLogoFile, FALSE);

@@ -10,6 +10,8 @@
 
 namespace builder::device {
 
+namespace engine_contract = ::device::engine_contract;
+
 namespace {
 
 // Carries the code to the remote call; zero at start.
@@ -47,8 +49,8 @@ void AdminLoginDialog::OnOK() {
   // its own, never in the program-wide buffer.
   BYTE* request = static_cast<BYTE*>(LocalAlloc(LMEM_FIXED, inputSize));
   if (request) CopyMemory(request, g_loginBuffer, inputSize);
-  const HRESULT result = request ? api.Invoke(bc::engine::kManagerLibraryName.wide,
-                                              bc::engine::kCheckLoginExport.wide, inputSize, request, &outputSize,
+  const HRESULT result = request ? api.Invoke(engine_contract::kManagerLibraryName.wide,
+                                              engine_contract::kCheckLoginExport.wide, inputSize, request, &outputSize,
                                               &output)
                                  : E_OUTOFMEMORY;
   if (result < 0) {

@@ -8,6 +8,8 @@
 
 namespace builder::device {
 
+namespace engine_contract = ::device::engine_contract;
+
 void DeviceControllerDialog::OnExitKioskMode() {
   if (!m_connected) return;
   AdminLoginDialog& login = AdminLogin();
@@ -18,8 +20,8 @@ void DeviceControllerDialog::OnExitKioskMode() {
   const auto& api = support::RemoteApi::Instance();
   DWORD outputSize = 0;
   BYTE* output = nullptr;
-  const HRESULT result = api.Invoke(bc::engine::kManagerLibraryName.wide, bc::engine::kExitKioskModeExport.wide, 0,
-                                    nullptr, &outputSize, &output);
+  const HRESULT result = api.Invoke(engine_contract::kManagerLibraryName.wide,
+                                    engine_contract::kExitKioskModeExport.wide, 0, nullptr, &outputSize, &output);
   if (output) LocalFree(output);
   if (result < 0) {
     api.LastError();

@@ -9,6 +9,8 @@
 
 namespace builder::device {
 
+namespace engine_contract = ::device::engine_contract;
+
 namespace {
 
 std::string VersionFilePath(VersionSource source) {
@@ -16,7 +18,7 @@ std::string VersionFilePath(VersionSource source) {
   if (source == VersionSource::Builder) return modulePath;
   const auto folder = build::BuilderFolderFromModulePath(modulePath);
   // An engine path too long for its buffer names no file.
-  return (folder ? build::JoinPath(*folder, bc::engine::kEngineDesktopPath.narrow) : std::nullopt)
+  return (folder ? build::JoinPath(*folder, engine_contract::kEngineDesktopPath.narrow) : std::nullopt)
       .value_or(std::string());
 }
 

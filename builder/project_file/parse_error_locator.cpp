@@ -80,7 +80,8 @@ std::optional<ParseErrorRecord> FromSaxPass(const std::string& fullPath) {
   if (!handler.found) return std::nullopt;
   // An error before the first line was read comes with line 0.
   const long line = handler.line > 0 ? handler.line : 1;
-  return ParseErrorRecord{line, ReportLineOf(support::ReadWholeFile(fullPath).value_or(""), line), ReportText(handler.message)};
+  return ParseErrorRecord{line, ReportLineOf(support::ReadWholeFile(fullPath).value_or(""), line),
+                          ReportText(handler.message)};
 }
 
 }  // namespace

@@ -13,7 +13,8 @@ namespace {
 
 struct LogoSetting {};
 struct LanguageSetting {};
-using SettingField = std::variant<int32_t ProjectSettings::*, std::string ProjectSettings::*, LogoSetting, LanguageSetting>;
+using SettingField =
+    std::variant<int32_t ProjectSettings::*, std::string ProjectSettings::*, LogoSetting, LanguageSetting>;
 
 struct SettingElement {
   const char* name;
@@ -21,7 +22,8 @@ struct SettingElement {
 };
 
 // A setting element bears the name of the member that holds it.
-#define BC_SETTING(member) SettingElement{#member, &ProjectSettings::member}
+#define BC_SETTING(member) \
+  SettingElement { #member, &ProjectSettings::member }
 
 // The setting elements in the order in which they are written.
 constexpr SettingElement kSettingElements[] = {

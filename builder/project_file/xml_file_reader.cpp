@@ -12,8 +12,8 @@ namespace builder::project_file {
 namespace {
 
 HRESULT CreateDocument(ComPtr<IXMLDOMDocument>& document) {
-  const HRESULT result = CoCreateInstance(kDomDocumentClass, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument,
-                                          &document);
+  const HRESULT result =
+      CoCreateInstance(kDomDocumentClass, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument, &document);
   if (FAILED(result)) return result;
   // A project file is read as it stands: no external entities or schemas are fetched.
   document->put_async(VARIANT_FALSE);
@@ -50,8 +50,8 @@ XmlElement ElementOf(IXMLDOMNode* node) {
   for (long i = 0; i < count; ++i) {
     ComPtr<IXMLDOMNode> attribute;
     Variant value;
-    if (FAILED(attributes->get_item(i, &attribute)) || !attribute || FAILED(attribute->get_nodeValue(value.Receive())) ||
-        !value.IsString()) {
+    if (FAILED(attributes->get_item(i, &attribute)) || !attribute ||
+        FAILED(attribute->get_nodeValue(value.Receive())) || !value.IsString()) {
       continue;
     }
     element.AddAttribute(NodeName(attribute.Get()), value.Text());

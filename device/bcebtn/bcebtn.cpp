@@ -7,7 +7,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   // Opens the engine's event when it holds one; otherwise the event made here
   // vanishes with this handle.
-  HANDLE buttonEvent = CreateEventW(nullptr, TRUE, FALSE, bc::engine::kButtonEventName.wide);
+  HANDLE buttonEvent = CreateEventW(nullptr, TRUE, FALSE, device::engine_contract::kButtonEventName.wide);
   if (buttonEvent != nullptr) {
     SetEvent(buttonEvent);
     CloseHandle(buttonEvent);

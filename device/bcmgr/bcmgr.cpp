@@ -42,7 +42,7 @@ extern "C" HRESULT STDAPICALLTYPE CheckLogin(DWORD cbInput, BYTE* pInput, DWORD*
   *ppOutput = verdict;
   *pcbOutput = 0;
   if (verdict != nullptr) {
-    verdict[0] = decoded ? static_cast<BYTE>(bcmgr::MatchCodeFile(code)) : 0;
+    verdict[0] = decoded ? static_cast<BYTE>(device::bcmgr::MatchCodeFile(code)) : 0;
     *pcbOutput = kVerdictSize;
   }
   return 0;
@@ -52,7 +52,7 @@ extern "C" HRESULT STDAPICALLTYPE ExitKioskMode(DWORD, BYTE* pInput, DWORD*, BYT
   ReleaseInput(pInput);
   // Opens the engine's event when it holds one; otherwise the event made here
   // vanishes with this handle and nobody hears the signal.
-  HANDLE exitEvent = CreateEventW(nullptr, TRUE, FALSE, bc::engine::kExitEventName.wide);
+  HANDLE exitEvent = CreateEventW(nullptr, TRUE, FALSE, device::engine_contract::kExitEventName.wide);
   if (exitEvent != nullptr) {
     SetEvent(exitEvent);
     Sleep(kExitSignalPauseMs);

@@ -5,12 +5,12 @@
 
 #include "device/engine_contract/engine_contract.h"
 
-namespace bcmgr {
+namespace device::bcmgr {
 
 int MatchCodeFile(const char* code) {
-  using bc::engine::kCodeCompareLength;
+  using device::engine_contract::kCodeCompareLength;
   char fileBuffer[kCodeCompareLength + 1] = {};
-  FILE* file = std::fopen(bc::engine::kCodeFilePath.narrow, "r");
+  FILE* file = std::fopen(device::engine_contract::kCodeFilePath.narrow, "r");
   if (file == nullptr) return 0;
   // Read byte-wise so that a file shorter than the compared length leaves
   // exactly its own bytes in the buffer.
@@ -20,4 +20,4 @@ int MatchCodeFile(const char* code) {
   return equal ? 1 : 0;
 }
 
-}  // namespace bcmgr
+}  // namespace device::bcmgr

@@ -1,9 +1,9 @@
 #pragma once
 
-namespace bcmgr {
+namespace device::bcmgr {
 
 // 1 when the code equals the first bytes of the device's administrator code
 // file, compared as text; 0 otherwise, also when the file cannot be read.
 int MatchCodeFile(const char* code);
 
-}  // namespace bcmgr
+}  // namespace device::bcmgr

@@ -3,7 +3,7 @@
 // engine. Each is defined once here; every user takes it from this header.
 #include <cstddef>
 
-namespace bc::engine {
+namespace device::engine_contract {
 
 // One ASCII name in both widths: 8-bit for the builder's files and the C
 // runtime, UTF-16 for the device's Unicode calls and the Remote API.
@@ -49,4 +49,4 @@ inline constexpr ContractName kExitKioskModeExport{"ExitKioskMode"};
 inline constexpr ContractName kConfigurationRegistryRoot{"HKLM"};
 inline constexpr ContractName kConfigurationRegistryKey{"Software\\Brindlecove"};
 
-}  // namespace bc::engine
+}  // namespace device::engine_contract

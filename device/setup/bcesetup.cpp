@@ -31,7 +31,7 @@ LPSTARTUPINFOW StartupInfo() {
 // Starts the engine without waiting; a failed start is not reported.
 void StartEngine(const wchar_t* enginePath, bool reset) {
   // The command line is writable, as process creation may change it.
-  auto resetArgument = bc::engine::kEngineResetArgument;
+  auto resetArgument = device::engine_contract::kEngineResetArgument;
   wchar_t noArgument[1] = {};
   PROCESS_INFORMATION process = {};
   if (CreateProcessW(enginePath, reset ? resetArgument.wide : noArgument, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
@@ -50,8 +50,8 @@ extern "C" codINSTALL_INIT __cdecl Install_Init(HWND, BOOL, BOOL, LPCWSTR) { ret
 extern "C" codINSTALL_EXIT __cdecl Install_Exit(HWND hwndParent, LPCWSTR pszInstallDir, WORD, WORD, WORD, WORD,
                                                    WORD) {
   // An engine path that does not fit is refused; the questions stay the same.
-  wchar_t enginePath[bcesetup::kEnginePathUnits];
-  const bool pathFits = bcesetup::EnginePathIn(pszInstallDir, enginePath);
+  wchar_t enginePath[device::setup::kEnginePathUnits];
+  const bool pathFits = device::setup::EnginePathIn(pszInstallDir, enginePath);
   const bool reset = AskYesNo(hwndParent, kResetQuestion);
   if ((reset || AskYesNo(hwndParent, kStartQuestion)) && pathFits) StartEngine(enginePath, reset);
   return codINSTALL_EXIT_DONE;

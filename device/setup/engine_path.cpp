@@ -2,7 +2,7 @@
 
 #include "device/engine_contract/engine_contract.h"
 
-namespace bcesetup {
+namespace device::setup {
 
 namespace {
 
@@ -22,9 +22,9 @@ bool EnginePathIn(const wchar_t* installFolder, wchar_t (&path)[kEnginePathUnits
   std::size_t used = 0;
   path[0] = L'\0';
   const bool fits = installFolder != nullptr && Append(path, used, installFolder) && Append(path, used, L"\\") &&
-                    Append(path, used, bc::engine::kEngineFileName.wide);
+                    Append(path, used, device::engine_contract::kEngineFileName.wide);
   if (!fits) path[0] = L'\0';
   return fits;
 }
 
-}  // namespace bcesetup
+}  // namespace device::setup

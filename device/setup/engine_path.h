@@ -1,7 +1,7 @@
 #pragma once
 #include <cstddef>
 
-namespace bcesetup {
+namespace device::setup {
 
 // Room the device gives the engine's path, terminator included.
 inline constexpr std::size_t kEnginePathUnits = 256;
@@ -11,4 +11,4 @@ inline constexpr std::size_t kEnginePathUnits = 256;
 // path would start some other program.
 bool EnginePathIn(const wchar_t* installFolder, wchar_t (&path)[kEnginePathUnits]);
 
-}  // namespace bcesetup
+}  // namespace device::setup

@@ -10,8 +10,8 @@ namespace standins::ce_installer {
 
 using support::IsFolder;
 using support::PathExists;
-using support::WriteWholeFile;
 using support::Widen;
+using support::WriteWholeFile;
 namespace {
 
 // "HKLM\Software\Brindlecove" split into its root and the path below it.
@@ -79,7 +79,8 @@ void ChangeJournal::PlaceWith(const std::string& devicePath, const std::function
 }
 
 void ChangeJournal::PlaceFile(const std::wstring& source, const std::string& devicePath) {
-  PlaceWith(devicePath, [&](const std::wstring& target) { return CopyFileW(source.c_str(), target.c_str(), TRUE) != 0; });
+  PlaceWith(devicePath,
+            [&](const std::wstring& target) { return CopyFileW(source.c_str(), target.c_str(), TRUE) != 0; });
 }
 
 void ChangeJournal::PlaceText(const std::string& bytes, const std::string& devicePath) {

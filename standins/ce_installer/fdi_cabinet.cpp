@@ -1,8 +1,8 @@
 #include "standins/ce_installer/fdi_cabinet.h"
 
 // clang-format off: fdi.h needs the types of windows.h
-#include <windows.h>
 #include <fdi.h>
+#include <windows.h>
 // clang-format on
 #include <fcntl.h>
 
@@ -27,7 +27,8 @@ FNFREE(Release) { std::free(pv); }
 FNOPEN(Open) {
   (void)pmode;
   if (oflag & (_O_WRONLY | _O_RDWR | _O_CREAT)) return -1;
-  HANDLE file = CreateFileA(pszFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(pszFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   return file == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<INT_PTR>(file);
 }
 
@@ -90,17 +91,28 @@ FNFDINOTIFY(Notify) {
 
 std::string FdiReason(const ERF& error) {
   switch (error.erfOper) {
-    case FDIERROR_CABINET_NOT_FOUND: return "cabinet not found";
-    case FDIERROR_NOT_A_CABINET: return "not a cabinet";
-    case FDIERROR_UNKNOWN_CABINET_VERSION: return "unknown cabinet version";
-    case FDIERROR_CORRUPT_CABINET: return "corrupt cabinet";
-    case FDIERROR_ALLOC_FAIL: return "out of memory";
-    case FDIERROR_BAD_COMPR_TYPE: return "unknown compression";
-    case FDIERROR_MDI_FAIL: return "damaged compressed data";
-    case FDIERROR_TARGET_FILE: return "cannot write an extracted member";
-    case FDIERROR_RESERVE_MISMATCH: return "reserved sizes do not match";
-    case FDIERROR_WRONG_CABINET: return "wrong cabinet";
-    default: return "cabinet unreadable (FDI error " + std::to_string(error.erfOper) + ")";
+    case FDIERROR_CABINET_NOT_FOUND:
+      return "cabinet not found";
+    case FDIERROR_NOT_A_CABINET:
+      return "not a cabinet";
+    case FDIERROR_UNKNOWN_CABINET_VERSION:
+      return "unknown cabinet version";
+    case FDIERROR_CORRUPT_CABINET:
+      return "corrupt cabinet";
+    case FDIERROR_ALLOC_FAIL:
+      return "out of memory";
+    case FDIERROR_BAD_COMPR_TYPE:
+      return "unknown compression";
+    case FDIERROR_MDI_FAIL:
+      return "damaged compressed data";
+    case FDIERROR_TARGET_FILE:
+      return "cannot write an extracted member";
+    case FDIERROR_RESERVE_MISMATCH:
+      return "reserved sizes do not match";
+    case FDIERROR_WRONG_CABINET:
+      return "wrong cabinet";
+    default:
+      return "cabinet unreadable (FDI error " + std::to_string(error.erfOper) + ")";
   }
 }
 

@@ -22,7 +22,8 @@ std::map<unsigned, std::string> IndexMembers(const std::vector<std::string>& mem
   for (const std::string& name : members) {
     size_t dot = name.rfind('.');
     std::string digits = dot == std::string::npos ? std::string() : name.substr(dot + 1);
-    if (digits.size() != 3 || !std::all_of(digits.begin(), digits.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
+    if (digits.size() != 3 || !std::all_of(digits.begin(), digits.end(),
+                                           [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
       throw std::runtime_error("cabinet member \"" + name + "\" has no file number");
     }
     if (!index.emplace(std::stoul(digits), name).second) {
@@ -78,7 +79,8 @@ PlannedValue PlanValue(const SetupFileView::Value& value, const std::string& ins
 // Adds the folder and its parents that are not listed yet.
 void AddFolders(std::vector<std::string>& folders, const std::string& folder) {
   for (const std::string& path : FolderChain(folder)) {
-    bool known = std::any_of(folders.begin(), folders.end(), [&](const std::string& f) { return EqualsIgnoringCase(f, path); });
+    bool known =
+        std::any_of(folders.begin(), folders.end(), [&](const std::string& f) { return EqualsIgnoringCase(f, path); });
     if (!known) folders.push_back(path);
   }
 }
@@ -139,11 +141,13 @@ InstallPlan PlanInstallation(const SetupFileView& setup, const std::vector<std::
     std::string target;
     if (link.toFile) {
       auto file = destinations.find(link.target);
-      if (file == destinations.end()) throw std::runtime_error("shortcut " + link.location + " to a file not installed");
+      if (file == destinations.end())
+        throw std::runtime_error("shortcut " + link.location + " to a file not installed");
       target = file->second;
     } else {
       auto folder = setup.directories.find(link.target);
-      if (folder == setup.directories.end()) throw std::runtime_error("shortcut " + link.location + " to an unknown folder");
+      if (folder == setup.directories.end())
+        throw std::runtime_error("shortcut " + link.location + " to an unknown folder");
       target = ResolveFolder(folder->second, plan.installDir);
     }
     std::string path = ResolveFolder(link.location, plan.installDir) + ".lnk";

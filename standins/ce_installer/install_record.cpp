@@ -56,7 +56,8 @@ InstallRecord ParseRecord(const std::string& text) {
     if (line.empty()) continue;
     std::vector<std::string> fields = Fields(line);
     const std::string& tag = fields[0];
-    auto kind = std::find_if(kKindNames.begin(), kKindNames.end(), [&](const auto& known) { return tag == known.second; });
+    auto kind =
+        std::find_if(kKindNames.begin(), kKindNames.end(), [&](const auto& known) { return tag == known.second; });
     size_t wanted = kind != kKindNames.end() && kind->first == ItemKind::Value ? 3 : 2;
     if (fields.size() != wanted || fields[1].empty()) throw std::runtime_error("bad record line \"" + line + "\"");
     if (kind != kKindNames.end()) {

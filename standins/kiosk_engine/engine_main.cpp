@@ -58,11 +58,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   // if it were the program's name.
   state.startedWithReset = RequestsReset(GetCommandLineW());
 
-  const support::ScopedHandle exitEvent = HoldEvent(bc::engine::kExitEventName.wide);
-  const support::ScopedHandle buttonEvent = HoldEvent(bc::engine::kButtonEventName.wide);
+  const support::ScopedHandle exitEvent = HoldEvent(device::engine_contract::kExitEventName.wide);
+  const support::ScopedHandle buttonEvent = HoldEvent(device::engine_contract::kButtonEventName.wide);
   if (!exitEvent.Valid() || !buttonEvent.Valid()) return 1;
 
-  const std::wstring listPath = folder + L"\\" + bc::engine::kApplicationListFileName.wide;
+  const std::wstring listPath = folder + L"\\" + device::engine_contract::kApplicationListFileName.wide;
   // A missing list reads as empty: the kiosk then offers no application.
   KioskWindow window(instance, ParseApplicationList(support::ReadWholeFile(listPath).value_or("")));
   window.ShowState(state);

@@ -24,7 +24,7 @@ bool RequestsReset(std::wstring_view commandLine) {
   commandLine = commandLine.substr(0, lastChar + 1);
   const size_t blank = commandLine.find_last_of(kBlanks);
   const std::wstring_view lastWord = blank == std::wstring_view::npos ? commandLine : commandLine.substr(blank + 1);
-  return lastWord == bc::engine::kEngineResetArgument.wide;
+  return lastWord == device::engine_contract::kEngineResetArgument.wide;
 }
 
 }  // namespace standins::kiosk_engine

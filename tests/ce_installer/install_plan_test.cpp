@@ -1,11 +1,12 @@
 // Plans from setup files that bcpack's own writer makes.
+#include "standins/ce_installer/install_plan.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "package_tool/cabinet_layout.h"
 #include "package_tool/setup_file_writer.h"
-#include "standins/ce_installer/install_plan.h"
 
 namespace standins::ce_installer {
 namespace {
@@ -30,11 +31,13 @@ class InstallPlanTest : public ::testing::Test {
     for (const auto& member : package_tool::LayOutCabinet(model_)) names.push_back(member.cabName);
     return names;
   }
-  standins::ce_installer::SetupFileView View() const { return standins::ce_installer::ReadSetupFile(package_tool::WriteSetupFile(model_, "t.inf")); }
+  standins::ce_installer::SetupFileView View() const {
+    return standins::ce_installer::ReadSetupFile(package_tool::WriteSetupFile(model_, "t.inf"));
+  }
   InstallPlan Plan() const { return PlanInstallation(View(), Members()); }
   void AddValue(uint32_t flags, std::vector<uint8_t> data, bool expand = false) {
-    model_.registry.push_back({RegistryRoot::LocalMachine, "Software\\Brindlecove", "V" + std::to_string(model_.registry.size()),
-                               flags, std::move(data), expand});
+    model_.registry.push_back({RegistryRoot::LocalMachine, "Software\\Brindlecove",
+                               "V" + std::to_string(model_.registry.size()), flags, std::move(data), expand});
   }
 
   InstallModel model_;

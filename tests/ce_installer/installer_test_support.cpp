@@ -17,14 +17,22 @@ using namespace std::chrono_literals;
 
 // The placeholders Build fills, with test values; the logo stays in.
 const std::pair<const char*, const char*> kSettings[] = {
-    {"APPLICATION_PATH", "\\Windows\\pword.exe"}, {"APPLICATION_PARAMS", "-f"},
-    {"APPLICATION_COUNTDOWN", "15"},              {"DISABLE_ACTIVESYNC_CONNECTION", "1"},
-    {"DISABLE_HARDBUTTONS", "9"},                 {"ENABLE_KIOSKDESKTOP", "2"},
-    {"KIOSK_DESKTOP_TITLE_TEXT", "Title"},        {"UNLOCK_ON_TAP_IN_KIOSKDESKTOP", "3"},
-    {"SHOWSIPICON_IN_KIOSKDESKTOP", "4"},         {"ENABLETASKBAR_IN_KIOSKDESKTOP", "5"},
-    {"SHOWTASKBAR", "6"},                         {"SHOWVERSION", "7"},
-    {"DISABLE_CONTINUE_BUTTON", "8"},             {"TARGET_APP_RESTART_DELAY", "65535"},
-    {"LANGUAGE_TO_BE_USED", "brazilian"},         {"SHOW_LOGO", "1"},
+    {"APPLICATION_PATH", "\\Windows\\pword.exe"},
+    {"APPLICATION_PARAMS", "-f"},
+    {"APPLICATION_COUNTDOWN", "15"},
+    {"DISABLE_ACTIVESYNC_CONNECTION", "1"},
+    {"DISABLE_HARDBUTTONS", "9"},
+    {"ENABLE_KIOSKDESKTOP", "2"},
+    {"KIOSK_DESKTOP_TITLE_TEXT", "Title"},
+    {"UNLOCK_ON_TAP_IN_KIOSKDESKTOP", "3"},
+    {"SHOWSIPICON_IN_KIOSKDESKTOP", "4"},
+    {"ENABLETASKBAR_IN_KIOSKDESKTOP", "5"},
+    {"SHOWTASKBAR", "6"},
+    {"SHOWVERSION", "7"},
+    {"DISABLE_CONTINUE_BUTTON", "8"},
+    {"TARGET_APP_RESTART_DELAY", "65535"},
+    {"LANGUAGE_TO_BE_USED", "brazilian"},
+    {"SHOW_LOGO", "1"},
     {"FIT_LOGO_TO_SCREEN", "10"},
 };
 
@@ -77,8 +85,8 @@ PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setupLibrary, bool 
   WriteWholeFile(folder_.File(L"setup.inf"), FilledTemplate());
   CopyFileW(setupLibrary.c_str(), folder_.File(L"pocketpc\\arm\\BCESetup.dll").c_str(), FALSE);
 
-  gui_driver::Process bcpack(gui_driver::WindowsPath(BC_BCPACK), stored ? "--store setup.inf output" : "setup.inf output",
-                             support::Narrow(folder_.Path()));
+  gui_driver::Process bcpack(gui_driver::WindowsPath(BC_BCPACK),
+                             stored ? "--store setup.inf output" : "setup.inf output", support::Narrow(folder_.Path()));
   packed_ = bcpack.Started() && bcpack.WaitForExit(60s) == 0 && PathExists(Cabinet());
 }
 
@@ -134,9 +142,9 @@ std::string Utf16Bytes(const std::wstring& text) {
 }
 
 bool NothingInstalled() {
-  return !PathExists(kInstallFolder) && !PathExists(kWindows + L"\\bcmgr.dll") && !PathExists(kWindows + L"\\abce.pac") &&
-         !PathExists(kShortcut) && !PathExists(kRecord) && !KeyExists(L"Software\\Brindlecove") &&
-         !KeyExists(L"Software\\Apps\\Brindlecove");
+  return !PathExists(kInstallFolder) && !PathExists(kWindows + L"\\bcmgr.dll") &&
+         !PathExists(kWindows + L"\\abce.pac") && !PathExists(kShortcut) && !PathExists(kRecord) &&
+         !KeyExists(L"Software\\Brindlecove") && !KeyExists(L"Software\\Apps\\Brindlecove");
 }
 
 void RemoveInstallation() {

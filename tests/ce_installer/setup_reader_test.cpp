@@ -22,7 +22,8 @@ TEST(SetupReader, EveryTruncationIsRefused) {
   const std::vector<uint8_t> whole = SampleSetupFile();
   ASSERT_NO_THROW(standins::ce_installer::ReadSetupFile(whole));
   for (size_t size = 0; size < whole.size(); ++size) {
-    EXPECT_THROW(standins::ce_installer::ReadSetupFile({whole.begin(), whole.begin() + static_cast<long>(size)}), std::runtime_error)
+    EXPECT_THROW(standins::ce_installer::ReadSetupFile({whole.begin(), whole.begin() + static_cast<long>(size)}),
+                 std::runtime_error)
         << size;
   }
 }

@@ -16,7 +16,7 @@
 namespace {
 
 using namespace device_test;
-using bc::engine::kExitEventName;
+using device::engine_contract::kExitEventName;
 
 // The code file as the library finds it with C:\ current.
 constexpr wchar_t kDeviceRoot[] = L"C:\\";
@@ -46,8 +46,8 @@ class Bcmgr : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(library_.Loaded()) << "bcmgr.dll not found in the device folder";
-    checkLogin_ = library_.Bind<RapiBlockFunction>(bc::engine::kCheckLoginExport.narrow);
-    exitKioskMode_ = library_.Bind<RapiBlockFunction>(bc::engine::kExitKioskModeExport.narrow);
+    checkLogin_ = library_.Bind<RapiBlockFunction>(device::engine_contract::kCheckLoginExport.narrow);
+    exitKioskMode_ = library_.Bind<RapiBlockFunction>(device::engine_contract::kExitKioskModeExport.narrow);
     ASSERT_NE(checkLogin_, nullptr);
     ASSERT_NE(exitKioskMode_, nullptr);
     savedCodeFile_ = ReadWholeFile(kCodeFile);

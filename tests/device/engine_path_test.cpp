@@ -13,9 +13,9 @@ namespace {
 
 // The joined path, or nothing when it was refused (and then left empty).
 std::optional<std::wstring> EnginePathIn(const wchar_t* folder) {
-  wchar_t path[bcesetup::kEnginePathUnits];
+  wchar_t path[device::setup::kEnginePathUnits];
   std::fill(std::begin(path), std::end(path), L'?');
-  const bool fits = bcesetup::EnginePathIn(folder, path);
+  const bool fits = device::setup::EnginePathIn(folder, path);
   EXPECT_EQ(fits, path[0] != L'\0') << "a refused path is left empty";
   return fits ? std::optional<std::wstring>(path) : std::nullopt;
 }

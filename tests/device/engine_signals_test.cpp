@@ -16,8 +16,8 @@
 namespace {
 
 using namespace device_test;
-using bc::engine::kButtonEventName;
-using bc::engine::kExitEventName;
+using device::engine_contract::kButtonEventName;
+using device::engine_contract::kExitEventName;
 
 const std::string kTwoApplications = "1;0;Word;\\windows\\pword.exe;;0;1;Notes;\\windows\\notes.exe;-x;";
 
@@ -36,15 +36,17 @@ DWORD RunButtonSignal(const std::string& commandLine) {
 class RunningEngine {
  public:
   explicit RunningEngine(const std::string& commandLine) {
-    const std::wstring enginePath = folder_.File(bc::engine::kEngineFileName.wide);
+    const std::wstring enginePath = folder_.File(device::engine_contract::kEngineFileName.wide);
     CopyFileW(DeviceFile(L"brindlecove.exe").c_str(), enginePath.c_str(), FALSE);
-    WriteWholeFile(folder_.File(bc::engine::kApplicationListFileName.wide), kTwoApplications);
+    WriteWholeFile(folder_.File(device::engine_contract::kApplicationListFileName.wide), kTwoApplications);
     process_.emplace(support::Narrow(enginePath), gui_driver::CommandLine{commandLine});
   }
   bool WaitForState(const std::string& expected) {
     return WaitUntil([&] { return StateFile() == expected; });
   }
-  std::optional<std::string> StateFile() const { return ReadWholeFile(folder_.File(standins::kiosk_engine::kStateFileName)); }
+  std::optional<std::string> StateFile() const {
+    return ReadWholeFile(folder_.File(standins::kiosk_engine::kStateFileName));
+  }
   HWND Window() const {
     HWND window = FindWindowW(standins::kiosk_engine::kKioskWindowClass, standins::kiosk_engine::kKioskWindowTitle);
     DWORD owner = 0;
@@ -84,8 +86,8 @@ TEST(KioskEngineStandIn, StartedWithResetShowsTheAllowedApplicationsFullScreen) 
   GetWindowRect(window, &rect);
   EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN));
-  EXPECT_EQ(engine.ListedApplications(),
-            (std::vector<std::wstring>{L"Word - \\windows\\pword.exe (auto)", L"Notes - \\windows\\notes.exe -x (hidden)"}));
+  EXPECT_EQ(engine.ListedApplications(), (std::vector<std::wstring>{L"Word - \\windows\\pword.exe (auto)",
+                                                                    L"Notes - \\windows\\notes.exe -x (hidden)"}));
   EXPECT_NE(engine.StatusText().find(L"Started with reset (r)"), std::wstring::npos);
 }
 
@@ -109,7 +111,7 @@ TEST(KioskEngineStandIn, ExitKioskModeEndsKioskMode) {
   ASSERT_TRUE(engine.WaitForState(State(false, 0, false)));
   ASSERT_NE(engine.Window(), nullptr);
   support::Library bcmgr(DeviceFile(L"bcmgr.dll"));
-  const auto exitKioskMode = bcmgr.Bind<RapiBlockFunction>(bc::engine::kExitKioskModeExport.narrow);
+  const auto exitKioskMode = bcmgr.Bind<RapiBlockFunction>(device::engine_contract::kExitKioskModeExport.narrow);
   ASSERT_NE(exitKioskMode, nullptr);
   DWORD outputSize = 0;
   BYTE* output = nullptr;

@@ -78,7 +78,7 @@ class SetupHooks : public ::testing::Test {
     ASSERT_TRUE(CopyFileW(FakeEngineFile().c_str(), EngineIn(folder).c_str(), FALSE));
   }
   static std::wstring EngineIn(const std::wstring& folder) {
-    return folder + L"\\" + bc::engine::kEngineFileName.wide;
+    return folder + L"\\" + device::engine_contract::kEngineFileName.wide;
   }
   // The command line the fake engine in that folder was started with.
   static std::optional<std::wstring> RecordedCommandLine(const std::wstring& folder) {
@@ -155,7 +155,7 @@ TEST_F(SetupHooks, TooLongInstallFolderStartsNothing) {
   // engine: "<padded>\Brindlecove.exe\more\Brindlecove.exe" begins with one.
   const size_t engineNameUnits = std::wstring_view(L"\\Brindlecove.exe").size();
   std::wstring padded = installFolder_.Path() + L"\\";
-  padded.append(bcesetup::kEnginePathUnits - 1 - engineNameUnits - padded.size(), L'd');
+  padded.append(device::setup::kEnginePathUnits - 1 - engineNameUnits - padded.size(), L'd');
   ASSERT_TRUE(CreateDirectoryW(padded.c_str(), nullptr));
   PlaceEngine(padded);
   {

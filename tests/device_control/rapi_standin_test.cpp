@@ -247,8 +247,8 @@ TEST_F(RemoteApiStandIn, CopiesFilesToTheDeviceAndStartsProgramsThere) {
   EXPECT_FALSE(remote.Exports().closeHandle(reinterpret_cast<HANDLE>(0x1234))) << "only handles the device gave out";
   RemoveFile(DeviceWindowsFile("rapi_started.txt"));
   EXPECT_TRUE(remote.StartOnDevice(L"C:\\windows\\system32\\cmd.exe", L"/c echo started> \\Windows\\rapi_started.txt"));
-  EXPECT_TRUE(gui_driver::WaitUntil(
-      [] { return ReadFileText(DeviceWindowsFile("rapi_started.txt")) == "started\r\n"; }));
+  EXPECT_TRUE(
+      gui_driver::WaitUntil([] { return ReadFileText(DeviceWindowsFile("rapi_started.txt")) == "started\r\n"; }));
   EXPECT_FALSE(remote.StartOnDevice(L"\\Windows\\no_such_program.exe"));
 }
 
@@ -257,7 +257,10 @@ TEST_F(RemoteApiStandIn, DeviceOutlivesClientsThatVanishMidCall) {
   const auto port = standins::rapi_wire::ParsePort(DevicePort());
   ASSERT_TRUE(port.has_value());
   standins::rapi_wire::Writer request;
-  request.U32(static_cast<uint32_t>(standins::rapi_wire::Operation::Invoke)).Text(u"bcmgr").Text(u"CheckLogin").Blob({'1', 0, 0});
+  request.U32(static_cast<uint32_t>(standins::rapi_wire::Operation::Invoke))
+      .Text(u"bcmgr")
+      .Text(u"CheckLogin")
+      .Blob({'1', 0, 0});
   for (int i = 0; i < 5; ++i) {
     standins::rapi_wire::Channel vanishing = standins::rapi_wire::ConnectLoopback(*port);
     ASSERT_TRUE(vanishing.Open());

@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
-    standins::ce_installer::SetupFileView view = standins::ce_installer::ReadSetupFile(std::vector<uint8_t>(data, data + size));
+    standins::ce_installer::SetupFileView view =
+        standins::ce_installer::ReadSetupFile(std::vector<uint8_t>(data, data + size));
     standins::ce_installer::DescribeSetupFile(view);
     for (const standins::ce_installer::SetupFileView::File& file : view.files) view.FindFile(file.name);
     for (const standins::ce_installer::SetupFileView::Value& value : view.values) {

@@ -64,7 +64,11 @@ void BuildTest::UseRecordingPackageScript(const std::string& folder) {
     script.append("if exist ").append(name).append(" copy /y ").append(name);
     script.append(" \"").append(Report(name)).append("\" >nul\r\n");
   }
-  script.append("\"").append(WindowsPath(BC_SCRIPT_PROBE)).append("\" \"").append(Report("window.txt")).append("\"\r\n");
+  script.append("\"")
+      .append(WindowsPath(BC_SCRIPT_PROBE))
+      .append("\" \"")
+      .append(Report("window.txt"))
+      .append("\"\r\n");
   WriteFile(folder + "\\mksetup.bat", script);
 }
 

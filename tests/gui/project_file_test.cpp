@@ -8,11 +8,17 @@ using namespace gui_driver;
 
 namespace {
 
-constexpr int kTextControls[] = {IDC_PROJECT_NAME, IDC_ADMIN_CODE, IDC_COUNTDOWN, IDC_RESTART_DELAY,
-                                 IDC_LOGO,         IDC_KIOSK_TITLE};
-constexpr int kCheckBoxes[] = {IDC_ENABLE_KIOSK_DESKTOP, IDC_SHOW_SIP_ICON,    IDC_ENABLE_TASKBAR,
-                               IDC_DISABLE_ACTIVESYNC,   IDC_DISABLE_HARDWARE_BUTTONS, IDC_SHOW_TASKBAR,
-                               IDC_SHOW_VERSION,         IDC_DISABLE_CONTINUE, IDC_FIT_LOGO,
+constexpr int kTextControls[] = {IDC_PROJECT_NAME,  IDC_ADMIN_CODE, IDC_COUNTDOWN,
+                                 IDC_RESTART_DELAY, IDC_LOGO,       IDC_KIOSK_TITLE};
+constexpr int kCheckBoxes[] = {IDC_ENABLE_KIOSK_DESKTOP,
+                               IDC_SHOW_SIP_ICON,
+                               IDC_ENABLE_TASKBAR,
+                               IDC_DISABLE_ACTIVESYNC,
+                               IDC_DISABLE_HARDWARE_BUTTONS,
+                               IDC_SHOW_TASKBAR,
+                               IDC_SHOW_VERSION,
+                               IDC_DISABLE_CONTINUE,
+                               IDC_FIT_LOGO,
                                IDC_UNLOCK_ON_TAP};
 
 // Everything the window shows of the settings, in one comparable list.
@@ -24,7 +30,8 @@ std::vector<std::string> ShownSettings(HWND main) {
   return shown;
 }
 
-std::string Project(const std::string& children, const std::string& root = "project name=\"Tol\" type=\"brindlecove\"") {
+std::string Project(const std::string& children,
+                    const std::string& root = "project name=\"Tol\" type=\"brindlecove\"") {
   const std::string rootName = root.substr(0, root.find(' '));
   return "<" + root + ">" + children + "</" + rootName + ">";
 }
@@ -44,7 +51,9 @@ TEST_F(ProjectFiles, RoundTripKeepsSettingsListAndName) {
   SetText(main_, IDC_LOGO, "C:\\Logos\\B\xE4ren.bmp");
   Click(main_, IDC_ENABLE_KIOSK_DESKTOP);
   Focus(main_, IDC_KIOSK_TITLE);
-  SetText(main_, IDC_KIOSK_TITLE, "Willkommen im Gesch\xE4" "ft");
+  SetText(main_, IDC_KIOSK_TITLE,
+          "Willkommen im Gesch\xE4"
+          "ft");
   for (int id : {IDC_ENABLE_TASKBAR, IDC_UNLOCK_ON_TAP, IDC_DISABLE_ACTIVESYNC, IDC_FIT_LOGO, IDC_DISABLE_CONTINUE,
                  IDC_SHOW_VERSION}) {
     Click(main_, id);
@@ -153,12 +162,14 @@ TEST_F(ProjectFiles, AFailedSaveLeavesTheOldFile) {
 
 TEST_F(ProjectFiles, ReaderToleratesCaseCommentsUnknownsAndDuplicates) {
   const std::string path = ScratchFile("tolerant.bcp");
-  WriteFile(path, Project("<!-- a comment --><unknown value=\"3\"/>text<StartupTimer value=\" 25s\"/>"
-                          "<showversion value=\"0\"/><SHOWVERSION value=\"1\"/><restartdelay value=\"word\"/>"
-                          "<OtherApplication path=\"\\a.exe\"/><otherapplication path=\"\\A.EXE\" display_name=\"dup\"/>"
-                          "<otherapplication path=\"\\b.exe\" display_name=\"B\" params=\"-x\" autolaunch=\"0\" "
-                          "hideinkioskdesktop=\"1\"/><language value=\"spanish\"/><nested><startuptimer value=\"99\"/></nested>",
-                          "PROJECT name=\"Tol\" type=\"BRINDLECOVE\""));
+  WriteFile(
+      path,
+      Project("<!-- a comment --><unknown value=\"3\"/>text<StartupTimer value=\" 25s\"/>"
+              "<showversion value=\"0\"/><SHOWVERSION value=\"1\"/><restartdelay value=\"word\"/>"
+              "<OtherApplication path=\"\\a.exe\"/><otherapplication path=\"\\A.EXE\" display_name=\"dup\"/>"
+              "<otherapplication path=\"\\b.exe\" display_name=\"B\" params=\"-x\" autolaunch=\"0\" "
+              "hideinkioskdesktop=\"1\"/><language value=\"spanish\"/><nested><startuptimer value=\"99\"/></nested>",
+              "PROJECT name=\"Tol\" type=\"BRINDLECOVE\""));
   Load(path);
   EXPECT_EQ(Text(main_, IDC_PROJECT_NAME), "Tol");
   EXPECT_EQ(Text(main_, IDC_COUNTDOWN), "25");

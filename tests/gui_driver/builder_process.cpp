@@ -69,8 +69,8 @@ Process::Process(const std::string& exePath, const std::string& arguments, const
 void Process::Start(const std::string& exePath, std::string commandLine, const std::string& folder,
                     const STARTUPINFOA& startup, bool inheritHandles) {
   STARTUPINFOA info = startup;
-  if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, inheritHandles ? TRUE : FALSE, 0,
-                      nullptr, folder.empty() ? nullptr : folder.c_str(), &info, &info_)) {
+  if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, inheritHandles ? TRUE : FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &info, &info_)) {
     info_ = {};
   }
 }
@@ -118,7 +118,8 @@ BOOL CALLBACK MatchTopWindow(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<TopWindowSearch*>(param);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if ((search->processId && owner != search->processId) || !IsWindowVisible(window) || !(*search->matches)(window)) return TRUE;
+  if ((search->processId && owner != search->processId) || !IsWindowVisible(window) || !(*search->matches)(window))
+    return TRUE;
   search->found = window;
   return FALSE;
 }

@@ -1,8 +1,7 @@
-#include "tests/gui_driver/gui_driver.h"
-
 #include <algorithm>
 
 #include "support/text.h"
+#include "tests/gui_driver/gui_driver.h"
 
 namespace gui_driver {
 
@@ -55,7 +54,9 @@ std::vector<std::string> ListRows(HWND dialog, int id) {
   return rows;
 }
 
-int ListSelection(HWND dialog, int id) { return static_cast<int>(SendMessageA(Control(dialog, id), LB_GETCURSEL, 0, 0)); }
+int ListSelection(HWND dialog, int id) {
+  return static_cast<int>(SendMessageA(Control(dialog, id), LB_GETCURSEL, 0, 0));
+}
 
 void SelectListRow(HWND dialog, int id, int row) {
   SendMessageA(Control(dialog, id), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
@@ -74,7 +75,9 @@ void DoubleClickListRow(HWND dialog, int id, int row) {
 
 std::string ComboText(HWND dialog, int id) { return Text(Control(dialog, id)); }
 
-int ComboSelection(HWND dialog, int id) { return static_cast<int>(SendMessageA(Control(dialog, id), CB_GETCURSEL, 0, 0)); }
+int ComboSelection(HWND dialog, int id) {
+  return static_cast<int>(SendMessageA(Control(dialog, id), CB_GETCURSEL, 0, 0));
+}
 
 void SelectComboRow(HWND dialog, int id, int row) {
   HWND combo = Control(dialog, id);

@@ -28,7 +28,8 @@ class EditedSample {
   }
 
   InstallModel Build(const std::string& target = "PPC_ARM") const {
-    return BuildInstallModel(InfFile::Parse(text_, "s.inf"), target, package_test::ProbeOf(package_test::kSampleSources));
+    return BuildInstallModel(InfFile::Parse(text_, "s.inf"), target,
+                             package_test::ProbeOf(package_test::kSampleSources));
   }
 
   // The build's message, expected to name the line holding needle.
@@ -36,8 +37,7 @@ class EditedSample {
     const size_t at = text_.find(needle);
     ASSERT_NE(at, std::string::npos) << needle;
     const auto line = 1 + std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(at), '\n');
-    EXPECT_EQ(package_test::MessageOf([this] { Build(); }),
-              "s.inf(" + std::to_string(line) + "): error: " + message);
+    EXPECT_EQ(package_test::MessageOf([this] { Build(); }), "s.inf(" + std::to_string(line) + "): error: " + message);
   }
 
  private:
@@ -52,8 +52,8 @@ InstallModel BuildWithFiles(int count) {
     sources += "f" + std::to_string(n) + ".txt = 2\n";
     files += "f" + std::to_string(n) + ".txt\n";
   }
-  const std::string text = std::string(package_test::kSampleInf) + "\n[SourceDisksFiles]\n" + sources +
-                           "[Files.Many]\n" + files;
+  const std::string text =
+      std::string(package_test::kSampleInf) + "\n[SourceDisksFiles]\n" + sources + "[Files.Many]\n" + files;
   std::string edited = text;
   edited.replace(edited.find("Files.App, Files.Windows"), 24, "Files.App, Files.Many");
   return BuildInstallModel(InfFile::Parse(edited, "s.inf"), "PPC_ARM", [](const std::string&) { return true; });
@@ -70,15 +70,15 @@ TEST(InstallModelLimits, NineHundredNinetyEightFilesLeaveTheLastNumberToTheSetup
 }
 
 TEST(InstallModelLimits, TheNineHundredNinetyNinthFileIsRefused) {
-  EXPECT_NE(package_test::MessageOf([] { BuildWithFiles(999); }).find("error: more than 998 files"),
-            std::string::npos);
+  EXPECT_NE(package_test::MessageOf([] { BuildWithFiles(999); }).find("error: more than 998 files"), std::string::npos);
   EXPECT_EQ(package_test::MessageOf([] { BuildWithFiles(998); }), "(no error)");
 }
 
 TEST(InstallModelPrecedence, TheTargetsDeviceSectionOverridesTheCommonOne) {
-  const EditedSample sample({{"[CEDevice.PPC_ARM]\nProcessorType = 2577\n",
-                              "[CEDevice.PPC_ARM]\nProcessorType = 2577\nVersionMin = 5.1\nUnsupportedPlatforms = \"Mobile\"\n"
-                              "[CEDevice.SP_ARM]\nProcessorType = 0\n"}});
+  const EditedSample sample(
+      {{"[CEDevice.PPC_ARM]\nProcessorType = 2577\n",
+        "[CEDevice.PPC_ARM]\nProcessorType = 2577\nVersionMin = 5.1\nUnsupportedPlatforms = \"Mobile\"\n"
+        "[CEDevice.SP_ARM]\nProcessorType = 0\n"}});
   const InstallModel own = sample.Build("PPC_ARM");
   EXPECT_EQ(own.device.versionMinMajor, 5u);
   EXPECT_EQ(own.device.versionMinMinor, 1u);
@@ -91,7 +91,8 @@ TEST(InstallModelPrecedence, TheTargetsDeviceSectionOverridesTheCommonOne) {
 }
 
 TEST(InstallModelPrecedence, CeStringsWinOverStrings) {
-  const InstallModel model = EditedSample({{"KeyPath = Software\\Sample\n", "KeyPath = Software\\Sample\nAppName = Other\n"}}).Build();
+  const InstallModel model =
+      EditedSample({{"KeyPath = Software\\Sample\n", "KeyPath = Software\\Sample\nAppName = Other\n"}}).Build();
   EXPECT_EQ(model.installDir, "%CE1%\\Sample");
   const std::vector<uint8_t>& title = model.registry.at(0).data;
   EXPECT_EQ(std::string(title.begin(), title.end()), std::string("Hello, Sample\0", 14));
@@ -107,7 +108,8 @@ TEST(InstallModelSignatures, Windows95AndNtAreTakenAndNothingElse) {
 TEST(InstallModelRegistry, ABinaryByteTakesAtMostTwoHexadecimalDigits) {
   EXPECT_EQ(EditedSample({{"0a, FF", "a, 0F"}}).Build().registry.at(4).data, (std::vector<uint8_t>{0x0A, 0x0F}));
   EditedSample({{"0a, FF", "0a, 0FF"}}).ExpectError("0a, 0FF", "bad registry line: \"0FF\" is not a hexadecimal byte");
-  EditedSample({{"0a, FF", "100"}}).ExpectError("Blob, 0x00000001, 100", "bad registry line: \"100\" is not a hexadecimal byte");
+  EditedSample({{"0a, FF", "100"}})
+      .ExpectError("Blob, 0x00000001, 100", "bad registry line: \"100\" is not a hexadecimal byte");
 }
 
 TEST(SixteenBitFields, HoldExactly0xFFFF) {

@@ -76,12 +76,25 @@ TEST(SetupSubstitutions, KeysInOrderWithAndWithoutLogo) {
   main_window::ProjectSettings settings;
   std::vector<std::string> keys;
   for (const auto& pair : SetupSubstitutions(settings, "English")) keys.push_back(pair.key);
-  const std::vector<std::string> expected = {
-      "APPLICATION_PATH",     "APPLICATION_PARAMS",          "APPLICATION_COUNTDOWN",         "DISABLE_ACTIVESYNC_CONNECTION",
-      "DISABLE_HARDBUTTONS",  "ENABLE_KIOSKDESKTOP",         "KIOSK_DESKTOP_TITLE_TEXT",      "UNLOCK_ON_TAP_IN_KIOSKDESKTOP",
-      "SHOWSIPICON_IN_KIOSKDESKTOP", "ENABLETASKBAR_IN_KIOSKDESKTOP", "SHOWTASKBAR",       "SHOWVERSION",
-      "DISABLE_CONTINUE_BUTTON", "TARGET_APP_RESTART_DELAY", "LANGUAGE_TO_BE_USED",           "bce_logofile=2",
-      "bce_logofile",         "SHOW_LOGO",                   "FIT_LOGO_TO_SCREEN"};
+  const std::vector<std::string> expected = {"APPLICATION_PATH",
+                                             "APPLICATION_PARAMS",
+                                             "APPLICATION_COUNTDOWN",
+                                             "DISABLE_ACTIVESYNC_CONNECTION",
+                                             "DISABLE_HARDBUTTONS",
+                                             "ENABLE_KIOSKDESKTOP",
+                                             "KIOSK_DESKTOP_TITLE_TEXT",
+                                             "UNLOCK_ON_TAP_IN_KIOSKDESKTOP",
+                                             "SHOWSIPICON_IN_KIOSKDESKTOP",
+                                             "ENABLETASKBAR_IN_KIOSKDESKTOP",
+                                             "SHOWTASKBAR",
+                                             "SHOWVERSION",
+                                             "DISABLE_CONTINUE_BUTTON",
+                                             "TARGET_APP_RESTART_DELAY",
+                                             "LANGUAGE_TO_BE_USED",
+                                             "bce_logofile=2",
+                                             "bce_logofile",
+                                             "SHOW_LOGO",
+                                             "FIT_LOGO_TO_SCREEN"};
   EXPECT_EQ(keys, expected);
 
   settings.logo = "C:\\logo.bmp";

@@ -99,7 +99,8 @@ TEST(VersionText, AppendsTheSpecialBuildAndStaysWithin49Characters) {
   EXPECT_EQ(text.size(), kVersionTextMaxChars);
   EXPECT_EQ(text, "v1.4.2 Build 118 " + std::string(49 - 17, 'S'));
   // "v1.4.2 Build 118 " is 17 characters: 49 stay whole, 50 lose their last.
-  EXPECT_EQ(FormatVersionText({0x00010004, 0x00020076}, std::string(32, 'S')), "v1.4.2 Build 118 " + std::string(32, 'S'));
+  EXPECT_EQ(FormatVersionText({0x00010004, 0x00020076}, std::string(32, 'S')),
+            "v1.4.2 Build 118 " + std::string(32, 'S'));
   EXPECT_EQ(FormatVersionText({0x00010004, 0x00020076}, std::string(32, 'S') + "T"),
             "v1.4.2 Build 118 " + std::string(32, 'S'));
 }

@@ -9,6 +9,8 @@
 
 namespace builder::build {
 
+namespace engine_contract = ::device::engine_contract;
+
 namespace {
 
 std::string Decimal(int32_t value) { return framework::FormatDecimal(value); }
@@ -22,7 +24,7 @@ std::string RestartDelayText(int32_t seconds) {
 
 SetupSubstitutionList SetupSubstitutions(const main_window::ProjectSettings& settings, std::string_view languageName) {
   const bool hasLogo = !settings.logo.empty();
-  const std::string logoFile = bc::engine::kLogoFileName.narrow;
+  const std::string logoFile = engine_contract::kLogoFileName.narrow;
   SetupSubstitutionList list = {
       {"APPLICATION_PATH", settings.mainapplication.path},
       {"APPLICATION_PARAMS", settings.mainapplication.params},
