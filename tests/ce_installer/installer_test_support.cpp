@@ -10,7 +10,7 @@
 
 #include "support/text.h"
 
-namespace installer_test {
+namespace ce_installer_test {
 namespace {
 
 using namespace std::chrono_literals;
@@ -158,4 +158,4 @@ void RemoveInstallation() {
   SHDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\Apps\\Brindlecove");
 }
 
-}  // namespace installer_test
+}  // namespace ce_installer_test

@@ -10,7 +10,7 @@
 
 #include "tests/device/device_test_support.h"
 
-namespace installer_test {
+namespace ce_installer_test {
 
 using device_test::BoxText;
 using device_test::PathExists;
@@ -67,4 +67,4 @@ bool NothingInstalled();
 // Removes whatever a test left of the package.
 void RemoveInstallation();
 
-}  // namespace installer_test
+}  // namespace ce_installer_test

@@ -3,7 +3,7 @@
 
 #include "tests/ce_installer/installer_test_support.h"
 
-namespace installer_test {
+namespace ce_installer_test {
 namespace {
 
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
@@ -84,4 +84,4 @@ TEST_F(Removal, TheRealSetupLibraryAsksItsQuestionsAfterInstalling) {
 }
 
 }  // namespace
-}  // namespace installer_test
+}  // namespace ce_installer_test

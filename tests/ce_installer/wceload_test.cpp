@@ -5,7 +5,7 @@
 
 #include "tests/ce_installer/installer_test_support.h"
 
-namespace installer_test {
+namespace ce_installer_test {
 namespace {
 
 constexpr wchar_t kKey[] = L"Software\\Brindlecove";
@@ -180,4 +180,4 @@ TEST_F(Wceload, ABadCommandLineIsRefused) {
 }
 
 }  // namespace
-}  // namespace installer_test
+}  // namespace ce_installer_test

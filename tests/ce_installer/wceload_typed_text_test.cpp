@@ -8,7 +8,7 @@
 #include "support/text.h"
 #include "tests/ce_installer/installer_test_support.h"
 
-namespace installer_test {
+namespace ce_installer_test {
 namespace {
 
 constexpr wchar_t kKey[] = L"Software\\Brindlecove";
@@ -34,4 +34,4 @@ TEST(WceloadTypedTexts, ReachTheRegistryUnchanged) {
 }
 
 }  // namespace
-}  // namespace installer_test
+}  // namespace ce_installer_test

@@ -2,7 +2,7 @@
 #include "tests/device_control/device_controller_fixture.h"
 
 using namespace gui_driver;
-using namespace device_test;
+using namespace device_control_test;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 using namespace gui_driver;
-using namespace device_test;
+using namespace device_control_test;
 
 namespace {
 

@@ -47,7 +47,7 @@ TEST_F(DeviceControllerWithoutRemoteApi, ConnectingFailsTheOrdinaryWayAndTheBuil
 
 // The record size of the newest connection set-up, as the device was told it.
 std::string LastSetUpRecord() {
-  const std::vector<std::string> calls = device_test::DeviceCalls();
+  const std::vector<std::string> calls = device_control_test::DeviceCalls();
   for (auto call = calls.rbegin(); call != calls.rend(); ++call) {
     if (call->starts_with("Hello ")) return *call;
   }
@@ -134,11 +134,11 @@ TEST_F(DeviceControllerWithoutDevice, TimesOutIgnoresConnectWhileBusyAndClosesWh
 // The earlier set-up, left pending by the time-out, is ended before the next
 // one: the Remote API refuses a second set-up until then.
 TEST_F(DeviceController, ConnectsOnceTheDeviceIsThereAfterATimeOut) {
-  device_test::SetUnplugged(true);
+  device_control_test::SetUnplugged(true);
   HWND controller = OpenController();
   ASSERT_NE(controller, nullptr);
   ASSERT_TRUE(WaitStatus(controller, "Could not connect to remote device", milliseconds(11000)));
-  device_test::SetUnplugged(false);
+  device_control_test::SetUnplugged(false);
   Click(controller, IDC_DEVICE_CONNECT);
   EXPECT_TRUE(WaitStatus(controller, "Device connected", milliseconds(5000))) << Text(controller, IDC_DEVICE_STATUS);
   ExpectButtons(controller, true);

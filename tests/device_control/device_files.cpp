@@ -8,7 +8,7 @@
 
 #include "tests/gui_driver/gui_driver.h"
 
-namespace device_test {
+namespace device_control_test {
 
 namespace {
 
@@ -66,4 +66,4 @@ std::string DevicePort() {
   return port ? port : "";
 }
 
-}  // namespace device_test
+}  // namespace device_control_test

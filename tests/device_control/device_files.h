@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace device_test {
+namespace device_control_test {
 
 // Windows path of a file in the device's \Windows folder.
 std::string DeviceWindowsFile(const std::string& name);
@@ -23,4 +23,4 @@ std::vector<std::string> DeviceCalls();
 // The session's device port, as the session's programs get it.
 std::string DevicePort();
 
-}  // namespace device_test
+}  // namespace device_control_test

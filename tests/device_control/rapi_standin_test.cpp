@@ -11,7 +11,7 @@
 #include "tests/device_control/device_files.h"
 #include "tests/gui_driver/gui_driver.h"
 
-using namespace device_test;
+using namespace device_control_test;
 
 namespace {
 

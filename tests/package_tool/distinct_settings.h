@@ -8,7 +8,7 @@
 #include "builder/build/core/setup_substitutions.h"
 #include "builder/build/core/setup_template.h"
 
-namespace package_test {
+namespace package_tool_test {
 
 inline builder::main_window::ProjectSettings DistinctSettings(bool withLogo) {
   builder::main_window::ProjectSettings settings;
@@ -38,4 +38,4 @@ inline std::string FilledTemplate(std::string_view templateBytes, bool withLogo)
       templateBytes, builder::build::SetupSubstitutions(DistinctSettings(withLogo), kDistinctLanguage));
 }
 
-}  // namespace package_test
+}  // namespace package_tool_test

@@ -13,5 +13,5 @@ int main(int argc, char** argv) {
   if (!file) return 1;
   const std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   const bool withLogo = std::string(argv[2]) == "1";
-  return builder::build::WriteTextModeFile(argv[3], package_test::FilledTemplate(bytes, withLogo)) ? 0 : 1;
+  return builder::build::WriteTextModeFile(argv[3], package_tool_test::FilledTemplate(bytes, withLogo)) ? 0 : 1;
 }

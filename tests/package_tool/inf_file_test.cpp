@@ -8,7 +8,7 @@
 namespace package_tool {
 namespace {
 
-using package_test::MessageOf;
+using package_tool_test::MessageOf;
 
 std::string ErrorOf(const std::string& text) {
   return MessageOf([&] { InfFile::Parse(text, "t.inf"); });

@@ -6,10 +6,10 @@
 namespace package_tool {
 namespace {
 
-using package_test::kSampleInf;
-using package_test::kSampleSources;
-using package_test::MessageOf;
-using package_test::ProbeOf;
+using package_tool_test::kSampleInf;
+using package_tool_test::kSampleSources;
+using package_tool_test::MessageOf;
+using package_tool_test::ProbeOf;
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
   size_t at = text.find(from);

@@ -19,7 +19,7 @@ namespace {
 // The sample setup information file with each edit applied once.
 class EditedSample {
  public:
-  EditedSample(std::initializer_list<std::pair<std::string, std::string>> edits) : text_(package_test::kSampleInf) {
+  EditedSample(std::initializer_list<std::pair<std::string, std::string>> edits) : text_(package_tool_test::kSampleInf) {
     for (const auto& [from, to] : edits) {
       const size_t at = text_.find(from);
       EXPECT_NE(at, std::string::npos) << from;
@@ -29,7 +29,7 @@ class EditedSample {
 
   InstallModel Build(const std::string& target = "PPC_ARM") const {
     return BuildInstallModel(InfFile::Parse(text_, "s.inf"), target,
-                             package_test::ProbeOf(package_test::kSampleSources));
+                             package_tool_test::ProbeOf(package_tool_test::kSampleSources));
   }
 
   // The build's message, expected to name the line holding needle.
@@ -37,7 +37,7 @@ class EditedSample {
     const size_t at = text_.find(needle);
     ASSERT_NE(at, std::string::npos) << needle;
     const auto line = 1 + std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(at), '\n');
-    EXPECT_EQ(package_test::MessageOf([this] { Build(); }), "s.inf(" + std::to_string(line) + "): error: " + message);
+    EXPECT_EQ(package_tool_test::MessageOf([this] { Build(); }), "s.inf(" + std::to_string(line) + "): error: " + message);
   }
 
  private:
@@ -53,7 +53,7 @@ InstallModel BuildWithFiles(int count) {
     files += "f" + std::to_string(n) + ".txt\n";
   }
   const std::string text =
-      std::string(package_test::kSampleInf) + "\n[SourceDisksFiles]\n" + sources + "[Files.Many]\n" + files;
+      std::string(package_tool_test::kSampleInf) + "\n[SourceDisksFiles]\n" + sources + "[Files.Many]\n" + files;
   std::string edited = text;
   edited.replace(edited.find("Files.App, Files.Windows"), 24, "Files.App, Files.Many");
   return BuildInstallModel(InfFile::Parse(edited, "s.inf"), "PPC_ARM", [](const std::string&) { return true; });
@@ -70,8 +70,8 @@ TEST(InstallModelLimits, NineHundredNinetyEightFilesLeaveTheLastNumberToTheSetup
 }
 
 TEST(InstallModelLimits, TheNineHundredNinetyNinthFileIsRefused) {
-  EXPECT_NE(package_test::MessageOf([] { BuildWithFiles(999); }).find("error: more than 998 files"), std::string::npos);
-  EXPECT_EQ(package_test::MessageOf([] { BuildWithFiles(998); }), "(no error)");
+  EXPECT_NE(package_tool_test::MessageOf([] { BuildWithFiles(999); }).find("error: more than 998 files"), std::string::npos);
+  EXPECT_EQ(package_tool_test::MessageOf([] { BuildWithFiles(998); }), "(no error)");
 }
 
 TEST(InstallModelPrecedence, TheTargetsDeviceSectionOverridesTheCommonOne) {

@@ -5,7 +5,7 @@
 #include "package_tool/install_model_builder.h"
 #include "package_tool/package_error.h"
 
-namespace package_test {
+namespace package_tool_test {
 
 // The message of the PackageError that action throws, or "(no error)".
 template <class Action>
@@ -86,4 +86,4 @@ inline package_tool::FileProbe ProbeOf(const std::set<std::string>& present) {
   return [present](const std::string& path) { return present.contains(path); };
 }
 
-}  // namespace package_test
+}  // namespace package_tool_test

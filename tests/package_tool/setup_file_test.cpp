@@ -12,8 +12,8 @@ using standins::ce_installer::ReadSetupFile;
 using standins::ce_installer::SetupFileView;
 
 SetupFileView SampleView() {
-  InstallModel model = BuildInstallModel(InfFile::Parse(package_test::kSampleInf, "s.inf"), "PPC_ARM",
-                                         package_test::ProbeOf(package_test::kSampleSources));
+  InstallModel model = BuildInstallModel(InfFile::Parse(package_tool_test::kSampleInf, "s.inf"), "PPC_ARM",
+                                         package_tool_test::ProbeOf(package_tool_test::kSampleSources));
   return ReadSetupFile(WriteSetupFile(model, "s.inf"));
 }
 
@@ -84,7 +84,7 @@ TEST(SetupFile, TextsTooLongForTheFormatAreRefused) {
   model.installDir = "%CE1%\\A";
   model.registry.push_back(RegistryValue{RegistryRoot::LocalMachine, "K", "V", kRegTypeString,
                                          std::vector<uint8_t>(70000, 'x'), false});
-  EXPECT_EQ(package_test::MessageOf([&] { WriteSetupFile(model, "big.inf"); }),
+  EXPECT_EQ(package_tool_test::MessageOf([&] { WriteSetupFile(model, "big.inf"); }),
             "big.inf: error: cannot write the setup file: a value does not fit its field");
 }
 

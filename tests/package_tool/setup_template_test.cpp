@@ -54,7 +54,7 @@ std::string ShippedTemplate() {
 }
 
 std::string FilledTemplate(bool withLogo) {
-  return builder::build::TextModeBytes(package_test::FilledTemplate(ShippedTemplate(), withLogo));
+  return builder::build::TextModeBytes(package_tool_test::FilledTemplate(ShippedTemplate(), withLogo));
 }
 
 class SetupTemplate : public ::testing::TestWithParam<bool> {
@@ -137,7 +137,7 @@ TEST(SetupTemplateTexts, ArriveUnchanged) {
                                                           {"APPLICATION_PATH", "AppPath"},
                                                           {"APPLICATION_PARAMS", "AppParams"},
                                                           {"LANGUAGE_TO_BE_USED", "Language"}};
-  builder::main_window::ProjectSettings settings = package_test::DistinctSettings(false);
+  builder::main_window::ProjectSettings settings = package_tool_test::DistinctSettings(false);
   settings.kioskdesktoptitletext = typed.at("KIOSK_DESKTOP_TITLE_TEXT");
   settings.mainapplication = {typed.at("APPLICATION_PATH"), typed.at("APPLICATION_PARAMS")};
   const std::string filled = builder::build::FillSetupTemplate(

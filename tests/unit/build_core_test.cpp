@@ -157,7 +157,7 @@ TEST(SetupSubstitutions, EveryKeyCarriesItsOwnSetting) {
       {"SHOW_LOGO", "0"},
       {"FIT_LOGO_TO_SCREEN", "10"},
   };
-  const auto list = SetupSubstitutions(package_test::DistinctSettings(false), package_test::kDistinctLanguage);
+  const auto list = SetupSubstitutions(package_tool_test::DistinctSettings(false), package_tool_test::kDistinctLanguage);
   for (const auto& [key, value] : expected) EXPECT_EQ(ValueOf(list, key), value) << key;
 }
 
