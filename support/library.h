@@ -10,8 +10,9 @@ namespace support {
 class Library {
  public:
   explicit Library(const char* name) : module_(LoadLibraryA(name)) {}
-  // No library at all for an empty path.
-  explicit Library(const std::wstring& path) : module_(path.empty() ? nullptr : LoadLibraryW(path.c_str())) {}
+  // No library at all for an empty path. flags as LoadLibraryExW takes them.
+  explicit Library(const std::wstring& path, DWORD flags = 0)
+      : module_(path.empty() ? nullptr : LoadLibraryExW(path.c_str(), nullptr, flags)) {}
   ~Library() {
     if (module_ != nullptr) FreeLibrary(module_);
   }

@@ -4,6 +4,7 @@
 
 #include "standins/emulated_device/block_call.h"
 #include "support/files.h"
+#include "support/library.h"
 #include "support/text.h"
 
 namespace standins::emulated_device {
@@ -95,19 +96,17 @@ Response DeviceCalls::Invoke(Reader& fields) {
   if (!fields.Ok()) return Failure(ERROR_INVALID_DATA);
   Response answer;
   bool inputKept = false;
-  HMODULE module = LoadLibraryExW(WindowsFilePath(library, L".dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  FARPROC address = module ? GetProcAddress(module, function.c_str()) : nullptr;
-  if (!module) {
+  const support::Library module(WindowsFilePath(library, L".dll"), LOAD_WITH_ALTERED_SEARCH_PATH);
+  const auto entry = module.Bind<RapiBlockFunction>(function.c_str());
+  if (!module.Loaded()) {
     answer = Failure(ERROR_MOD_NOT_FOUND);
-  } else if (!address) {
+  } else if (!entry) {
     answer = Failure(ERROR_CALL_NOT_IMPLEMENTED);
   } else {
-    const auto entry = reinterpret_cast<RapiBlockFunction>(reinterpret_cast<void*>(address));
     BlockCallResult call = CallBlockFunction(entry, input);
     answer = {call.status, call.lastError, Writer().Blob(call.output).Data()};
     inputKept = call.inputKept;
   }
-  if (module) FreeLibrary(module);
   const std::string call = support::Narrow(library) + " " + function;
   Log("Invoke " + call + " " + std::to_string(input.size()) + " -> " + Hex(answer.status));
   if (inputKept) Log("Leak: " + call + " did not free its " + std::to_string(input.size()) + "-byte input");
