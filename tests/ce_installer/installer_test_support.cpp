@@ -17,22 +17,14 @@ using namespace std::chrono_literals;
 
 // The placeholders Build fills, with test values; the logo stays in.
 const std::pair<const char*, const char*> kSettings[] = {
-    {"APPLICATION_PATH", "\\Windows\\pword.exe"},
-    {"APPLICATION_PARAMS", "-f"},
-    {"APPLICATION_COUNTDOWN", "15"},
-    {"DISABLE_ACTIVESYNC_CONNECTION", "1"},
-    {"DISABLE_HARDBUTTONS", "9"},
-    {"ENABLE_KIOSKDESKTOP", "2"},
-    {"KIOSK_DESKTOP_TITLE_TEXT", "Title"},
-    {"UNLOCK_ON_TAP_IN_KIOSKDESKTOP", "3"},
-    {"SHOWSIPICON_IN_KIOSKDESKTOP", "4"},
-    {"ENABLETASKBAR_IN_KIOSKDESKTOP", "5"},
-    {"SHOWTASKBAR", "6"},
-    {"SHOWVERSION", "7"},
-    {"DISABLE_CONTINUE_BUTTON", "8"},
-    {"TARGET_APP_RESTART_DELAY", "65535"},
-    {"LANGUAGE_TO_BE_USED", "brazilian"},
-    {"SHOW_LOGO", "1"},
+    {"APPLICATION_PATH", "\\Windows\\pword.exe"}, {"APPLICATION_PARAMS", "-f"},
+    {"APPLICATION_COUNTDOWN", "15"},              {"DISABLE_ACTIVESYNC_CONNECTION", "1"},
+    {"DISABLE_HARDBUTTONS", "9"},                 {"ENABLE_KIOSKDESKTOP", "2"},
+    {"KIOSK_DESKTOP_TITLE_TEXT", "Title"},        {"UNLOCK_ON_TAP_IN_KIOSKDESKTOP", "3"},
+    {"SHOWSIPICON_IN_KIOSKDESKTOP", "4"},         {"ENABLETASKBAR_IN_KIOSKDESKTOP", "5"},
+    {"SHOWTASKBAR", "6"},                         {"SHOWVERSION", "7"},
+    {"DISABLE_CONTINUE_BUTTON", "8"},             {"TARGET_APP_RESTART_DELAY", "65535"},
+    {"LANGUAGE_TO_BE_USED", "brazilian"},         {"SHOW_LOGO", "1"},
     {"FIT_LOGO_TO_SCREEN", "10"},
 };
 
