@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+#include <utility>
+
 #include "package_tool/cabinet_layout.h"
 #include "package_tool/setup_file_writer.h"
-#include "tests/package_tool/package_test_support.h"
 #include "standins/ce_installer/setup_reader/setup_file_reader.h"
+#include "tests/package_tool/package_test_support.h"
 
 namespace package_tool {
 namespace {
@@ -15,6 +19,28 @@ SetupFileView SampleView() {
   InstallModel model = BuildInstallModel(InfFile::Parse(package_tool_test::kSampleInf, "s.inf"), "PPC_ARM",
                                          package_tool_test::ProbeOf(package_tool_test::kSampleSources));
   return ReadSetupFile(WriteSetupFile(model, "s.inf"));
+}
+
+// A file of the fuzzers' committed seeds.
+std::string SeedFile(const std::string& name) {
+  std::ifstream file(std::string(BC_FUZZ_CORPUS) + "/" + name, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  EXPECT_FALSE(bytes.str().empty()) << name;
+  return bytes.str();
+}
+
+// The installer reads these bytes, so they stay as they were: the setup files
+// once made from the shipped template, with and without a logo, come out again.
+TEST(SetupFile, TheShippedTemplateGivesTheSameBytesAsBefore) {
+  for (const auto& [inf, setupFile] :
+       {std::pair{"inf_package/shipped_template_logo.inf", "setup_file/shipped_template_logo1.000"},
+        std::pair{"inf_package/shipped_template_no_logo.inf", "setup_file/shipped_template_logo0.000"}}) {
+    InstallModel model = BuildInstallModel(InfFile::Parse(SeedFile(inf), "setup.inf"), "PPC_ARM",
+                                           [](const std::string&) { return true; });
+    const std::vector<uint8_t> written = WriteSetupFile(model, "setup.inf");
+    EXPECT_EQ(std::string(written.begin(), written.end()), SeedFile(setupFile)) << inf;
+  }
 }
 
 TEST(SetupFile, HeaderCarriesNamesAndDevice) {
@@ -52,8 +78,7 @@ TEST(SetupFile, RegistryValuesKeepKeysTypesAndData) {
   EXPECT_EQ(folder->Text(), "%CE1%\\Sample\\data");
   EXPECT_TRUE(folder->substitute);
   EXPECT_EQ(folder->flags, 2u);
-  EXPECT_EQ(view.FindValue("HKLM\\Software\\Sample", "List")->Texts(),
-            (std::vector<std::string>{"one", "two"}));
+  EXPECT_EQ(view.FindValue("HKLM\\Software\\Sample", "List")->Texts(), (std::vector<std::string>{"one", "two"}));
   EXPECT_EQ(view.FindValue("HKLM\\Software\\Sample", "Blob")->data, (std::vector<uint8_t>{0x0A, 0xFF}));
 }
 
@@ -82,8 +107,8 @@ TEST(SetupFile, TextsTooLongForTheFormatAreRefused) {
   InstallModel model;
   model.appName = "A";
   model.installDir = "%CE1%\\A";
-  model.registry.push_back(RegistryValue{RegistryRoot::LocalMachine, "K", "V", kRegTypeString,
-                                         std::vector<uint8_t>(70000, 'x'), false});
+  model.registry.push_back(
+      RegistryValue{RegistryRoot::LocalMachine, "K", "V", kRegTypeString, std::vector<uint8_t>(70000, 'x'), false});
   EXPECT_EQ(package_tool_test::MessageOf([&] { WriteSetupFile(model, "big.inf"); }),
             "big.inf: error: cannot write the setup file: a value does not fit its field");
 }
