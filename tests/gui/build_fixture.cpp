@@ -90,6 +90,14 @@ void BuildTest::WaitBuildEnd() {
   SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &result);
 }
 
+void BuildTest::BuildOneApplication() {
+  AddApplication("Word", "\\windows\\pword.exe", "", true);
+  Click(main_, IDC_KEY_1);
+  PressBuild();
+  ConfirmBuild();
+  WaitBuildEnd();
+}
+
 std::set<HWND> BuildTest::OtherWindows() const {
   WindowSearch search{GetCurrentProcessId(), builder_->Id(), {}};
   EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));

@@ -25,6 +25,8 @@ class BuildTest : public ProjectFileTest {
   void ConfirmBuild();
   // Returns once the builder handles messages again (the script has ended).
   void WaitBuildEnd();
+  // Builds a project of one application, Word, with the code 1, to its end.
+  void BuildOneApplication();
   // A file browser window that opened since the test began, or null.
   HWND WaitFileBrowser(std::chrono::milliseconds timeout = std::chrono::milliseconds(60000));
   void CloseFileBrowsers();

@@ -240,11 +240,7 @@ TEST_F(Build, RealScriptMakesTheCabinet) {
   if (!DeviceFilesBuilt()) GTEST_SKIP() << "device files missing";
   const std::string cabinet = Dist("output\\Brindlecove.PPC_ARM.CAB");
   DeleteFileA(cabinet.c_str());
-  AddApplication("Word", "\\windows\\pword.exe", "", true);
-  Click(main_, IDC_KEY_1);
-  PressBuild();
-  ExpectBox(kInformationText, IDOK);
-  WaitBuildEnd();
+  BuildOneApplication();
   EXPECT_TRUE(FileExists(cabinet));
   EXPECT_EQ(ReadFile(cabinet).substr(0, 4), "MSCF");
   EXPECT_FALSE(FileExists(Dist("abce.pac")));
@@ -268,7 +264,7 @@ TEST_F(Build, RealScriptCarriesTypedTextsByteForByte) {
   SetText(main_, IDC_KIOSK_TITLE, title);
   Click(main_, IDC_KEY_1);
   PressBuild();
-  ExpectBox(kInformationText, IDOK);
+  ConfirmBuild();
   WaitBuildEnd();
   EXPECT_EQ(Text(main_, IDC_KIOSK_TITLE), title);
   ASSERT_TRUE(FileExists(cabinet));
@@ -281,18 +277,14 @@ TEST_F(Build, RealScriptCarriesTypedTextsByteForByte) {
 TEST_F(Build, FailedPackageRunLeavesNoPackageButItsReport) {
   if (!DeviceFilesBuilt()) GTEST_SKIP() << "device files missing";
   const std::string cabinet = Dist("output\\Brindlecove.PPC_ARM.CAB");
-  AddApplication("Word", "\\windows\\pword.exe", "", true);
-  Click(main_, IDC_KEY_1);
-  PressBuild();
-  ExpectBox(kInformationText, IDOK);
-  WaitBuildEnd();
+  BuildOneApplication();
   ASSERT_TRUE(FileExists(cabinet));
   CloseFileBrowsers();
 
   WriteFile(Dist("setup_tmpl.inf"), ReadFile(Dist("setup_tmpl.inf")) + "\r\n[Reg.Configuration]\r\n"
                                     "HKLM, Software\\Brindlecove, Broken, 0x00010001, none\r\n");
   PressBuild();
-  ExpectBox(kInformationText, IDOK);
+  ConfirmBuild();
   WaitBuildEnd();
   EXPECT_FALSE(FileExists(cabinet));
   const std::string report = ReadFile(Dist("output\\package-failed.txt"));
