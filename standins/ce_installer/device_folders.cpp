@@ -1,6 +1,5 @@
 #include "standins/ce_installer/device_folders.h"
 
-#include <array>
 #include <cctype>
 #include <stdexcept>
 
