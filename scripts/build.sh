@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Configures and builds the trees: build/win (the shipped 32-bit Windows
-# programs, MinGW-w64 i686), build/win64 (the same code as 64-bit programs, so
-# that it stays clean for both) and build/native (the platform-free core under
-# AddressSanitizer and UBSan). --win-only builds build/win alone.
+# Configures and builds the trees named (default: all three):
+#   win     the shipped 32-bit Windows programs (MinGW-w64 i686);
+#   win64   the same code as 64-bit programs, so that it stays clean for both,
+#           and the programs the Windows tests run where 32-bit ones cannot;
+#   native  the platform-free core under AddressSanitizer and UBSan.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -11,9 +12,14 @@ build_windows() {  # TREE TOOLCHAIN
   cmake -S "$root" -B "$root/build/$1" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$2" -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$root/build/$1" -j"$jobs"
 }
-build_windows win toolchain-mingw32.cmake
-if [ "${1:-}" != "--win-only" ]; then
-  build_windows win64 toolchain-mingw64.cmake
-  cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
-  cmake --build "$root/build/native" -j"$jobs"
-fi
+[ $# -gt 0 ] || set -- win win64 native
+for tree in "$@"; do
+  case $tree in
+    win) build_windows win toolchain-mingw32.cmake ;;
+    win64) build_windows win64 toolchain-mingw64.cmake ;;
+    native)
+      cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+      cmake --build "$root/build/native" -j"$jobs" ;;
+    *) echo "usage: $0 [win|win64|native]..." >&2; exit 2 ;;
+  esac
+done

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The emulated device beside a builder session.
 #   start DIR BUILD [PORT]: makes the device's own Wine prefix DIR/device-prefix
-#     (its C:\windows is the device's \Windows) once, puts BUILD's bcmgr.dll
+#     (its C:\windows is the device's \Windows) once, for the architecture of
+#     BUILD's programs, puts BUILD's bcmgr.dll
 #     there and starts BUILD's emulated_device.exe in it, with its own
 #     wineserver, on the display of DIR/env (or $DISPLAY). PORT defaults to 0:
 #     any free port. The port taken is written to DIR/device-port and, as
@@ -14,7 +15,7 @@ action=$1 dir=$2
 prefix=$dir/device-prefix
 device_env() {
   if [ -f "$dir/env" ]; then . "$dir/env"; fi
-  export WINEPREFIX=$prefix WINEARCH=win32
+  export WINEPREFIX=$prefix
   bc_wine_quiet
 }
 case "$action" in
@@ -22,8 +23,8 @@ start)
   build=$3 port=${4:-0}
   "$0" stop "$dir" >/dev/null 2>&1 || true
   device_env
-  # 32-bit, as the device modules that it loads are.
-  bc_wine_prefix "$prefix"
+  # Of the tree's architecture, as the device modules that it loads are.
+  BC_WINE_ARCH=$(bc_wine_arch "$build/standins/emulated_device/emulated_device.exe") bc_wine_prefix "$prefix"
   windows=$prefix/drive_c/windows
   if [ -f "$build/dist/pocketpc/arm/bcmgr.dll" ]; then cp "$build/dist/pocketpc/arm/bcmgr.dll" "$windows/"; fi
   # The device's package installer, which Install starts on a sent package.
