@@ -12,16 +12,17 @@ set(BC_SESSION_DIR ${CMAKE_BINARY_DIR}/session)
 
 # Windows tests share one Wine session (prefix, Xvfb display, wineserver) that
 # the harness opens before the first of them and closes after the last.
+# Every prefix that the tree's tests make is of the tree's architecture.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(BC_WINE_ARCH win64)
+else()
+  set(BC_WINE_ARCH win32)
+endif()
 if(CMAKE_CROSSCOMPILING)
   set(session_script ${CMAKE_SOURCE_DIR}/scripts/wine-session.sh)
   add_test(NAME wine_session_open COMMAND ${session_script} open ${BC_SESSION_DIR})
   add_test(NAME wine_session_close COMMAND ${session_script} close ${BC_SESSION_DIR})
-  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-    set(wine_arch win64)
-  else()
-    set(wine_arch win32)
-  endif()
-  set_tests_properties(wine_session_open PROPERTIES FIXTURES_SETUP wine_session ENVIRONMENT BC_WINE_ARCH=${wine_arch})
+  set_tests_properties(wine_session_open PROPERTIES FIXTURES_SETUP wine_session ENVIRONMENT BC_WINE_ARCH=${BC_WINE_ARCH})
   set_tests_properties(wine_session_close PROPERTIES FIXTURES_CLEANUP wine_session)
 endif()
 
@@ -29,7 +30,7 @@ function(bc_wine_test_properties test_name)
   if(CMAKE_CROSSCOMPILING)
     set_tests_properties(${test_name} PROPERTIES
       FIXTURES_REQUIRED wine_session
-      ENVIRONMENT "BC_SESSION_DIR=${BC_SESSION_DIR}")
+      ENVIRONMENT "BC_SESSION_DIR=${BC_SESSION_DIR};BC_WINE_ARCH=${BC_WINE_ARCH}")
   endif()
 endfunction()
 

@@ -118,7 +118,7 @@ bool BenchSize(int count, int runs, int capSeconds) {
   const std::string path = BuildFile("bench_" + std::to_string(count) + ".bcp");
   const std::string project = ProjectText(count);
   auto builder = StartBuilder();
-  HWND main = builder->Started() ? FindDialog(builder->Id(), "Brindlecove") : nullptr;
+  HWND main = builder->Started() ? FindMainWindow(builder->Id()) : nullptr;
   if (!main) {
     std::printf("%8d  the builder did not start\n", count);
     return false;

@@ -20,7 +20,7 @@ class AboutBox : public ::testing::Test {
   static AboutTexts Read(const std::string& folder) {
     Process builder(folder + "\\Brindlecove.exe", "", folder);
     EXPECT_TRUE(builder.Started());
-    HWND main = FindDialog(builder.Id(), "Brindlecove");
+    HWND main = FindMainWindow(builder.Id());
     if (!main) return {};
     ClickAsync(main, IDC_ABOUT);
     // The box has no title bar, hence no caption.

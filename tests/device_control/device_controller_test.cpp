@@ -27,7 +27,7 @@ class DeviceControllerWithoutRemoteApi : public DeviceControllerTest {
     const std::string copy = Folder() + "\\" + kCopyName;
     ASSERT_TRUE(CopyFileA((DistFolder() + "\\Brindlecove.exe").c_str(), copy.c_str(), FALSE));
     builder_ = std::make_unique<Process>(copy, "", Folder());
-    main_ = FindDialog(builder_->Id(), "Brindlecove");
+    main_ = FindMainWindow(builder_->Id());
     ASSERT_NE(main_, nullptr);
   }
   static std::string Folder() { return BuildFile("without_rapi"); }
@@ -58,8 +58,9 @@ TEST_F(DeviceController, ConnectsToTheDeviceAndDisconnects) {
   HWND controller = OpenController();
   ASSERT_NE(controller, nullptr);
   ASSERT_TRUE(WaitStatus(controller, "Device connected", milliseconds(5000))) << Text(controller, IDC_DEVICE_STATUS);
-  // The desktop's 32-bit Remote API takes the record as three 32-bit fields.
-  EXPECT_EQ(LastSetUpRecord(), "Hello RAPIINIT.cbSize 12");
+  // The record is a DWORD, a HANDLE and an HRESULT: three 32-bit fields for
+  // the desktop's 32-bit Remote API, 24 bytes with a 64-bit handle and padding.
+  EXPECT_EQ(LastSetUpRecord(), sizeof(void*) == 4 ? "Hello RAPIINIT.cbSize 12" : "Hello RAPIINIT.cbSize 24");
   ExpectButtons(controller, true);
   // Enabled with the connection, yet never shown; pressing it does nothing.
   EXPECT_TRUE(IsEnabled(controller, IDC_DEVICE_SCREENSHOT));

@@ -222,7 +222,7 @@ TEST_F(Build, ABuildersFolderOf243CharactersBuilds) {
   WriteFile(folder + "\\setup_tmpl.inf", "Path=APPLICATION_PATH");
   UseRecordingPackageScript(folder);
   builder_ = std::make_unique<Process>(folder + "\\Brindlecove.exe", "", folder);
-  main_ = FindDialog(builder_->Id(), "Brindlecove");
+  main_ = FindMainWindow(builder_->Id());
   ASSERT_NE(main_, nullptr);
   AddApplication("Word", "\\windows\\pword.exe");
   PressBuild();

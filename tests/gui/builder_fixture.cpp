@@ -5,7 +5,7 @@ using namespace gui_driver;
 void BuilderTest::SetUp() {
   builder_ = StartBuilder();
   ASSERT_TRUE(builder_->Started());
-  main_ = FindDialog(builder_->Id(), "Brindlecove");
+  main_ = FindMainWindow(builder_->Id());
   ASSERT_NE(main_, nullptr) << "main window did not open";
 }
 

@@ -82,13 +82,13 @@ TEST_F(MainWindow, EscapeAndTheCloseBoxEndTheProgram) {
   PressKey(main_, VK_ESCAPE);
   EXPECT_EQ(builder_->WaitForExit(), 0u);
   builder_ = StartBuilder();
-  main_ = FindDialog(builder_->Id(), "Brindlecove");
+  main_ = FindMainWindow(builder_->Id());
   ASSERT_NE(main_, nullptr);
   CloseBox(main_);
   EXPECT_EQ(builder_->WaitForExit(), 0u);
   // After the first copy ended, a new one starts normally.
   builder_ = StartBuilder();
-  EXPECT_NE(FindDialog(builder_->Id(), "Brindlecove"), nullptr);
+  EXPECT_NE(FindMainWindow(builder_->Id()), nullptr);
 }
 
 TEST_F(MainWindow, EnterClosesOnlyAfterACleanPull) {

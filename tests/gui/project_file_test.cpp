@@ -303,7 +303,7 @@ TEST_F(ProjectFiles, TypedNameOfAMissingFileIsCreatedByTheNextSave) {
 TEST_F(ProjectFiles, NonXmlFileReportsOneLineOnTheStandardOutput) {
   const std::string output = ScratchFile("stdout.txt");
   builder_ = StartBuilder(output);
-  main_ = FindDialog(builder_->Id(), "Brindlecove");
+  main_ = FindMainWindow(builder_->Id());
   ASSERT_NE(main_, nullptr);
   const std::string path = ScratchFile("notes.bcp");
   WriteFile(path, "shopping list\r\n<eggs>\r\n");

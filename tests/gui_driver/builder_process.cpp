@@ -106,6 +106,8 @@ std::unique_ptr<Process> StartBuilder(const std::string& outputFile) {
   return std::make_unique<Process>(DistFolder() + "\\Brindlecove.exe", "", DistFolder(), outputFile);
 }
 
+HWND FindMainWindow(DWORD processId) { return FindDialog(processId, "Brindlecove", milliseconds(30000)); }
+
 namespace {
 
 struct TopWindowSearch {

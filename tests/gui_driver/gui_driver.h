@@ -73,6 +73,9 @@ std::unique_ptr<Process> StartBuilder(const std::string& outputFile);
 HWND FindTopWindow(DWORD processId, const std::function<bool(HWND)>& matches);
 // A visible, enabled top-level dialog of the process with this caption.
 HWND FindDialog(DWORD processId, const std::string& caption, milliseconds timeout = kDefaultWait);
+// The builder's main window. Its first start in a new Wine prefix loads every
+// library cold, which takes longer than any later step.
+HWND FindMainWindow(DWORD processId);
 // True once no visible window of the process has this caption.
 bool WaitDialogGone(DWORD processId, const std::string& caption, milliseconds timeout = kDefaultWait);
 

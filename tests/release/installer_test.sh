@@ -6,7 +6,8 @@
 # the release version and builds a package into its output folder; the silent
 # uninstaller then removes the program's files but keeps that package, and the
 # interactive one removes it only when the user agrees.
-# Skipped (77) where makensis is missing.
+# Skipped (77) where makensis is missing, and where this host cannot run
+# 32-bit programs, once the installer's file list has been checked.
 # Usage: installer_test.sh SOURCE_DIR BUILD_DIR DRIVER
 set -u
 source_dir=$1 build=$2 driver=$3
@@ -30,6 +31,22 @@ subsystem=$(awk '/MajorSubsystemVersion/ {major=$2} /MinorSubsystemVersion/ {min
 [ "$subsystem" -le 501 ] || fail "the installer needs Windows subsystem $subsystem, newer than XP's 501"
 grep -q 'file format pei-i386' <<<"$header" || fail "the installer is not a 32-bit x86 program"
 grep -aq 'requestedExecutionLevel level="requireAdministrator"' "$setup" || fail "the installer does not ask for an administrator"
+
+# Where 32-bit programs cannot run, the installer's files are still read
+# (7-Zip reads NSIS installers) and compared with the zip's; the rest is skipped.
+. "$source_dir/scripts/wine-env.sh"
+if ! bc_host_runs_ia32; then
+  command -v 7z >/dev/null || { echo "FAIL: 7z is not installed"; exit 1; }
+  unpacked=$(mktemp -d)
+  trap 'rm -rf "$unpacked"' EXIT
+  7z x -y -o"$unpacked/setup" "$setup" >/dev/null || fail "7-Zip cannot read the installer"
+  unzip -q "$release/Brindlecove-$version.zip" -d "$unpacked/zip" || fail "the zip cannot be read"
+  rm -rf "$unpacked/setup/\$PLUGINSDIR" "$unpacked/setup/uninstall.exe"
+  diff -r "$unpacked/setup" "$unpacked/zip/Brindlecove" || fail "the installer's files differ from the zip's"
+  [ $status -eq 0 ] || exit 1
+  echo "the installer holds the zip's files, byte for byte; running it needs 32-bit Wine, which this host cannot run: skipped"
+  exit 77
+fi
 
 "$source_dir/scripts/wine-session.sh" close "$session" >/dev/null 2>&1
 rm -rf "$session"
