@@ -3,17 +3,22 @@
 # beside Debian's gcab -c and gcab -c -z on the same files, in one run.
 # Cases: 200 MB in 20 files of 10 MB of random data, and a typical kiosk
 # project (two applications, a 240x320 24-bit logo, the device files of
-# build/win). Prints MB/s (input megabytes per second of wall time, Wine's
-# start included for bcpack) and the cabinet's size.
+# the Windows tree that runs here). Prints MB/s (input megabytes per second of
+# wall time, Wine's start included for bcpack) and the cabinet's size.
+# --smoke: 1 MB instead of 200, to show that the benchmark still works.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-dist=$root/build/win/dist
-[ -x "$dist/bcpack.exe" ] || { echo "build first: scripts/build.sh --win-only" >&2; exit 1; }
+. "$root/scripts/wine-env.sh"
+tree=$root/build/$(bc_windows_tree)
+dist=$tree/dist
+[ -x "$dist/bcpack.exe" ] || { echo "build first: scripts/build.sh $(bc_windows_tree)" >&2; exit 1; }
+random_files=20 random_bytes=10485760
+if [ "${1:-}" = --smoke ]; then random_files=1 random_bytes=1048576; fi
 command -v gcab >/dev/null || { echo "gcab is missing: scripts/install-deps.sh" >&2; exit 1; }
 session=$root/build/bench-session
 work=$(mktemp -d "$root/build/bench.XXXXXX")
 trap '"$root/scripts/wine-session.sh" close "$session" >/dev/null 2>&1; rm -rf "$work"' EXIT
-"$root/scripts/wine-session.sh" open "$session" >/dev/null
+BC_WINE_ARCH=$(bc_wine_arch "$dist/bcpack.exe") "$root/scripts/wine-session.sh" open "$session" >/dev/null
 export BC_SESSION_DIR=$session
 run=$root/scripts/wine-run.sh
 
@@ -74,10 +79,11 @@ big=$work/big
 mkdir -p "$big/output"
 cp "$dist/bcpack.exe" "$big/"
 files=()
-for i in $(seq -w 1 20); do head -c 10485760 /dev/urandom >"$big/random$i.bin"; files+=("random$i.bin"); done
+for i in $(seq -w 1 "$random_files"); do head -c "$random_bytes" /dev/urandom >"$big/random$i.bin"; files+=("random$i.bin"); done
 write_inf "$big" "${files[@]}"
 (cd "$big" && "$run" bcpack.exe setup.inf output >/dev/null 2>&1)  # warm-up: Wine and the file cache
-bench_case "200 MB random" "$big" 200 "${files[@]}"
+big_mb=$((random_files * random_bytes / 1048576))
+bench_case "$big_mb MB random" "$big" "$big_mb" "${files[@]}"
 rm -f "$big"/random*.bin
 
 # The typical project as Build leaves the builder's folder, packed as
@@ -89,7 +95,8 @@ cp "$dist"/pocketpc/arm/{brindlecove.exe,bcmgr.dll,BCESetup.dll,bcebtn.exe} "$ki
 printf '4711' >"$kiosk/abce.pac"
 printf '1;0;Word;\\windows\\pword.exe;;0;0;Notes;\\windows\\notes.exe;-x;' >"$kiosk/set.alf"
 write_logo "$kiosk/bce_logofile"
-perl "$root/tests/package_tool/fill_setup_template.pl" "$root/builder/build/shipped/setup_tmpl.inf" 1 >"$kiosk/setup.inf"
+"$run" "$tree/tests/package_tool/fill_setup_template.exe" "$(bc_windows_path "$root/builder/build/shipped/setup_tmpl.inf")" 1 \
+  "$(bc_windows_path "$kiosk/setup.inf")"
 members=(setup.inf abce.pac set.alf bce_logofile pocketpc/arm/brindlecove.exe pocketpc/arm/bcmgr.dll
   pocketpc/arm/BCESetup.dll pocketpc/arm/bcebtn.exe)
 kiosk_mb=$(du -cb "${members[@]/#/$kiosk/}" | tail -n 1 | cut -f1)

@@ -1,18 +1,79 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every tree, makes the release's installer and
-# zip in build/release and runs every test.
-set -euo pipefail
+# zip in build/release and runs every test, then each benchmark once on a tiny
+# input so that none of them can rot unseen.
+#
+# Where this host runs 32-bit programs, the Windows tests run the shipped
+# 32-bit programs under 32-bit Wine in a prefix that reports Windows XP, and
+# the 64-bit tree's core tests run beside them. Elsewhere (or with
+# BC_NO_IA32=1) the whole Windows suite runs on the 64-bit tree under 64-bit
+# Wine, and what needs a 32-bit program to run reports itself skipped. The
+# first and the last line say which of the two ran, and why.
+set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/build.sh"
-status=0
-echo "== release"
-"$root/scripts/release.sh" --no-build || status=1
-echo "== native core tests (AddressSanitizer, UBSan)"
-(cd "$root/build/native" && ctest --output-on-failure -j2) || status=1
-echo "== fuzzing (libFuzzer, about a minute)"
-"$root/scripts/fuzz.sh" || status=1
-echo "== 64-bit core tests under 64-bit Wine"
-(cd "$root/build/win64" && ctest --output-on-failure -j2 -R 'core|wine_session') || status=1
-echo "== Windows tests under 32-bit Wine"
-(cd "$root/build/win" && ctest --output-on-failure -j2) || status=1
-exit $status
+. "$root/scripts/wine-env.sh"
+if bc_host_runs_ia32; then
+  configuration="32-bit Wine: this host runs 32-bit x86 programs, so the shipped 32-bit programs are tested"
+elif [ "${BC_NO_IA32:-}" = 1 ]; then
+  configuration="64-bit Wine: BC_NO_IA32=1 asks for the configuration of hosts without 32-bit execution"
+else
+  configuration="64-bit Wine: this host does not run 32-bit x86 programs (no IA-32 emulation in its kernel)"
+fi
+echo "== configuration: $configuration"
+
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+passed=0 failed=0 skipped=0
+# step NAME COMMAND...: a check that is not a CTest run counts as one test.
+step() {
+  local name=$1
+  shift
+  echo "== $name"
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "== $name FAILED"; fi
+}
+# tests NAME TREE [CTEST ARGS...]: a CTest run in build/TREE; its tests count one by one.
+tests() {
+  local name=$1 tree=$2 before
+  shift 2
+  echo "== $name"
+  before=$(wc -l <"$log")
+  (cd "$root/build/$tree" && ctest --output-on-failure -j2 "$@") 2>&1 | tee -a "$log"
+  local status=${PIPESTATUS[0]} results all ok skip
+  results=$(tail -n +"$((before + 1))" "$log" | grep -E '^ *([0-9]+/[0-9]+ )?Test +#[0-9]+:')
+  all=$(grep -c . <<<"$results")
+  ok=$(grep -c ' Passed ' <<<"$results")
+  skip=$(grep -c '\*\*\*Skipped' <<<"$results")
+  # A run that failed without a failed test (no tests found, say) fails as one.
+  if [ "$status" -ne 0 ] && [ "$all" -eq $((ok + skip)) ]; then all=$((all + 1)); fi
+  passed=$((passed + ok)) skipped=$((skipped + skip)) failed=$((failed + all - ok - skip))
+  # CTest shows no output of a skipped test: its last line is the reason.
+  local name
+  for name in $(grep '\*\*\*Skipped' <<<"$results" | sed -E 's/.*Test +#[0-9]+: ([^ ]+) .*/\1/'); do
+    echo "skipped $name: $(awk -v test="$name" '$0 ~ "Testing: " test "$" { on = 1 }
+      on && /^<end of output>/ { print last; exit } on && NF { last = $0 }' \
+      "$root/build/$tree/Testing/Temporary/LastTest.log")"
+  done
+}
+
+if ! "$root/scripts/build.sh"; then
+  echo "== the build failed"
+  echo "== configuration: $configuration"
+  exit 1
+fi
+step release "$root/scripts/release.sh" --no-build
+tests "native core tests (AddressSanitizer, UBSan) and the import checks of the shipped 32-bit programs" native
+step "fuzzing (libFuzzer, about a minute)" "$root/scripts/fuzz.sh"
+if bc_host_runs_ia32; then
+  tests "64-bit core tests under 64-bit Wine" win64 -R 'core|wine_session'
+  tests "Windows tests under 32-bit Wine" win
+else
+  tests "Windows tests of the 64-bit tree under 64-bit Wine" win64
+  tests "release tests (what needs a 32-bit program to run is skipped)" win -L release
+fi
+for bench in "$root"/scripts/bench-*.sh; do
+  step "smoke run of $(basename "$bench") (figures not judged)" "$bench" --smoke
+done
+
+echo "tests: $passed passed, $failed failed, $skipped skipped"
+echo "== configuration: $configuration"
+[ "$failed" -eq 0 ]
