@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "tests/import_check/pe_imports.h"
+#include "tests/import_check/pe_image.h"
 
 using import_check::Import;
 
