@@ -43,38 +43,33 @@ TEST(ElfFile, ReadsSectionsSymbolsAndTheLoadedSectionsRelocations) {
   EXPECT_EQ(elf.relocations[0].symbol, 2u);
 }
 
+// The small program with one change must be refused with the message.
+void ExpectRefused(void (*change)(TestElf&), const std::string& message) {
+  TestElf elf = SmallProgram();
+  change(elf);
+  const std::vector<uint8_t> bytes = BuildElf(elf);
+  ExpectError([&] { ReadElfFile(bytes); }, message);
+}
+
 TEST(ElfFile, RefusesWhatIsNoArmExecutable) {
   ExpectError([] { ReadElfFile({'M', 'Z', 0, 0}); }, "not an ELF file");
   std::vector<uint8_t> notElf = BuildElf(SmallProgram());
   notElf[0] = 'M';
   ExpectError([&] { ReadElfFile(notElf); }, "not an ELF file");
-  TestElf wide = SmallProgram();
-  wide.elfClass = 2;
-  ExpectError([&] { ReadElfFile(BuildElf(wide)); }, "not a 32-bit little-endian ELF file");
-  TestElf bigEndian = SmallProgram();
-  bigEndian.byteOrder = 2;
-  ExpectError([&] { ReadElfFile(BuildElf(bigEndian)); }, "not a 32-bit little-endian ELF file");
-  TestElf x86 = SmallProgram();
-  x86.machine = 3;
-  ExpectError([&] { ReadElfFile(BuildElf(x86)); }, "not built for ARM (ELF machine 3)");
-  TestElf object = SmallProgram();
-  object.kind = 1;
-  ExpectError([&] { ReadElfFile(BuildElf(object)); }, "not a linked executable");
+  ExpectRefused([](TestElf& e) { e.elfClass = 2; }, "not a 32-bit little-endian ELF file");
+  ExpectRefused([](TestElf& e) { e.byteOrder = 2; }, "not a 32-bit little-endian ELF file");
+  ExpectRefused([](TestElf& e) { e.machine = 3; }, "not built for ARM (ELF machine 3)");
+  ExpectRefused([](TestElf& e) { e.kind = 1; }, "not a linked executable");
 }
 
 TEST(ElfFile, RefusesACutOrIncompleteFile) {
   std::vector<uint8_t> cut = BuildElf(SmallProgram());
   cut.resize(cut.size() - 12);  // into the last section header's fields
   ExpectError([&] { ReadElfFile(cut); }, "the ELF file is cut short");
-  TestElf stripped = SmallProgram();
-  stripped.symbolTable = false;
-  ExpectError([&] { ReadElfFile(BuildElf(stripped)); }, "no symbol table");
-  TestElf withAddends = SmallProgram();
-  withAddends.sections.push_back({".rela.text", 0, 0, {}, kRelocationsWithAddends});
-  ExpectError([&] { ReadElfFile(BuildElf(withAddends)); }, "relocations with addends (RELA) are not supported");
-  TestElf badSymbol = SmallProgram();
-  badSymbol.relocations[0].symbol = 7;
-  ExpectError([&] { ReadElfFile(BuildElf(badSymbol)); }, "a relocation names a symbol that does not exist");
+  ExpectRefused([](TestElf& e) { e.symbolTable = false; }, "no symbol table");
+  ExpectRefused([](TestElf& e) { e.sections.push_back({".rela.text", 0, 0, {}, kRelocationsWithAddends}); },
+                "relocations with addends (RELA) are not supported");
+  ExpectRefused([](TestElf& e) { e.relocations[0].symbol = 7; }, "a relocation names a symbol that does not exist");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
+#include <iterator>
 
 #include "platform/ce_image.h"
 
@@ -76,7 +78,10 @@ bool ReadThunks(const Image& image, uint64_t table, uint64_t slots, unsigned thu
     if (*thunk == 0) return true;
     const auto slot = static_cast<uint32_t>(slots + index * thunkSize);
     if (*thunk & ordinalFlag) {
-      imports.push_back({library, "#" + std::to_string(*thunk & 0xffff), slot});
+      // Appended, not "#" + number: GCC 12 warns wrongly (-Wrestrict) on the latter.
+      std::string ordinal = "#";
+      ordinal += std::to_string(*thunk & 0xffff);
+      imports.push_back({library, ordinal, slot});
       continue;
     }
     const auto name = image.Text((*thunk & 0x7fffffff) + 2);  // after the 16-bit hint
@@ -135,6 +140,11 @@ bool ReadRelocations(const Image& image, uint64_t at, uint64_t size, PeImage& re
 }
 
 }  // namespace
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
 
 std::optional<PeImage> ReadPeImage(const std::vector<uint8_t>& file) {
   const Bytes bytes(file);

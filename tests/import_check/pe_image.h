@@ -51,6 +51,9 @@ struct PeImage {
   uint32_t otherRelocations = 0;
 };
 
+// The bytes of a file; none when it cannot be read.
+std::vector<uint8_t> ReadFileBytes(const std::string& path);
+
 // Nothing when the bytes are not a well-formed PE image.
 std::optional<PeImage> ReadPeImage(const std::vector<uint8_t>& file);
 
