@@ -2,7 +2,9 @@
 # Configures and builds the trees: build/win (the shipped 32-bit Windows
 # programs, MinGW-w64 i686), build/win64 (the same code as 64-bit programs, so
 # that it stays clean for both) and build/native (the platform-free core under
-# AddressSanitizer and UBSan). --win-only builds build/win alone.
+# AddressSanitizer and UBSan), which also builds build/ce-arm (the device
+# modules as Windows CE ARM images) with the bcimage it builds first.
+# --win-only builds build/win alone.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"

@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 status=0
 echo "== release"
 "$root/scripts/release.sh" --no-build || status=1
-echo "== native core tests (AddressSanitizer, UBSan)"
+echo "== native core tests (AddressSanitizer, UBSan), the CE ARM modules' import check and emulated ARM device"
 (cd "$root/build/native" && ctest --output-on-failure -j2) || status=1
 echo "== fuzzing (libFuzzer, about a minute)"
 "$root/scripts/fuzz.sh" || status=1
