@@ -124,7 +124,8 @@ bool ReadExports(const Image& image, uint64_t directory, PeImage& result) {
 bool ReadRelocations(const Image& image, uint64_t at, uint64_t size, PeImage& result) {
   for (const uint64_t end = at + size; at < end;) {
     const auto page = image.Read(at, 4), blockSize = image.Read(at + 4, 4);
-    if (!page || !blockSize || *blockSize < 8 || *blockSize > end - at) return false;
+    // Blocks start on 32-bit boundaries: a block's size is a multiple of 4.
+    if (!page || !blockSize || *blockSize < 8 || *blockSize % 4 != 0 || *blockSize > end - at) return false;
     for (uint64_t entry = at + 8; entry + 2 <= at + *blockSize; entry += 2) {
       const auto value = image.Read(entry, 2);
       if (!value) return false;
