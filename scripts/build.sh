@@ -3,7 +3,9 @@
 #   win     the shipped 32-bit Windows programs (MinGW-w64 i686);
 #   win64   the same code as 64-bit programs, so that it stays clean for both,
 #           and the programs the Windows tests run where 32-bit ones cannot;
-#   native  the platform-free core under AddressSanitizer and UBSan.
+#   native  the platform-free core under AddressSanitizer and UBSan; it also
+#           builds build/ce-arm (the device modules as Windows CE ARM images)
+#           with the bcimage it builds first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"

@@ -7,6 +7,8 @@ SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
 packages=(cmake make g++ mingw-w64 wine wine64 xvfb googletest libxml2-utils cabextract p7zip-full
   # The packing benchmark and the fuzzing.
   gcab clang libclang-rt-14-dev
+  # The device modules' Windows CE ARM build (build/ce-arm) and its emulated ARM device.
+  lld-14 libunicorn-dev
   # The release (scripts/release.sh) and its tests.
   nsis zip unzip curl python3
   # The builder's display served to a browser (scripts/start-builder.sh) and its test.

@@ -61,7 +61,7 @@ if ! "$root/scripts/build.sh"; then
   exit 1
 fi
 step release "$root/scripts/release.sh" --no-build
-tests "native core tests (AddressSanitizer, UBSan) and the import checks of the shipped 32-bit programs" native
+tests "native core tests (AddressSanitizer, UBSan), the import checks and the CE ARM modules on an emulated ARM device" native
 step "fuzzing (libFuzzer, about a minute)" "$root/scripts/fuzz.sh"
 if bc_host_runs_ia32; then
   tests "64-bit core tests under 64-bit Wine" win64 -R 'core|wine_session'

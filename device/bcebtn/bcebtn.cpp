@@ -1,7 +1,6 @@
 // bcebtn.exe: signals the kiosk engine's button event once. No window, no
 // arguments, no output; the exit code is always 0.
-#include <windows.h>
-
+#include "device/ce_platform.h"
 #include "device/engine_contract/engine_contract.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
@@ -9,7 +8,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   // vanishes with this handle.
   HANDLE buttonEvent = CreateEventW(nullptr, TRUE, FALSE, device::engine_contract::kButtonEventName.wide);
   if (buttonEvent != nullptr) {
-    SetEvent(buttonEvent);
+    device::SignalEvent(buttonEvent);
     CloseHandle(buttonEvent);
   }
   return 0;

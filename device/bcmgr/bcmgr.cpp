@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "device/bcmgr/code_file.h"
+#include "device/ce_platform.h"
 #include "device/engine_contract/engine_contract.h"
 
 namespace {
@@ -54,7 +55,7 @@ extern "C" HRESULT STDAPICALLTYPE ExitKioskMode(DWORD, BYTE* pInput, DWORD*, BYT
   // vanishes with this handle and nobody hears the signal.
   HANDLE exitEvent = CreateEventW(nullptr, TRUE, FALSE, device::engine_contract::kExitEventName.wide);
   if (exitEvent != nullptr) {
-    SetEvent(exitEvent);
+    device::SignalEvent(exitEvent);
     Sleep(kExitSignalPauseMs);
     CloseHandle(exitEvent);
   }

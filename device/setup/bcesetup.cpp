@@ -2,6 +2,7 @@
 // reset or an immediate start, and in either case starts the kiosk engine.
 #include <type_traits>
 
+#include "device/ce_platform.h"
 #include "device/engine_contract/engine_contract.h"
 #include "device/setup/engine_path.h"
 #include "platform/ce_setup.h"
@@ -16,18 +17,6 @@ bool AskYesNo(HWND parent, const wchar_t* question) {
   return MessageBoxW(parent, question, kCaption, MB_YESNO) == IDYES;
 }
 
-// Start-up information: the device takes none and wants null; a desktop
-// reads the record and fails without one.
-LPSTARTUPINFOW StartupInfo() {
-#ifdef _WIN32_WCE
-  return nullptr;
-#else
-  static STARTUPINFOW desktopStartupInfo;
-  desktopStartupInfo.cb = sizeof desktopStartupInfo;
-  return &desktopStartupInfo;
-#endif
-}
-
 // Starts the engine without waiting; a failed start is not reported.
 void StartEngine(const wchar_t* enginePath, bool reset) {
   // The command line is writable, as process creation may change it.
@@ -35,7 +24,7 @@ void StartEngine(const wchar_t* enginePath, bool reset) {
   wchar_t noArgument[1] = {};
   PROCESS_INFORMATION process = {};
   if (CreateProcessW(enginePath, reset ? resetArgument.wide : noArgument, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE,
-                     nullptr, nullptr, StartupInfo(), &process)) {
+                     nullptr, nullptr, device::StartupInfo(), &process)) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
   }

@@ -1,5 +1,6 @@
 // BCESetup.dll as the package installer uses it: Install_Exit is run on a
-// worker thread while the test answers its message boxes.
+// worker thread while the test answers its message boxes. Its cases are the
+// ones the CE ARM build runs on the emulated device (module_cases.h).
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -9,18 +10,22 @@
 #include "device/setup/engine_path.h"
 #include "platform/ce_setup.h"
 #include "support/library.h"
+#include "support/text.h"
 #include "tests/device/device_test_support.h"
+#include "tests/device/module_cases.h"
 
 namespace {
 
 using namespace device_test;
 
-constexpr wchar_t kCaption[] = L"Brindlecove Setup";
-constexpr wchar_t kResetQuestion[] = L"Device will reset automatically to avoid any startup issues. Reset now?";
-constexpr wchar_t kStartQuestion[] = L"Would you like to start Kiosk mode now?";
+using support::Widen;
+
+const std::wstring kCaption = Widen(kSetupCaption);
+const std::wstring kResetQuestion = Widen(kSetupResetQuestion);
+const std::wstring kStartQuestion = Widen(kSetupStartQuestion);
 
 // The visible setup question now on screen, if any.
-HWND FindSetupBox() { return VisibleBox(kCaption); }
+HWND FindSetupBox() { return VisibleBox(kCaption.c_str()); }
 
 // One run of Install_Exit on a worker thread, answered from this thread.
 class InstallExitRun {
@@ -97,41 +102,31 @@ class SetupHooks : public ::testing::Test {
   TempFolder installFolder_;
 };
 
-TEST_F(SetupHooks, YesToResetStartsTheEngineWithRAndAsksNothingMore) {
-  PlaceEngine(installFolder_.Path());
-  InstallExitRun run(installExit_, installFolder_.Path());
-  ASSERT_TRUE(run.Answer(kResetQuestion, IDYES));
-  EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
-  EXPECT_EQ(RecordedCommandLine(installFolder_.Path()), L"r");
-}
-
-TEST_F(SetupHooks, NoThenYesStartsTheEngineWithAnEmptyCommandLine) {
-  PlaceEngine(installFolder_.Path());
-  InstallExitRun run(installExit_, installFolder_.Path());
-  ASSERT_TRUE(run.Answer(kResetQuestion, IDNO));
-  ASSERT_TRUE(run.Answer(kStartQuestion, IDYES));
-  EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
-  const std::optional<std::wstring> commandLine = RecordedCommandLine(installFolder_.Path());
-  ASSERT_TRUE(commandLine.has_value()) << "engine not started";
-  // Wine gives a process started with an empty command line its quoted
-  // program path instead: no argument either way.
-  const std::wstring programAlone = L"\"" + EngineIn(installFolder_.Path()) + L"\"";
-  EXPECT_TRUE(commandLine->empty() || *commandLine == programAlone) << *commandLine;
-}
-
-TEST_F(SetupHooks, NoThenNoStartsNothing) {
-  PlaceEngine(installFolder_.Path());
-  InstallExitRun run(installExit_, installFolder_.Path());
-  ASSERT_TRUE(run.Answer(kResetQuestion, IDNO));
-  ASSERT_TRUE(run.Answer(kStartQuestion, IDNO));
-  EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
-  EXPECT_TRUE(NothingStarted(installFolder_.Path()));
-}
-
-TEST_F(SetupHooks, MissingEngineIsNotReported) {
-  InstallExitRun run(installExit_, installFolder_.Path());
-  ASSERT_TRUE(run.Answer(kResetQuestion, IDYES));
-  EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
+TEST_F(SetupHooks, InstallExitCases) {
+  for (const InstallExitCase& c : InstallExitCases()) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    if (c.enginePlaced) PlaceEngine(folder.Path());
+    {
+      InstallExitRun run(installExit_, folder.Path());
+      ASSERT_TRUE(run.Answer(kResetQuestion, c.answers[0] ? IDYES : IDNO));
+      if (!c.answers[0]) {
+        ASSERT_TRUE(run.Answer(kStartQuestion, c.answers[1] ? IDYES : IDNO));
+      }
+      EXPECT_EQ(run.Result(), codINSTALL_EXIT_DONE);
+    }
+    if (!c.engineCommandLine) {
+      EXPECT_TRUE(NothingStarted(folder.Path()));
+      continue;
+    }
+    const std::optional<std::wstring> commandLine = RecordedCommandLine(folder.Path());
+    ASSERT_TRUE(commandLine.has_value()) << "engine not started";
+    // Wine gives a process started with an empty command line its quoted
+    // program path instead: no argument either way.
+    const std::wstring expected = Widen(*c.engineCommandLine);
+    const std::wstring programAlone = L"\"" + EngineIn(folder.Path()) + L"\"";
+    EXPECT_TRUE(*commandLine == expected || (expected.empty() && *commandLine == programAlone)) << *commandLine;
+  }
 }
 
 TEST_F(SetupHooks, EngineInProgramFilesBrindlecove) {

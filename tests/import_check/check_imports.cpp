@@ -1,19 +1,28 @@
-// check_imports LIST MACHINE SUBSYSTEM FILE...: fails when a FILE imports a
-// function that LIST does not allow, is built for another MACHINE (hex), or
-// asks for a newer subsystem version than SUBSYSTEM ("5.1"). LIST holds one
-// "library function" a line; '#' starts a comment.
+// check_imports LIST MACHINE SUBSYSTEM FILE...: fails when a desktop FILE
+// imports a function that LIST does not allow, is built for another MACHINE
+// (hex), or asks for a newer subsystem version than SUBSYSTEM ("5.1"). LIST
+// holds one "library function" a line; '#' starts a comment.
+// check_imports --ce TABLE FILE...: fails when a Windows CE ARM module FILE
+// could not load on a Pocket PC 2003 or imports what the reviewed coredll
+// TABLE does not list (see ce_image_check.h).
 #include <cstdio>
 #include <fstream>
-#include <iterator>
+#include <functional>
 #include <set>
 #include <sstream>
 #include <string>
 
-#include "tests/import_check/pe_imports.h"
+#include "ce_image_tool/image_error.h"
+#include "ce_image_tool/ordinal_table.h"
+#include "tests/import_check/ce_image_check.h"
+#include "tests/import_check/pe_image.h"
 
 using import_check::Import;
+using import_check::PeImage;
 
 namespace {
+
+using ProblemCheck = std::function<std::vector<std::string>(const PeImage&)>;
 
 std::set<std::pair<std::string, std::string>> ReadAllowed(const char* path) {
   std::set<std::pair<std::string, std::string>> allowed;
@@ -26,43 +35,63 @@ std::set<std::pair<std::string, std::string>> ReadAllowed(const char* path) {
   return allowed;
 }
 
-std::vector<uint8_t> ReadFile(const char* path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+ProblemCheck DesktopCheck(char** args) {
+  const auto allowed = ReadAllowed(args[0]);
+  const unsigned long machine = std::stoul(args[1], nullptr, 16);
+  unsigned major = 0, minor = 0;
+  std::sscanf(args[2], "%u.%u", &major, &minor);
+  const std::string newest = args[2];
+  return [=](const PeImage& image) {
+    std::vector<std::string> problems;
+    char text[80];
+    if (image.machine != machine) {
+      std::snprintf(text, sizeof text, "built for machine 0x%x, not 0x%lx", image.machine, machine);
+      problems.push_back(text);
+    }
+    if (image.subsystemMajor * 100u + image.subsystemMinor > major * 100 + minor) {
+      std::snprintf(text, sizeof text, "asks for subsystem %u.%u, newer than ", image.subsystemMajor,
+                    image.subsystemMinor);
+      problems.push_back(text + newest);
+    }
+    for (const Import& import : image.imports) {
+      if (!allowed.count({import.library, import.function}))
+        problems.push_back("imports " + import.library + " " + import.function + ", which is not on the reviewed list");
+    }
+    return problems;
+  };
+}
+
+ProblemCheck CeCheck(const char* tablePath) {
+  const std::vector<uint8_t> table = import_check::ReadFileBytes(tablePath);
+  const ce_image_tool::OrdinalTable reviewed = ce_image_tool::ReadOrdinalTable({table.begin(), table.end()});
+  return [=](const PeImage& image) { return import_check::CeImageProblems(image, reviewed); };
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 5) {
-    std::fprintf(stderr, "usage: check_imports LIST MACHINE SUBSYSTEM FILE...\n");
+  const bool ce = argc >= 3 && std::string(argv[1]) == "--ce";
+  if (!ce && argc < 5) {
+    std::fprintf(stderr, "usage: check_imports LIST MACHINE SUBSYSTEM FILE... | --ce TABLE FILE...\n");
     return 2;
   }
-  const auto allowed = ReadAllowed(argv[1]);
-  const unsigned long machine = std::stoul(argv[2], nullptr, 16);
-  unsigned major = 0, minor = 0;
-  std::sscanf(argv[3], "%u.%u", &major, &minor);
+  ProblemCheck problemsOf;
+  try {
+    problemsOf = ce ? CeCheck(argv[2]) : DesktopCheck(argv + 1);
+  } catch (const ce_image_tool::ImageError& e) {
+    std::printf("%s: %s\n", argv[2], e.what());
+    return 1;
+  }
   int failures = 0;
-  for (int i = 4; i < argc; ++i) {
-    const auto image = import_check::ReadPeImage(ReadFile(argv[i]));
+  for (int i = ce ? 3 : 4; i < argc; ++i) {
+    const auto image = import_check::ReadPeImage(import_check::ReadFileBytes(argv[i]));
     if (!image) {
       std::printf("%s: not a readable PE image\n", argv[i]);
       ++failures;
       continue;
     }
-    if (image->machine != machine) {
-      std::printf("%s: built for machine 0x%x, not 0x%lx\n", argv[i], image->machine, machine);
-      ++failures;
-    }
-    if (image->subsystemMajor * 100u + image->subsystemMinor > major * 100 + minor) {
-      std::printf("%s: asks for subsystem %u.%u, newer than %s\n", argv[i], image->subsystemMajor,
-                  image->subsystemMinor, argv[3]);
-      ++failures;
-    }
-    for (const Import& import : image->imports) {
-      if (allowed.count({import.library, import.function})) continue;
-      std::printf("%s: imports %s %s, which is not on the reviewed list\n", argv[i], import.library.c_str(),
-                  import.function.c_str());
+    for (const std::string& problem : problemsOf(*image)) {
+      std::printf("%s: %s\n", argv[i], problem.c_str());
       ++failures;
     }
     std::printf("%s: %zu imports checked\n", argv[i], image->imports.size());

@@ -1,0 +1,34 @@
+#pragma once
+// Where the device's core library differs from a desktop's Win32, for the
+// modules' two builds: Windows CE ARM (_WIN32_WCE) and the desktop build that
+// the emulated device and the Wine tests load. Every difference the modules'
+// sources depend on is here.
+#include <windows.h>
+
+namespace device {
+
+#ifdef _WIN32_WCE
+// CE's core library has no SetEvent export: its header inlines SetEvent as
+// EventModify(h, EVENT_SET).
+extern "C" BOOL WINAPI EventModify(HANDLE event, DWORD action);
+inline constexpr DWORD kEventSet = 3;  // EVENT_SET
+inline BOOL SignalEvent(HANDLE event) { return EventModify(event, kEventSet); }
+
+// The device takes no start-up information: CreateProcess wants null.
+inline LPSTARTUPINFOW StartupInfo() { return nullptr; }
+
+// The layouts the device's calls and the Remote API assume.
+static_assert(sizeof(wchar_t) == 2, "build with -fshort-wchar");
+static_assert(sizeof(long long) == 8 && alignof(long long) == 4, "build with -mabi=apcs-gnu, as CE passes 64-bit values");
+#else
+inline BOOL SignalEvent(HANDLE event) { return SetEvent(event); }
+
+// A desktop reads the start-up record and fails without one.
+inline LPSTARTUPINFOW StartupInfo() {
+  static STARTUPINFOW desktopStartupInfo;
+  desktopStartupInfo.cb = sizeof desktopStartupInfo;
+  return &desktopStartupInfo;
+}
+#endif
+
+}  // namespace device
