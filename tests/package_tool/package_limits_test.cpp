@@ -16,33 +16,7 @@
 namespace package_tool {
 namespace {
 
-// The sample setup information file with each edit applied once.
-class EditedSample {
- public:
-  EditedSample(std::initializer_list<std::pair<std::string, std::string>> edits) : text_(package_tool_test::kSampleInf) {
-    for (const auto& [from, to] : edits) {
-      const size_t at = text_.find(from);
-      EXPECT_NE(at, std::string::npos) << from;
-      if (at != std::string::npos) text_.replace(at, from.size(), to);
-    }
-  }
-
-  InstallModel Build(const std::string& target = "PPC_ARM") const {
-    return BuildInstallModel(InfFile::Parse(text_, "s.inf"), target,
-                             package_tool_test::ProbeOf(package_tool_test::kSampleSources));
-  }
-
-  // The build's message, expected to name the line holding needle.
-  void ExpectError(const std::string& needle, const std::string& message) const {
-    const size_t at = text_.find(needle);
-    ASSERT_NE(at, std::string::npos) << needle;
-    const auto line = 1 + std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(at), '\n');
-    EXPECT_EQ(package_tool_test::MessageOf([this] { Build(); }), "s.inf(" + std::to_string(line) + "): error: " + message);
-  }
-
- private:
-  std::string text_;
-};
+using package_tool_test::EditedSample;
 
 // The sample installing count files in all: its two of [Files.App] and
 // "f<n>.txt" for the rest, all present.
