@@ -9,6 +9,8 @@ echo "== release"
 "$root/scripts/release.sh" --no-build || status=1
 echo "== native core tests (AddressSanitizer, UBSan)"
 (cd "$root/build/native" && ctest --output-on-failure -j2) || status=1
+echo "== mutation check: two planted faults the native tests must catch"
+"$root/scripts/mutate.sh" --only int-tab,inf-blank-vt || status=1
 echo "== fuzzing (libFuzzer, about a minute)"
 "$root/scripts/fuzz.sh" || status=1
 echo "== 64-bit core tests under 64-bit Wine"
