@@ -128,7 +128,7 @@ done <<<"$faults"
 # Leave the build tree built from the unchanged sources.
 buildTree || errors+=("the unchanged tree no longer builds")
 
-echo "caught $caught of $total"
+echo "caught $caught of $total ($((total > 0 ? 100 * caught / total : 0)) %)"
 if [ ${#survivors[@]} -gt 0 ]; then
   echo "survivors:"
   printf '  %s\n' "${survivors[@]}"

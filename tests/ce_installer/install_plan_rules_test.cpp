@@ -54,6 +54,14 @@ TEST(InstallPlanRules, TheSetupFileAndTheLibraryAreNoFilesToInstall) {
   EXPECT_EQ(PlanInstallation(OneFileView(998), {"APP.000", "X.998"}).files.at(0).member, "X.998");
 }
 
+TEST(InstallPlanRules, AFolderNamedInTwoCasesIsMadeOnce) {
+  SetupFileView view;
+  view.appName = "App";
+  view.files = {{1, "%CE1%\\App", "a", 0}, {2, "%ce1%\\APP\\Data", "b", 0}};
+  EXPECT_EQ(PlanInstallation(view, {"APP.000", "A.001", "B.002"}).folders,
+            (std::vector<std::string>{"\\Program Files", "\\Program Files\\App", "\\Program Files\\APP\\Data"}));
+}
+
 TEST(InstallPlanRules, KeysAndValueNamesWithControlCharactersAreRefused) {
   for (const auto& [key, name] : std::vector<std::pair<std::string, std::string>>{
            {"HKLM\\K\x1F", "N"}, {"HKLM\\\x01K", "N"}, {"HKLM\\K", "N\x1F"}, {"HKLM\\K", "\tN"}, {"HKLM", "N"}}) {

@@ -64,6 +64,10 @@ TEST(InstallRecord, MergeKeepsEarlierItemsAndAddsNewOnesOnce) {
   MergeItems(items, {{ItemKind::File, "\\WINDOWS\\BCMGR.DLL", ""}, {ItemKind::File, "\\Windows\\new.dll", ""}});
   ASSERT_EQ(items.size(), Sample().items.size() + 1);
   EXPECT_EQ(items.back().path, "\\Windows\\new.dll");
+  MergeItems(items, {{ItemKind::Value, "hklm\\software\\brindlecove", "APPPATH"},
+                     {ItemKind::Value, "HKLM\\Software\\Brindlecove", "Other"}});
+  ASSERT_EQ(items.size(), Sample().items.size() + 2);
+  EXPECT_EQ(items.back().name, "Other");
 }
 
 }  // namespace

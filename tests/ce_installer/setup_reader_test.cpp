@@ -102,6 +102,19 @@ TEST(SetupReader, ADwordValueHasExactlyFourBytes) {
   EXPECT_EQ(four.Dword(), 0x80030201u);
 }
 
+TEST(SetupReader, AMultiStringEndsAtItsFirstEmptyString) {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {std::string("a\0b\0\0", 5), {"a", "b"}},
+      {std::string("a\0\0b\0\0", 6), {"a"}},
+      {std::string("\0a\0\0", 4), {}},
+      {std::string("a\0b", 3), {"a"}},
+  };
+  for (const auto& [data, texts] : cases) {
+    const SetupFileView::Value value{"HKLM\\K", "N", 0x00010000, false, {data.begin(), data.end()}};
+    EXPECT_EQ(value.Texts(), texts) << data.size();
+  }
+}
+
 TEST(SetupReader, ABadSignatureIsNamed) {
   std::vector<uint8_t> bytes = SampleSetupFile();
   bytes[0] = 'X';

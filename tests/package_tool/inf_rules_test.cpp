@@ -61,6 +61,26 @@ TEST(InfRules, OnlyAnEqualsSignBeforeTheFirstCommaMakesAKey) {
   EXPECT_EQ(section.lines[1].fields, std::vector<std::string>{"v = w"});
 }
 
+// Quotes end what is trimmed, even when they hold nothing.
+TEST(InfRules, BlanksBeforeEmptyQuotesStayInTheField) {
+  const InfFile inf = InfFile::Parse("[A]\nx = a \"\" , \t\"\"\t\n", "t.inf");
+  EXPECT_EQ(inf.Find("A")->lines[0].fields, (std::vector<std::string>{"a ", ""}));
+}
+
+TEST(InfRules, AMissingSectionOfAnEmptyFileIsReportedAtItsFirstLine) {
+  for (const char* text : {"", "\n", "[A]"}) {
+    const InfFile inf = InfFile::Parse(text, "t.inf");
+    EXPECT_EQ(MessageOf([&] { inf.Require("Version"); }), "t.inf(1): error: section [Version] not found") << text;
+  }
+}
+
+TEST(InfRules, ARawReferenceIsTheWholeTextBetweenTwoPercentSigns) {
+  const InfFile inf = InfFile::Parse("[RawStrings]\nT=x\n", "t.inf");
+  const MacroExpander macros(inf);
+  EXPECT_TRUE(macros.IsRawReference("%t%"));
+  for (const char* text : {"%T", "T%", "%TT", "%T%x", "x%T%", "%T% ", "%%"}) EXPECT_FALSE(macros.IsRawReference(text)) << text;
+}
+
 TEST(InfRules, MacroNamesMayHoldUnderscoresAndDigits) {
   const InfFile inf = InfFile::Parse("[Strings]\n_Key_2_ = one\nx9 = two\n", "t.inf");
   const MacroExpander macros(inf);

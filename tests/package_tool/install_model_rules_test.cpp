@@ -130,6 +130,13 @@ TEST(InstallModelRules, AShortcutMayLieInTheInstallFolderItself) {
   EXPECT_EQ(model.shortcuts.at(0).directory, "%CE1%\\Sample");
 }
 
+TEST(InstallModelRules, SourceFilesAndShortcutTargetsAreFoundIgnoringCase) {
+  const InstallModel model =
+      EditedSample({{"engine.exe = 1", "ENGINE.Exe = 1"}, {"Sample, 0, Sample.exe", "Sample, 0, SAMPLE.EXE"}}).Build();
+  EXPECT_EQ(model.files.at(0).sourcePath, "bin\\arm\\engine.exe");
+  EXPECT_EQ(model.shortcuts.at(0).target, "SAMPLE.EXE");
+}
+
 TEST(InstallModelRules, FileFlagsTakeBothHexadecimalPrefixes) {
   const InstallModel model =
       EditedSample({{"Sample.exe, engine.exe, , 0x40000000", "Sample.exe, engine.exe, , 0X4000000F"}}).Build();

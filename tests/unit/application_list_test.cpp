@@ -27,6 +27,7 @@ int KeptOf(const char* first, const char* second) {
 
 // The Western code page (1252), which the Windows suite runs under too.
 TEST(ApplicationList, AddUniqueComparesWesternLettersIgnoringCase) {
+  EXPECT_EQ(KeptOf("\xC0", "\xE0"), 1);  // À à
   EXPECT_EQ(KeptOf("\xC9", "\xE9"), 1);  // É é
   EXPECT_EQ(KeptOf("\xDE", "\xFE"), 1);  // Þ þ
   EXPECT_EQ(KeptOf("\x8A", "\x9A"), 1);  // Š š

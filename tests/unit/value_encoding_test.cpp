@@ -27,6 +27,15 @@ TEST(ValueEncoding, CharactersWithoutAnEightBitFormKeepTheRest) {
   EXPECT_EQ(BytesFromWide(u"lone\xD800"), "lone?");
 }
 
+// A pair of surrogates is one character: one '?', whichever the ends of their ranges.
+TEST(ValueEncoding, EachSurrogatePairBecomesOneQuestionMark) {
+  const std::pair<std::u16string, std::string> cases[] = {
+      {u"\xD800\xDC00", "?"},  {u"\xDBFF\xDFFF", "?"},   {u"\xD800\xDFFF", "?"},    {u"\xDBFF\xDC00", "?"},
+      {u"\xDC00\xD800", "??"}, {u"\xD7FF\xDC00", "??"},  {u"\xDBFF\xE000", "??"},   {u"\xDBFF" u"x", "?x"},
+  };
+  for (const auto& [text, bytes] : cases) EXPECT_EQ(BytesFromWide(text), bytes) << int{text[0]} << " " << int{text[1]};
+}
+
 TEST(ValueEncoding, IntegersAsPercentD) {
   EXPECT_EQ(EncodeInteger(0), u"0");
   EXPECT_EQ(EncodeInteger(-1), u"-1");
