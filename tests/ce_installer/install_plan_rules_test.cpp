@@ -8,19 +8,12 @@
 
 #include "standins/ce_installer/device_folders.h"
 #include "standins/ce_installer/install_plan.h"
+#include "tests/package_tool/package_test_support.h"
 
 namespace standins::ce_installer {
 namespace {
 
-template <class Action>
-std::string RefusalOf(Action&& action) {
-  try {
-    action();
-  } catch (const std::runtime_error& error) {
-    return error.what();
-  }
-  return "(planned)";
-}
+using package_tool_test::MessageOf;
 
 SetupFileView OneFileView(unsigned number) {
   SetupFileView view;
@@ -39,16 +32,16 @@ SetupFileView OneValueView(const std::string& key, const std::string& name) {
 TEST(InstallPlanRules, MembersEndInExactlyThreeDigits) {
   EXPECT_EQ(SetupFileMember({"A.001", "APP.000", "B.999"}), "APP.000");
   for (const char* member : {"a.00", "a.0000", "a.00x", "a.+01", "a", "a.000.", ".00"}) {
-    EXPECT_EQ(RefusalOf([&] { SetupFileMember({"APP.000", member}); }),
+    EXPECT_EQ(MessageOf<std::runtime_error>([&] { SetupFileMember({"APP.000", member}); }),
               "cabinet member \"" + std::string(member) + "\" has no file number");
   }
-  EXPECT_EQ(RefusalOf([] { SetupFileMember({"A.000", "B.000"}); }), "two cabinet members carry the number 000");
-  EXPECT_EQ(RefusalOf([] { SetupFileMember({"A.001"}); }), "the cabinet holds no setup file (.000)");
+  EXPECT_EQ(MessageOf<std::runtime_error>([] { SetupFileMember({"A.000", "B.000"}); }), "two cabinet members carry the number 000");
+  EXPECT_EQ(MessageOf<std::runtime_error>([] { SetupFileMember({"A.001"}); }), "the cabinet holds no setup file (.000)");
 }
 
 TEST(InstallPlanRules, TheSetupFileAndTheLibraryAreNoFilesToInstall) {
   for (unsigned number : {0u, 999u}) {
-    EXPECT_EQ(RefusalOf([&] { PlanInstallation(OneFileView(number), {"APP.000", "X.999"}); }),
+    EXPECT_EQ(MessageOf<std::runtime_error>([&] { PlanInstallation(OneFileView(number), {"APP.000", "X.999"}); }),
               "file x.dll: cabinet member ." + std::string(number == 0 ? "000" : "999") + " missing");
   }
   EXPECT_EQ(PlanInstallation(OneFileView(998), {"APP.000", "X.998"}).files.at(0).member, "X.998");
@@ -65,7 +58,7 @@ TEST(InstallPlanRules, AFolderNamedInTwoCasesIsMadeOnce) {
 TEST(InstallPlanRules, KeysAndValueNamesWithControlCharactersAreRefused) {
   for (const auto& [key, name] : std::vector<std::pair<std::string, std::string>>{
            {"HKLM\\K\x1F", "N"}, {"HKLM\\\x01K", "N"}, {"HKLM\\K", "N\x1F"}, {"HKLM\\K", "\tN"}, {"HKLM", "N"}}) {
-    EXPECT_EQ(RefusalOf([&] { PlanInstallation(OneValueView(key, name), {"APP.000"}); }),
+    EXPECT_EQ(MessageOf<std::runtime_error>([&] { PlanInstallation(OneValueView(key, name), {"APP.000"}); }),
               "bad registry key \"" + key + "\"");
   }
   const InstallPlan plan = PlanInstallation(OneValueView("HKLM\\K \x7F", " N~"), {"APP.000"});

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "standins/ce_installer/install_record.h"
+#include "tests/package_tool/package_test_support.h"
 
 namespace standins::ce_installer {
 namespace {
@@ -19,12 +20,7 @@ InstallRecord Sample() {
 }
 
 std::string RefusalOf(const std::string& text) {
-  try {
-    ParseRecord(text);
-  } catch (const std::runtime_error& error) {
-    return error.what();
-  }
-  return "(read)";
+  return package_tool_test::MessageOf<std::runtime_error>([&] { ParseRecord(text); });
 }
 
 TEST(InstallRecord, ReadsBackWhatItWrote) {

@@ -6,6 +6,7 @@
 #include "package_tool/setup_file_writer.h"
 #include "platform/ce_setup_file.h"
 #include "standins/ce_installer/setup_reader/setup_file_reader.h"
+#include "tests/package_tool/package_test_support.h"
 
 namespace {
 
@@ -63,12 +64,7 @@ size_t SectionAt(const std::vector<uint8_t>& bytes, format::Section section) {
 }
 
 std::string RefusalOf(const std::vector<uint8_t>& bytes) {
-  try {
-    ReadSetupFile(bytes);
-  } catch (const std::runtime_error& error) {
-    return error.what();
-  }
-  return "(read)";
+  return package_tool_test::MessageOf<std::runtime_error>([&] { ReadSetupFile(bytes); });
 }
 
 TEST(SetupReader, RegistryRootsBeyondEitherEndAreRefused) {

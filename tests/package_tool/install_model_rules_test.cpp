@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "package_tool/install_model_builder.h"
 #include "tests/package_tool/package_test_support.h"
@@ -21,22 +20,42 @@ struct Refusal {
   const char* message;
 };
 
-void ExpectRefusals(const std::vector<Refusal>& refusals) {
-  for (const Refusal& refusal : refusals) {
-    SCOPED_TRACE(refusal.to);
-    EditedSample({{refusal.from, refusal.to}}).ExpectError(refusal.line, refusal.message);
-  }
-}
-
-TEST(InstallModelRefusals, VersionAndStrings) {
-  ExpectRefusals({
+TEST(InstallModelRefusals, EachNamesTheLineAtFault) {
+  const Refusal refusals[] = {
+      // [Version] and [CEStrings]
       {"Provider = \"Maker\"\n", "", "[Version]", "[Version] has no Provider"},
       {"CESignature = \"$Windows CE$\"\n", "", "[Version]", "[Version] has no CESignature"},
       {"Signature = \"$Windows NT$\"\n", "", "[Version]", "[Version] has no Signature"},
       {"AppName = \"Sample\"\n", "", "[CEStrings]", "[CEStrings] has no AppName"},
       {"InstallDir = %CE1%\\%AppName%\n", "", "[CEStrings]", "[CEStrings] has no InstallDir"},
       {"InstallDir = %CE1%\\%AppName%", "InstallDir = \"\"", "InstallDir", "InstallDir is empty"},
-  });
+      // [CEDevice]
+      {"ProcessorType = 2577", "ProcessorType = ARM", "ProcessorType", "ProcessorType is not a number"},
+      {"BuildMax = 0xE0000000", "BuildMax = -1", "BuildMax", "BuildMax is not a number"},
+      {"BuildMax = 0xE0000000", "BuildMin = 1e3", "BuildMin", "BuildMin is not a number"},
+      {"VersionMin = 4.20", "VersionMin = 4.", "VersionMin", "VersionMin must be major.minor"},
+      {"VersionMin = 4.20", "VersionMin = .20", "VersionMin", "VersionMin must be major.minor"},
+      {"VersionMin = 4.20", "VersionMax = 4.20.1", "VersionMax", "VersionMax must be major.minor"},
+      {"BuildMax = 0xE0000000", "Colour = red", "Colour", "unknown device entry \"Colour\""},
+      // sources and destinations
+      {"2 = ,\"Here\",,.", ",\"Here\",,.", "\"Here\"", "source disk without a number"},
+      {"data file.txt = 2", "data file.txt", "data file.txt", "source file without a disk number"},
+      {"Files.Windows = 0, %CE2%", "0, %CE2%", "0, %CE2%", "destination without a section name"},
+      {"Files.Windows = 0, %CE2%", "Files.Windows = 1, %CE2%", "Files.Windows =", "destination must be \"0, folder\""},
+      {"Files.Windows = 0, %CE2%", "Files.Windows = 0", "Files.Windows =", "destination must be \"0, folder\""},
+      {"Files.Windows = 0, %CE2%", "Files.Windows = 0, %CE2%, %CE3%", "Files.Windows =",
+       "destination must be \"0, folder\""},
+      // file lists
+      {"[Files.Windows]\nhelper.dll", "[Files.Windows]\nh = helper.dll", "h = helper.dll",
+       "bad file line: unexpected '='"},
+      {"[Files.Windows]\nhelper.dll", "[Files.Windows]\n, helper.dll", ", helper.dll", "bad file line: no file name"},
+      {"[Files.Windows]\nhelper.dll", "[Files.Windows]\nhelper.dll, , , 0x1g", "0x1g",
+       "bad file line: flags are not a number"},
+  };
+  for (const Refusal& refusal : refusals) {
+    SCOPED_TRACE(refusal.to);
+    EditedSample({{refusal.from, refusal.to}}).ExpectError(refusal.line, refusal.message);
+  }
 }
 
 TEST(InstallModelRefusals, AnAppNameThatCannotNameAFile) {
@@ -45,40 +64,6 @@ TEST(InstallModelRefusals, AnAppNameThatCannotNameAFile) {
     SCOPED_TRACE(name);
     EditedSample({{"AppName = \"Sample\"", std::string("AppName = ") + name}}).ExpectError("AppName =", message);
   }
-}
-
-TEST(InstallModelRefusals, DeviceEntries) {
-  ExpectRefusals({
-      {"ProcessorType = 2577", "ProcessorType = ARM", "ProcessorType", "ProcessorType is not a number"},
-      {"BuildMax = 0xE0000000", "BuildMax = -1", "BuildMax", "BuildMax is not a number"},
-      {"BuildMax = 0xE0000000", "BuildMin = 1e3", "BuildMin", "BuildMin is not a number"},
-      {"VersionMin = 4.20", "VersionMin = 4.", "VersionMin", "VersionMin must be major.minor"},
-      {"VersionMin = 4.20", "VersionMin = .20", "VersionMin", "VersionMin must be major.minor"},
-      {"VersionMin = 4.20", "VersionMax = 4.20.1", "VersionMax", "VersionMax must be major.minor"},
-      {"BuildMax = 0xE0000000", "Colour = red", "Colour", "unknown device entry \"Colour\""},
-  });
-}
-
-TEST(InstallModelRefusals, SourcesAndDestinations) {
-  ExpectRefusals({
-      {"2 = ,\"Here\",,.", ",\"Here\",,.", "\"Here\"", "source disk without a number"},
-      {"data file.txt = 2", "data file.txt", "data file.txt", "source file without a disk number"},
-      {"Files.Windows = 0, %CE2%", "0, %CE2%", "0, %CE2%", "destination without a section name"},
-      {"Files.Windows = 0, %CE2%", "Files.Windows = 1, %CE2%", "Files.Windows =", "destination must be \"0, folder\""},
-      {"Files.Windows = 0, %CE2%", "Files.Windows = 0", "Files.Windows =", "destination must be \"0, folder\""},
-      {"Files.Windows = 0, %CE2%", "Files.Windows = 0, %CE2%, %CE3%", "Files.Windows =",
-       "destination must be \"0, folder\""},
-  });
-}
-
-TEST(InstallModelRefusals, FileLines) {
-  ExpectRefusals({
-      {"[Files.Windows]\nhelper.dll", "[Files.Windows]\nh = helper.dll", "h = helper.dll",
-       "bad file line: unexpected '='"},
-      {"[Files.Windows]\nhelper.dll", "[Files.Windows]\n, helper.dll", ", helper.dll", "bad file line: no file name"},
-      {"[Files.Windows]\nhelper.dll", "[Files.Windows]\nhelper.dll, , , 0x1g", "0x1g",
-       "bad file line: flags are not a number"},
-  });
 }
 
 TEST(InstallModelRefusals, ShortcutLines) {

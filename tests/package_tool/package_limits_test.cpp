@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "package_tool/byte_writer.h"
 #include "package_tool/cabinet_layout.h"
@@ -101,6 +104,33 @@ TEST(DevicePaths, SplitKeepsTheLeadingBackslashAndDropsEmptyParts) {
   EXPECT_EQ(SplitDevicePath("\\\\Windows"), std::vector<std::string>{"\\Windows"});
   EXPECT_TRUE(SplitDevicePath("\\").empty());
   EXPECT_TRUE(SplitDevicePath("").empty());
+}
+
+// The install folder counts before a %CEn% at its start, and from its whole
+// length on: a folder equal to it lies in it, a longer one that only begins
+// with its text does not.
+TEST(DevicePaths, ShortcutFoldersAreCountedFromTheInstallFolderFirst) {
+  struct Case {
+    const char* folder;
+    unsigned base;
+    std::vector<std::string> rest;
+  };
+  const Case cases[] = {
+      {"%CE1%\\Sample", 0, {}},
+      {"%ce1%\\SAMPLE\\Sub\\", 0, {"Sub"}},
+      {"%CE1%\\Samples", 1, {"Samples"}},
+      {"%CE1%", 1, {}},
+      {"%CE17%\\x", 17, {"x"}},
+  };
+  for (const auto& [folder, base, rest] : cases) {
+    const std::optional<ShortcutFolder> located = LocateShortcutFolder(folder, "%CE1%\\Sample");
+    ASSERT_TRUE(located.has_value()) << folder;
+    EXPECT_EQ(located->base, base) << folder;
+    EXPECT_EQ(located->rest, rest) << folder;
+  }
+  for (const char* folder : {"\\Temp", "%CE18%\\x", "%CE0%", "%%\\x", "Sample"}) {
+    EXPECT_FALSE(LocateShortcutFolder(folder, "%CE1%\\Sample").has_value()) << folder;
+  }
 }
 
 }  // namespace

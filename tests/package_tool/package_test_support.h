@@ -12,12 +12,12 @@
 
 namespace package_tool_test {
 
-// The message of the PackageError that action throws, or "(no error)".
-template <class Action>
+// The message of the Error that action throws, or "(no error)".
+template <class Error = package_tool::PackageError, class Action>
 std::string MessageOf(Action&& action) {
   try {
     action();
-  } catch (const package_tool::PackageError& error) {
+  } catch (const Error& error) {
     return error.what();
   }
   return "(no error)";
