@@ -79,7 +79,7 @@ finish() {
   rm -rf "$backup"
 }
 trap finish EXIT
-trap 'echo "interrupted: $planted restored" >&2; exit 130' INT TERM
+trap 'echo "interrupted; ${planted:-no file} put back" >&2; exit 130' INT TERM
 
 buildTree() { nice -n 10 cmake --build "$build" -j2 >"$backup/build.log" 2>&1; }
 # A hanging mutant counts as caught, as the suite's own timeouts would have it.
