@@ -62,6 +62,7 @@ if ! "$root/scripts/build.sh"; then
 fi
 step release "$root/scripts/release.sh" --no-build
 tests "native core tests (AddressSanitizer, UBSan), the import checks and the CE ARM modules on an emulated ARM device" native
+step "mutation check: two planted faults the native tests must catch" "$root/scripts/mutate.sh" --only int-tab,inf-blank-vt
 step "fuzzing (libFuzzer, about a minute)" "$root/scripts/fuzz.sh"
 if bc_host_runs_ia32; then
   tests "64-bit core tests under 64-bit Wine" win64 -R 'core|wine_session'
