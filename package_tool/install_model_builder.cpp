@@ -278,10 +278,11 @@ std::vector<std::string> DeviceTargets(const InfFile& inf) {
   std::vector<std::string> targets;
   for (const InfSection& section : inf.Sections()) {
     std::string_view name = section.name;
-    if (name.size() > kDevicePrefix.size() &&
-        EqualsIgnoringCase(name.substr(0, kDevicePrefix.size()), kDevicePrefix)) {
-      targets.emplace_back(name.substr(kDevicePrefix.size()));
-    }
+    if (name.size() < kDevicePrefix.size()) continue;
+    if (!EqualsIgnoringCase(name.substr(0, kDevicePrefix.size()), kDevicePrefix)) continue;
+    // Its entries would apply to no target and be lost without a word.
+    if (name.size() == kDevicePrefix.size()) throw inf.Error(section.number, "[" + section.name + "] names no target");
+    targets.emplace_back(name.substr(kDevicePrefix.size()));
   }
   if (targets.empty()) targets.emplace_back("PPC_ARM");
   return targets;

@@ -15,6 +15,7 @@ using FileProbe = std::function<bool(const std::string& path)>;
 
 // The targets named by [CEDevice.<target>] sections; without any, the one
 // target "PPC_ARM" (Pocket PC on ARM), which [CEDevice] alone describes.
+// Throws PackageError for a [CEDevice.] section that names no target.
 std::vector<std::string> DeviceTargets(const InfFile& inf);
 
 // Reads the whole installation for one target. Throws PackageError naming

@@ -7,7 +7,7 @@
 # --no-build packs build/win as it is.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-if [ "${1:-}" != "--no-build" ]; then "$root/scripts/build.sh" win; fi
+if [ "${1:-}" != "--no-build" ]; then "$root/scripts/build.sh" --shipped win; fi
 version=$(head -n 1 "$root/VERSION")
 release=$root/build/release
 stage=$release/Brindlecove

@@ -47,11 +47,14 @@ class RunningEngine {
   std::optional<std::string> StateFile() const {
     return ReadWholeFile(folder_.File(standins::kiosk_engine::kStateFileName));
   }
+  // This engine's own window: an engine that another test's install started
+  // may show one of the same class and title at the same time.
   HWND Window() const {
-    HWND window = FindWindowW(standins::kiosk_engine::kKioskWindowClass, standins::kiosk_engine::kKioskWindowTitle);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    return owner == process_->Id() ? window : nullptr;
+    return gui_driver::FindTopWindow(process_->Id(), [](HWND window) {
+      wchar_t className[64] = {};
+      GetClassNameW(window, className, 64);
+      return std::wstring(className) == standins::kiosk_engine::kKioskWindowClass;
+    });
   }
   std::wstring StatusText() const {
     wchar_t text[256] = {};

@@ -64,4 +64,11 @@ TEST(EngineState, ResetArgumentIsTheLastWord) {
   EXPECT_FALSE(RequestsReset(L"Brindlecove.exe rr"));
 }
 
+TEST(EngineState, BlanksAndTabsBothSeparateAndEndTheLastWord) {
+  for (const wchar_t* line : {L"x.exe r", L"x.exe\tr", L"r\t", L"\tr \t", L"x.exe \t r\t "}) {
+    EXPECT_TRUE(RequestsReset(line)) << line;
+  }
+  for (const wchar_t* line : {L"x.exe\vr", L"x.exe\nr", L"r\r", L"r\n", L"\t\t"}) EXPECT_FALSE(RequestsReset(line)) << line;
+}
+
 }  // namespace

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "package_tool/byte_writer.h"
 #include "package_tool/cabinet_layout.h"
@@ -16,33 +19,7 @@
 namespace package_tool {
 namespace {
 
-// The sample setup information file with each edit applied once.
-class EditedSample {
- public:
-  EditedSample(std::initializer_list<std::pair<std::string, std::string>> edits) : text_(package_tool_test::kSampleInf) {
-    for (const auto& [from, to] : edits) {
-      const size_t at = text_.find(from);
-      EXPECT_NE(at, std::string::npos) << from;
-      if (at != std::string::npos) text_.replace(at, from.size(), to);
-    }
-  }
-
-  InstallModel Build(const std::string& target = "PPC_ARM") const {
-    return BuildInstallModel(InfFile::Parse(text_, "s.inf"), target,
-                             package_tool_test::ProbeOf(package_tool_test::kSampleSources));
-  }
-
-  // The build's message, expected to name the line holding needle.
-  void ExpectError(const std::string& needle, const std::string& message) const {
-    const size_t at = text_.find(needle);
-    ASSERT_NE(at, std::string::npos) << needle;
-    const auto line = 1 + std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(at), '\n');
-    EXPECT_EQ(package_tool_test::MessageOf([this] { Build(); }), "s.inf(" + std::to_string(line) + "): error: " + message);
-  }
-
- private:
-  std::string text_;
-};
+using package_tool_test::EditedSample;
 
 // The sample installing count files in all: its two of [Files.App] and
 // "f<n>.txt" for the rest, all present.
@@ -127,6 +104,33 @@ TEST(DevicePaths, SplitKeepsTheLeadingBackslashAndDropsEmptyParts) {
   EXPECT_EQ(SplitDevicePath("\\\\Windows"), std::vector<std::string>{"\\Windows"});
   EXPECT_TRUE(SplitDevicePath("\\").empty());
   EXPECT_TRUE(SplitDevicePath("").empty());
+}
+
+// The install folder counts before a %CEn% at its start, and from its whole
+// length on: a folder equal to it lies in it, a longer one that only begins
+// with its text does not.
+TEST(DevicePaths, ShortcutFoldersAreCountedFromTheInstallFolderFirst) {
+  struct Case {
+    const char* folder;
+    unsigned base;
+    std::vector<std::string> rest;
+  };
+  const Case cases[] = {
+      {"%CE1%\\Sample", 0, {}},
+      {"%ce1%\\SAMPLE\\Sub\\", 0, {"Sub"}},
+      {"%CE1%\\Samples", 1, {"Samples"}},
+      {"%CE1%", 1, {}},
+      {"%CE17%\\x", 17, {"x"}},
+  };
+  for (const auto& [folder, base, rest] : cases) {
+    const std::optional<ShortcutFolder> located = LocateShortcutFolder(folder, "%CE1%\\Sample");
+    ASSERT_TRUE(located.has_value()) << folder;
+    EXPECT_EQ(located->base, base) << folder;
+    EXPECT_EQ(located->rest, rest) << folder;
+  }
+  for (const char* folder : {"\\Temp", "%CE18%\\x", "%CE0%", "%%\\x", "Sample"}) {
+    EXPECT_FALSE(LocateShortcutFolder(folder, "%CE1%\\Sample").has_value()) << folder;
+  }
 }
 
 }  // namespace

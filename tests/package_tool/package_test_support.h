@@ -1,18 +1,23 @@
 #pragma once
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "package_tool/install_model_builder.h"
 #include "package_tool/package_error.h"
 
 namespace package_tool_test {
 
-// The message of the PackageError that action throws, or "(no error)".
-template <class Action>
+// The message of the Error that action throws, or "(no error)".
+template <class Error = package_tool::PackageError, class Action>
 std::string MessageOf(Action&& action) {
   try {
     action();
-  } catch (const package_tool::PackageError& error) {
+  } catch (const Error& error) {
     return error.what();
   }
   return "(no error)";
@@ -85,5 +90,33 @@ inline const std::set<std::string> kSampleSources = {"bin\\arm\\engine.exe", "bi
 inline package_tool::FileProbe ProbeOf(const std::set<std::string>& present) {
   return [present](const std::string& path) { return present.contains(path); };
 }
+
+// The sample setup information file with each edit applied once.
+class EditedSample {
+ public:
+  EditedSample(std::initializer_list<std::pair<std::string, std::string>> edits) : text_(kSampleInf) {
+    for (const auto& [from, to] : edits) {
+      const size_t at = text_.find(from);
+      EXPECT_NE(at, std::string::npos) << from;
+      if (at != std::string::npos) text_.replace(at, from.size(), to);
+    }
+  }
+
+  package_tool::InstallModel Build(const std::string& target = "PPC_ARM") const {
+    return package_tool::BuildInstallModel(package_tool::InfFile::Parse(text_, "s.inf"), target,
+                                           ProbeOf(kSampleSources));
+  }
+
+  // The build's message, expected to name the line holding needle.
+  void ExpectError(const std::string& needle, const std::string& message) const {
+    const size_t at = text_.find(needle);
+    ASSERT_NE(at, std::string::npos) << needle;
+    const auto line = 1 + std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(at), '\n');
+    EXPECT_EQ(MessageOf([this] { Build(); }), "s.inf(" + std::to_string(line) + "): error: " + message);
+  }
+
+ private:
+  std::string text_;
+};
 
 }  // namespace package_tool_test

@@ -123,6 +123,30 @@ TEST(CabinetLayout, ShortNamesFollowTheInstallersConvention) {
   EXPECT_EQ(CabinetMemberName("set.alf", 1), "00000set.001");
 }
 
+TEST(CabinetLayout, EightCharactersStayNineAreCutAndOnlyTheLastDotEndsTheName) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Brindlec.exe", "Brindlec.005"}, {"Brindleco.exe", "BRINDL~1.005"}, {"a.b.exe", "AB~1.005"},
+      {"README", "00README.005"},       {"x.", "0000000x.005"},            {"_~.txt", "000000_~.005"},
+  };
+  for (const auto& [name, member] : cases) EXPECT_EQ(CabinetMemberName(name, 5), member) << name;
+}
+
+// Folders and keys are named once however their letters are cased.
+TEST(SetupFile, FoldersAndKeysDifferingInCaseShareOneEntry) {
+  InstallModel model;
+  model.appName = "A";
+  model.installDir = "%CE1%\\A";
+  model.files = {{"a", "%CE1%\\Data", "a.txt", 0}, {"b", "%ce1%\\DATA", "b.txt", 0}};
+  model.registry = {{RegistryRoot::LocalMachine, "Software\\A", "x", kRegTypeString, {0}, false},
+                    {RegistryRoot::LocalMachine, "SOFTWARE\\a", "y", kRegTypeString, {0}, false}};
+  const SetupFileView view = ReadSetupFile(WriteSetupFile(model, "c.inf"));
+  EXPECT_EQ(view.directories.size(), 1u);
+  ASSERT_EQ(view.files.size(), 2u);
+  EXPECT_EQ(view.files[1].directory, "%CE1%\\Data");
+  ASSERT_EQ(view.values.size(), 2u);
+  EXPECT_EQ(view.values[1].key, "HKLM\\Software\\A");
+}
+
 TEST(CabinetLayout, SetupFileFirstThenDescendingNumbers) {
   InstallModel model;
   model.appName = "Brindlecove";

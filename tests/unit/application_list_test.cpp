@@ -27,12 +27,20 @@ int KeptOf(const char* first, const char* second) {
 
 // The Western code page (1252), which the Windows suite runs under too.
 TEST(ApplicationList, AddUniqueComparesWesternLettersIgnoringCase) {
+  EXPECT_EQ(KeptOf("\xC0", "\xE0"), 1);  // À à
   EXPECT_EQ(KeptOf("\xC9", "\xE9"), 1);  // É é
   EXPECT_EQ(KeptOf("\xDE", "\xFE"), 1);  // Þ þ
   EXPECT_EQ(KeptOf("\x8A", "\x9A"), 1);  // Š š
   EXPECT_EQ(KeptOf("\x8C", "\x9C"), 1);  // Œ œ
   EXPECT_EQ(KeptOf("\x8E", "\x9E"), 1);  // Ž ž
   EXPECT_EQ(KeptOf("\x9F", "\xFF"), 1);  // Ÿ ÿ
+}
+
+TEST(ApplicationList, AddUniqueComparesAsciiLettersFromAToZIgnoringCase) {
+  EXPECT_EQ(KeptOf("A", "a"), 1);
+  EXPECT_EQ(KeptOf("Z", "z"), 1);
+  EXPECT_EQ(KeptOf("@", "`"), 2);  // the neighbours of A and a
+  EXPECT_EQ(KeptOf("[", "{"), 2);  // the neighbours of Z and z
 }
 
 TEST(ApplicationList, AddUniqueKeepsWesternSignsWithoutCaseApart) {
@@ -83,6 +91,37 @@ TEST(ApplicationList, AddUniqueSeesTheListAsReplaceInsertRemoveAndClearLeftIt) {
   list.Clear();
   list.AddUnique(Entry("\\R.exe"));
   EXPECT_EQ(Paths(list), (std::vector<std::string>{"\\R.exe"}));
+}
+
+// Up and Down: the entry at from goes to to, whole, and the others keep their order.
+TEST(ApplicationList, MoveEntryTakesTheEntryToItsNeighboursPlace) {
+  struct Move {
+    int from;
+    int to;
+    std::vector<std::string> paths;
+  };
+  const Move moves[] = {
+      {1, 0, {"Q", "P", "R"}},  // Up from the middle
+      {2, 1, {"P", "R", "Q"}},  // Up from the last row
+      {1, 2, {"P", "R", "Q"}},  // Down from the middle
+      {0, 1, {"Q", "P", "R"}},  // Down from the first row
+  };
+  for (const auto& [from, to, paths] : moves) {
+    ApplicationList list;
+    for (const char* path : {"P", "Q", "R"}) list.AddUnique(ApplicationEntry{path, path, "-p", 1, 0});
+    const ApplicationEntry moved = list.EntryAt(from);
+    MoveEntry(list, from, to);
+    EXPECT_EQ(Paths(list), paths) << from << " to " << to;
+    EXPECT_EQ(list.EntryAt(to), moved) << from << " to " << to;
+  }
+}
+
+TEST(ApplicationList, AMovedPathStaysTakenForAddUnique) {
+  ApplicationList list;
+  for (const char* path : {"\\P.exe", "\\Q.exe"}) list.AddUnique(Entry(path));
+  MoveEntry(list, 1, 0);
+  list.AddUnique(Entry("\\q.EXE"));
+  EXPECT_EQ(Paths(list), (std::vector<std::string>{"\\Q.exe", "\\P.exe"}));
 }
 
 TEST(ApplicationList, EntriesKeepAllFiveFields) {

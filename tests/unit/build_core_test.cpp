@@ -55,6 +55,7 @@ TEST(FillSetupTemplate, ResumesBehindTheInsertedValue) {
   EXPECT_EQ(FillSetupTemplate("A-A", {{"A", "AA"}}), "AA-AA");
   EXPECT_EQ(FillSetupTemplate("AAA", {{"AA", "x"}}), "xA");
   EXPECT_EQ(FillSetupTemplate("A", {{"A", ""}}), "");
+  EXPECT_EQ(FillSetupTemplate("SHOWTASKBARSHOWTASKBAR", {{"SHOWTASKBAR", "1"}}), "11");
 }
 
 TEST(FillSetupTemplate, SearchesLaterKeysInEarlierValues) {

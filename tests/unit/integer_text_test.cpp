@@ -2,16 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace framework {
 namespace {
 
 TEST(ParseDialogInteger, TakesSignedNumbersWithBlanksAround) {
-  EXPECT_EQ(ParseDialogInteger("12"), 12);
-  EXPECT_EQ(ParseDialogInteger("  12\t "), 12);
-  EXPECT_EQ(ParseDialogInteger("-5"), -5);
-  EXPECT_EQ(ParseDialogInteger("0"), 0);
-  EXPECT_EQ(ParseDialogInteger("007"), 7);
-  EXPECT_EQ(ParseDialogInteger("-1"), -1);
+  const std::pair<const char*, int32_t> cases[] = {
+      {"12", 12},    {"  12\t ", 12}, {"-5", -5}, {"+5", 5},   {"0", 0},
+      {"007", 7},    {"-1", -1},       {"9", 9},   {"\t+9 ", 9}, {"90", 90},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(ParseDialogInteger(text), value) << text;
 }
 
 TEST(ParseDialogInteger, RefusesEmptyWordsAndTrailingJunk) {
