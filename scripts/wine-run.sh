@@ -17,4 +17,10 @@ wine "$@" >"$out" 2>"$err"
 status=$?
 cat "$out"
 cat "$err" >&2
+# A program that crashed in one of its threads can still end with status 0
+# under Wine: the crash report decides.
+if [ $status -eq 0 ] && grep -q '^wine: Unhandled' "$err"; then
+  echo "wine-run.sh: the program crashed (above), although it ended with status 0" >&2
+  status=1
+fi
 exit $status
