@@ -130,7 +130,8 @@ void BuildTest::CloseFileBrowsers() {
     PostMessageA(window, WM_CLOSE, 0, 0);
     WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); });
     if (browser) {
-      EXPECT_EQ(WaitForSingleObject(browser, 10000), WAIT_OBJECT_0) << "the file browser did not end";
+      // A busy machine can take seconds to end a Wine process.
+      EXPECT_EQ(WaitForSingleObject(browser, 30000), WAIT_OBJECT_0) << "the file browser did not end";
       CloseHandle(browser);
     }
   }

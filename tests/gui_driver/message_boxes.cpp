@@ -63,6 +63,20 @@ Icon IconOf(HWND box) {
   return Icon::None;
 }
 
+// The icon once two reads in a row agree: on a busy machine the box may still
+// be painting it when it is first read.
+Icon SettledIconOf(HWND box) {
+  RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Icon last = IconOf(box);
+  for (int read = 0; read < 20; ++read) {
+    Sleep(100);
+    const Icon now = IconOf(box);
+    if (now == last) return now;
+    last = now;
+  }
+  return last;
+}
+
 HWND FindBox(DWORD processId) { return FindTopWindow(processId, IsMessageBox); }
 
 }  // namespace
@@ -76,7 +90,7 @@ MessageBoxInfo WaitMessageBox(DWORD processId, milliseconds timeout) {
   Sleep(150);
   info.caption = Text(info.window);
   info.text = Text(message);
-  info.icon = IconOf(info.window);
+  info.icon = SettledIconOf(info.window);
   for (HWND child : ChildrenOf(info.window)) {
     if (ClassOf(child) == "Button" && IsWindowVisible(child)) info.buttons.push_back(Text(child));
   }
