@@ -62,7 +62,7 @@ TEST_F(AdminLogin, WrongCodeAsksAgainAndTheRightOneTakesTheDeviceOutOfKioskMode)
   HWND controller = OpenConnectedController();
   HWND login = OpenLogin(controller);
   ASSERT_NE(login, nullptr);
-  EXPECT_EQ(FocusedControlId(login), IDC_LOGIN_CODE);
+  EXPECT_TRUE(WaitFocus(login, IDC_LOGIN_CODE)) << "focus on control " << FocusedControlId(login);
   EXPECT_EQ(Text(login, IDC_LOGIN_CODE), "");
 
   SubmitCode(login, "999");

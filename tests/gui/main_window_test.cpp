@@ -33,7 +33,7 @@ TEST_F(MainWindow, StartsWithAnUntitledDefaultProject) {
   EXPECT_TRUE(IsChecked(main_, IDC_SHOW_VERSION));
   EXPECT_FALSE(IsVisible(main_, IDC_SHOW_TASKBAR));
   EXPECT_FALSE(IsVisible(main_, IDC_SHOW_SIP_ICON));
-  EXPECT_EQ(FocusedControlId(main_), IDC_NEW_PROJECT);
+  EXPECT_TRUE(WaitFocus(main_, IDC_NEW_PROJECT)) << "focus on control " << FocusedControlId(main_);
   EXPECT_TRUE(SaveScreenshot(main_, BuildFile("main_window.png")));
 }
 
