@@ -123,19 +123,26 @@ dir=$work/built
 make_builder_folder "$dir" 1
 for folder in arm x86; do cp "$dist/pocketpc/$folder"/* "$dir/pocketpc/$folder/"; done
 (cd "$dir" && "$run" cmd /c mksetup.bat) >"$dir/run.txt" 2>&1 || fail "built: mksetup.bat failed: $(cat "$dir/run.txt")"
-rm -rf "$dir/x" && cabextract -q -d "$dir/x" "$dir/output/Brindlecove.PPC_ARM.CAB" || fail "built: ARM cabinet unreadable"
-for f in bcmgr.dll BCESetup.dll bcebtn.exe; do
-  member=$(cd "$dir/x" && for m in *; do cmp -s "$m" "$dir/pocketpc/arm/$f" && echo "$m"; done)
-  [ -n "$member" ] || { fail "built: $f not in the ARM cabinet"; continue; }
-  file -b "$dir/x/$member" | grep -q '(Windows CE) ARM' || fail "built: ARM $f is $(file -b "$dir/x/$member")"
+# expect_programs TARGET KIND PATTERN: the target's cabinet holds four programs
+# (the engine, bcmgr.dll, BCESetup.dll, bcebtn.exe), each one PATTERN by file.
+expect_programs() {
+  local x=$dir/x-$1 member kind programs=0
+  rm -rf "$x" && cabextract -q -d "$x" "$dir/output/Brindlecove.$1.CAB" || { fail "built: $1 cabinet unreadable"; return; }
+  for member in "$x"/*; do
+    kind=$(file -b "$member")
+    [[ $kind == PE32* ]] || continue
+    programs=$((programs + 1))
+    grep -Eq "$3" <<<"$kind" || fail "built: $2 package member $(basename "$member") is $kind"
+  done
+  [ $programs -eq 4 ] || fail "built: the $2 cabinet holds $programs programs, not four"
+}
+expect_programs PPC_ARM ARM '\(Windows CE\) ARM'
+expect_programs PPC_X86 x86 'Intel 80386|x86-64'
+for f in bcmgr.dll BCESetup.dll bcebtn.exe brindlecove.exe; do
+  found=
+  for member in "$dir/x-PPC_ARM"/*; do cmp -s "$member" "$dir/pocketpc/arm/$f" && found=1; done
+  [ -n "$found" ] || fail "built: the ARM cabinet lacks pocketpc/arm/$f"
 done
-rm -rf "$dir/x" && cabextract -q -d "$dir/x" "$dir/output/Brindlecove.PPC_X86.CAB" || fail "built: x86 cabinet unreadable"
-for member in "$dir"/x/*; do
-  case $(file -b "$member") in
-    PE32*) file -b "$member" | grep -Eq 'Intel 80386|x86-64' || fail "built: x86 $(basename "$member") is $(file -b "$member")" ;;
-  esac
-done
-[ "$(file -b "$dir"/x/* | grep -c '^PE32')" -eq 4 ] || fail "built: the x86 cabinet does not hold four programs"
 
 # --store keeps the members as they are.
 dir=$work/stored
