@@ -6,6 +6,7 @@
 #include "ce_image_tool/image_error.h"
 #include "ce_image_tool/import_thunks.h"
 #include "ce_image_tool/link_tables.h"
+#include "ce_image_tool/resource_section.h"
 #include "package_tool/byte_writer.h"
 #include "platform/ce_image.h"
 
@@ -216,6 +217,13 @@ std::vector<uint8_t> WriteCeImage(const ImageRequest& request) {
   if (!tables.bytes.empty()) {
     const auto size = static_cast<uint32_t>(tables.bytes.size());
     sections.push_back({".idata", tablesAt, size, pe::kSectionInitializedData | pe::kSectionRead, std::move(tables.bytes)});
+  }
+  if (!request.resources.empty()) {
+    const uint32_t at = AlignUp(sections.back().rva + sections.back().virtualSize, pe::kSectionAlignment);
+    ResourceSection resources = BuildResourceSection(at, request.resources);
+    directories[pe::kResourceDirectory] = resources.directory;
+    sections.push_back({".rsrc", at, resources.directory.size, pe::kSectionInitializedData | pe::kSectionRead,
+                        std::move(resources.bytes)});
   }
   std::vector<uint8_t> relocations = BuildBaseRelocations(places);
   if (!relocations.empty()) {

@@ -1,11 +1,14 @@
 # bc_device_module for the desktop build (see CMakeLists.txt).
 function(bc_device_module target kind)
-  cmake_parse_arguments(M "" "ENTRY;ARG_BYTES;DEF" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(M "" "ENTRY;ARG_BYTES;DEF;NAME;RESOURCES" "SOURCES;LIBS" ${ARGN})
   if(kind STREQUAL LIBRARY)
-    add_library(${target} SHARED ${M_SOURCES} ${M_DEF})
+    add_library(${target} SHARED ${M_SOURCES} ${M_DEF} ${M_RESOURCES})
     set_target_properties(${target} PROPERTIES PREFIX "")
   else()
-    add_executable(${target} WIN32 ${M_SOURCES})
+    add_executable(${target} WIN32 ${M_SOURCES} ${M_RESOURCES})
+  endif()
+  if(M_NAME)
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME ${M_NAME})
   endif()
   target_compile_options(${target} PRIVATE -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
                          -fno-threadsafe-statics -mno-stack-arg-probe)

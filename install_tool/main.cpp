@@ -1,6 +1,8 @@
-// bcinstall: run by installsetup.bat in the builder's folder. Sends the newest
-// package of output\ to the connected device and starts its installer there.
-// Exit codes: 0 sent, 2 no package, 3 no device, 4 the transfer or start failed.
+// bcinstall: run by installsetup.bat in the builder's folder. Asks the
+// connected device for its processor, sends it the package of output\ built
+// for that processor and starts its installer there.
+// Exit codes: 0 sent, 2 no package, 3 no device, 4 the transfer or start
+// failed, 5 no package for the device's processor (nothing sent).
 #include <windows.h>
 
 #include <cstdio>
@@ -8,25 +10,30 @@
 #include <vector>
 
 #include "install_tool/package_choice.h"
+#include "package_tool/package_error.h"
+#include "support/files.h"
 #include "support/remote_api.h"
 
 namespace {
 
 constexpr const char* kCaption = "Brindlecove Install";
+constexpr const char* kSetupFile = "setup.inf";
 
-std::vector<install_tool::PackageFile> OutputFolderFiles() {
-  std::vector<install_tool::PackageFile> files;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA("output\\*", &found);
-  if (search == INVALID_HANDLE_VALUE) return files;
-  do {
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    const uint64_t modified =
-        (uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime;
-    files.push_back({found.cFileName, modified});
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return files;
+// The packages of the last build that are in output\: Build writes
+// setup.inf, and the package script makes one cabinet per target from it.
+std::vector<install_tool::BuiltPackage> BuiltPackages() {
+  std::vector<install_tool::BuiltPackage> present;
+  const std::optional<std::string> setup = support::ReadWholeFile(std::string(kSetupFile));
+  if (!setup) return present;
+  try {
+    for (install_tool::BuiltPackage& package : install_tool::PackagesOfSetup(*setup, kSetupFile)) {
+      const std::string path = "output\\" + package.name;
+      if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) present.push_back(std::move(package));
+    }
+  } catch (const package_tool::PackageError&) {
+    // A setup file the package tool refused made no package.
+  }
+  return present;
 }
 
 int Report(int exitCode, const std::string& message, UINT icon) {
@@ -39,13 +46,22 @@ int Report(int exitCode, const std::string& message, UINT icon) {
 }  // namespace
 
 int main() {
-  const auto package = install_tool::NewestPackage(OutputFolderFiles());
-  if (!package) {
+  const std::vector<install_tool::BuiltPackage> packages = BuiltPackages();
+  if (packages.empty()) {
     return Report(2, "There is no package in the output folder. Build the project first.", MB_ICONEXCLAMATION);
   }
   support::RemoteApi device;
   if (FAILED(device.Connect())) {
     return Report(3, "No device is connected. Connect the device over ActiveSync and try again.", MB_ICONEXCLAMATION);
+  }
+  const DWORD processor = device.ProcessorType();
+  if (processor == 0) {
+    return Report(4, "The device did not tell its processor. Nothing was sent.", MB_ICONEXCLAMATION);
+  }
+  const auto package = install_tool::PackageFor(packages, processor);
+  if (!package) {
+    return Report(5, "There is no package for this device's processor (" + std::to_string(processor) +
+                         ") in the output folder. Nothing was sent.", MB_ICONEXCLAMATION);
   }
   const std::wstring devicePath = install_tool::DevicePackagePath(*package);
   if (!device.CopyToDevice("output\\" + *package, devicePath)) {
@@ -54,6 +70,7 @@ int main() {
   if (!device.StartOnDevice(L"wceload.exe", install_tool::InstallerCommandLine(devicePath))) {
     return Report(4, "The device's installer could not be started.", MB_ICONEXCLAMATION);
   }
-  std::printf("%s sent to the device; its installer is running.\n", package->c_str());
+  std::printf("%s sent to the device (processor %lu); its installer is running.\n", package->c_str(),
+              static_cast<unsigned long>(processor));
   return 0;
 }

@@ -153,11 +153,19 @@ class ModelBuilder {
 
   void ReadSources() {
     const InfSection* disks = inf_.Find("SourceDisksNames");
+    // A target's own disks add to the common ones and override those of the
+    // same number, as the CE cabinet tools read them: each processor's
+    // device files come from a folder of its own.
+    const InfSection* ownDisks = inf_.Find("SourceDisksNames." + target_);
     const InfSection* files = inf_.Find("SourceDisksFiles");
-    if (disks == nullptr && files == nullptr) return;  // checked when a file needs them
-    for (const InfLine& line : inf_.Require("SourceDisksNames").lines) {
-      if (line.key.empty()) throw inf_.Error(line.number, "source disk without a number");
-      diskFolders_[Lower(line.key)] = WithoutTrailingBackslash(Text(line, 3));
+    if (disks == nullptr && ownDisks == nullptr && files == nullptr) return;  // checked when a file needs them
+    if (disks == nullptr && ownDisks == nullptr) inf_.Require("SourceDisksNames");
+    for (const InfSection* section : {disks, ownDisks}) {
+      if (section == nullptr) continue;
+      for (const InfLine& line : section->lines) {
+        if (line.key.empty()) throw inf_.Error(line.number, "source disk without a number");
+        diskFolders_[Lower(line.key)] = WithoutTrailingBackslash(Text(line, 3));
+      }
     }
     for (const InfLine& line : inf_.Require("SourceDisksFiles").lines) {
       if (line.key.empty()) throw inf_.Error(line.number, "source file without a disk number");

@@ -55,7 +55,13 @@ inline constexpr uint32_t kStackReserveAt = 72;  // then stack commit, heap rese
 inline constexpr uint32_t kDirectoryCountAt = 92;
 inline constexpr uint32_t kDirectoriesAt = 96;  // u32 RVA and u32 size each
 
-enum Directory : uint32_t { kExportDirectory = 0, kImportDirectory = 1, kRelocationDirectory = 5, kIatDirectory = 12 };
+enum Directory : uint32_t {
+  kExportDirectory = 0,
+  kImportDirectory = 1,
+  kResourceDirectory = 2,  // its section: platform/win32_resources.h
+  kRelocationDirectory = 5,
+  kIatDirectory = 12
+};
 
 // A section header.
 inline constexpr uint32_t kSectionVirtualSizeAt = 8;

@@ -40,6 +40,9 @@ using CeCreateProcessFunction = BOOL(WINAPI*)(LPCWSTR applicationName, LPCWSTR c
                                               LPSECURITY_ATTRIBUTES threadSecurity, BOOL inheritHandles,
                                               DWORD creationFlags, LPVOID environment, LPWSTR currentDirectory,
                                               LPSTARTUPINFOW startupInfo, LPPROCESS_INFORMATION processInformation);
+// The device's SYSTEM_INFO in the caller's layout; dwProcessorType names the
+// device's processor (PROCESSOR_STRONGARM 2577 on ARM Pocket PCs).
+using CeGetSystemInfoFunction = void(WINAPI*)(LPSYSTEM_INFO systemInfo);
 }
 
 // CeRapiInitEx or CeRapiInit again before CeRapiUninit ended the last set-up.

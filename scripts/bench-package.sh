@@ -65,7 +65,7 @@ bench_case() {
     rm -f "$dir/out.cab" "$dir"/output/*.CAB
     case $packer in
     bcpack*) t=$(cd "$dir" && seconds "$run" bcpack.exe ${packer#bcpack} setup.inf output)
-             size=$(stat -c %s "$dir"/output/*.CAB) ;;
+             size=$(cat "$dir"/output/*.CAB | wc -c) ;;  # every cabinet of the run
     gcab*) t=$(cd "$dir" && seconds $packer out.cab "$@"); size=$(stat -c %s "$dir/out.cab") ;;
     esac
     printf '| %-16s | %-14s | %8.1f | %12d |\n' "$name" "$packer" "$(awk -v m="$mb" -v t="$t" 'BEGIN { print m / t }')" "$size"
@@ -87,17 +87,24 @@ bench_case "$big_mb MB random" "$big" "$big_mb" "${files[@]}"
 rm -f "$big"/random*.bin
 
 # The typical project as Build leaves the builder's folder, packed as
-# mksetup.bat packs it; gcab takes the same member files.
+# mksetup.bat packs it: one cabinet per processor; gcab takes the member
+# files of both in one.
 kiosk=$work/kiosk
-mkdir -p "$kiosk/output" "$kiosk/pocketpc/arm"
+mkdir -p "$kiosk/output" "$kiosk/pocketpc/arm" "$kiosk/pocketpc/x86"
 cp "$dist/bcpack.exe" "$kiosk/"
-cp "$dist"/pocketpc/arm/{brindlecove.exe,bcmgr.dll,BCESetup.dll,bcebtn.exe} "$kiosk/pocketpc/arm/"
+for processor in arm x86; do
+  cp "$dist"/pocketpc/$processor/{brindlecove.exe,bcmgr.dll,BCESetup.dll,bcebtn.exe} "$kiosk/pocketpc/$processor/"
+done
 printf '4711' >"$kiosk/abce.pac"
 printf '1;0;Word;\\windows\\pword.exe;;0;0;Notes;\\windows\\notes.exe;-x;' >"$kiosk/set.alf"
 write_logo "$kiosk/bce_logofile"
 "$run" "$tree/tests/package_tool/fill_setup_template.exe" "$(bc_windows_path "$root/builder/build/shipped/setup_tmpl.inf")" 1 \
   "$(bc_windows_path "$kiosk/setup.inf")"
-members=(setup.inf abce.pac set.alf bce_logofile pocketpc/arm/brindlecove.exe pocketpc/arm/bcmgr.dll
-  pocketpc/arm/BCESetup.dll pocketpc/arm/bcebtn.exe)
+members=(setup.inf abce.pac set.alf bce_logofile)
+for processor in arm x86; do
+  for f in brindlecove.exe bcmgr.dll BCESetup.dll bcebtn.exe; do members+=("pocketpc/$processor/$f"); done
+done
 kiosk_mb=$(du -cb "${members[@]/#/$kiosk/}" | tail -n 1 | cut -f1)
 bench_case "kiosk project" "$kiosk" "$(awk -v b="$kiosk_mb" 'BEGIN { print b / 1048576 }')" "${members[@]}"
+(cd "$kiosk" && "$run" bcpack.exe setup.inf output >/dev/null 2>&1)
+for cab in "$kiosk"/output/*.CAB; do printf 'kiosk project: %s, %d bytes\n' "$(basename "$cab")" "$(stat -c %s "$cab")"; done

@@ -26,10 +26,10 @@ start)
   # Of the tree's architecture, as the device modules that it loads are.
   BC_WINE_ARCH=$(bc_wine_arch "$build/standins/emulated_device/emulated_device.exe") bc_wine_prefix "$prefix"
   windows=$prefix/drive_c/windows
-  if [ -f "$build/dist/pocketpc/arm/bcmgr.dll" ]; then cp "$build/dist/pocketpc/arm/bcmgr.dll" "$windows/"; fi
+  if [ -f "$build/dist/pocketpc/x86/bcmgr.dll" ]; then cp "$build/dist/pocketpc/x86/bcmgr.dll" "$windows/"; fi
   # The device's package installer, which Install starts on a sent package.
   if [ -f "$build/standins/ce_installer/wceload.exe" ]; then cp "$build/standins/ce_installer/wceload.exe" "$windows/"; fi
-  rm -f "$windows/rapi-deny-all" "$windows/rapi-unplugged" "$dir/device-port" "$dir/device-calls.log"
+  rm -f "$windows/rapi-deny-all" "$windows/rapi-unplugged" "$windows/processor-type" "$dir/device-port" "$dir/device-calls.log"
   wine "$build/standins/emulated_device/emulated_device.exe" --port "$port" \
     --port-file "$(bc_windows_path "$dir/device-port")" --log "$(bc_windows_path "$dir/device-calls.log")" \
     </dev/null >"$dir/device.log" 2>&1 &

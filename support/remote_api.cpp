@@ -19,7 +19,8 @@ RemoteApi::RemoteApi()
                library_.Bind<CeCreateFileFunction>("CeCreateFile"),
                library_.Bind<CeWriteFileFunction>("CeWriteFile"),
                library_.Bind<CeCloseHandleFunction>("CeCloseHandle"),
-               library_.Bind<CeCreateProcessFunction>("CeCreateProcess")} {}
+               library_.Bind<CeCreateProcessFunction>("CeCreateProcess"),
+               library_.Bind<CeGetSystemInfoFunction>("CeGetSystemInfo")} {}
 
 RemoteApi::~RemoteApi() {
   if (started_) Uninit();
@@ -83,6 +84,13 @@ bool RemoteApi::StartOnDevice(const std::wstring& program, const std::wstring& c
     if (process.hThread) exports_.closeHandle(process.hThread);
   }
   return true;
+}
+
+DWORD RemoteApi::ProcessorType() const {
+  if (!exports_.getSystemInfo) return 0;
+  SYSTEM_INFO device{};
+  exports_.getSystemInfo(&device);
+  return device.dwProcessorType;
 }
 
 }  // namespace support

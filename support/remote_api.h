@@ -21,6 +21,7 @@ struct RapiExports {
   CeWriteFileFunction writeFile;
   CeCloseHandleFunction closeHandle;
   CeCreateProcessFunction createProcess;
+  CeGetSystemInfoFunction getSystemInfo;
 };
 
 class RemoteApi {
@@ -53,6 +54,8 @@ class RemoteApi {
   bool CopyToDevice(const std::string& desktopPath, const std::wstring& devicePath) const;
   // Starts a program on the device; false when it could not be started.
   bool StartOnDevice(const std::wstring& program, const std::wstring& commandLine = L"") const;
+  // The device's dwProcessorType; 0 when it could not be asked.
+  DWORD ProcessorType() const;
 
  private:
   Library library_;

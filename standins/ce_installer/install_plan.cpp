@@ -113,6 +113,7 @@ InstallPlan PlanInstallation(const SetupFileView& setup, const std::vector<std::
   InstallPlan plan;
   if (!IsPlainName(setup.appName)) throw std::runtime_error("bad application name \"" + setup.appName + "\"");
   plan.appName = setup.appName;
+  plan.processor = setup.architecture;
   plan.installDir = InstallFolderOf(setup);
   if (auto library = index.find(kSetupLibraryNumber); library != index.end()) plan.setupLibrary = library->second;
 
@@ -155,6 +156,10 @@ InstallPlan PlanInstallation(const SetupFileView& setup, const std::vector<std::
     plan.shortcuts.push_back({path, ShortcutText(target)});
   }
   return plan;
+}
+
+bool ProcessorFits(uint32_t packageProcessor, uint32_t deviceProcessor) {
+  return packageProcessor == 0 || packageProcessor == deviceProcessor;
 }
 
 }  // namespace standins::ce_installer

@@ -36,6 +36,7 @@ struct PlannedShortcut {
 
 struct InstallPlan {
   std::string appName;
+  uint32_t processor = 0;  // the setup file's processor type; 0: any
   std::string installDir;                  // device path
   std::optional<std::string> setupLibrary;  // the .999 member
   std::vector<std::string> folders;          // parents first
@@ -51,6 +52,10 @@ std::string SetupFileMember(const std::vector<std::string>& members);
 // Throws std::runtime_error naming what is wrong: a member missing, a path
 // leading out of its folder, a value of no known type.
 InstallPlan PlanInstallation(const SetupFileView& setup, const std::vector<std::string>& members);
+
+// Whether a package for that processor may be installed on a device with
+// the other: the same dwProcessorType, or a package for any processor (0).
+bool ProcessorFits(uint32_t packageProcessor, uint32_t deviceProcessor);
 
 // The installation folder: the package's first folder below \Program Files
 // (where the CE tools put %InstallDir%), else \Program Files\<AppName>.

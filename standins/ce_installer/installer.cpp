@@ -11,6 +11,7 @@
 #include "standins/ce_installer/install_record.h"
 #include "standins/ce_installer/setup_library.h"
 #include "standins/ce_installer/setup_reader/setup_file_reader.h"
+#include "standins/emulated_device/device_processor.h"
 #include "support/files.h"
 #include "support/text.h"
 
@@ -25,6 +26,8 @@ namespace {
 
 constexpr wchar_t kNotOpened[] = L"The package could not be opened.";
 constexpr wchar_t kDamaged[] = L"The package is damaged and could not be installed.";
+constexpr wchar_t kOtherProcessor[] =
+    L"The package is made for another processor than this device's. Nothing was installed.";
 constexpr wchar_t kNotInstalled[] = L"The package could not be installed. Nothing was changed.";
 constexpr wchar_t kUnknownApplication[] = L"The application is not installed.";
 constexpr wchar_t kNotRemoved[] = L"The application could not be removed completely.";
@@ -162,6 +165,14 @@ Outcome InstallPackage(const std::wstring& cabinetPath, HWND parent) {
     return Failure(std::string("the package is damaged: ") + error.what(), kDamaged);
   }
   const InstallPlan& plan = package.plan;
+  // As the CE installer does with dwProcessorType: checked before the setup
+  // library is asked anything.
+  const uint32_t deviceProcessor = emulated_device::DeviceProcessorType();
+  if (!ProcessorFits(plan.processor, deviceProcessor)) {
+    return Failure("the package is for processor " + std::to_string(plan.processor) + ", the device's is " +
+                       std::to_string(deviceProcessor),
+                   kOtherProcessor);
+  }
   SetupLibrary library(plan.setupLibrary ? package.Member(*plan.setupLibrary) : std::wstring());
   if (!library.Usable()) return Failure("the package is damaged: its setup library does not load", kDamaged);
 

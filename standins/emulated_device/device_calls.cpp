@@ -42,12 +42,6 @@ std::string Hex(int32_t status) {
 
 }  // namespace
 
-std::wstring WindowsFolder() {
-  wchar_t folder[MAX_PATH] = {};
-  GetWindowsDirectoryW(folder, MAX_PATH);
-  return folder;
-}
-
 bool DeviceCalls::PolicyDenies() const {
   return settings_.denyAll || support::PathExists(WindowsFolder() + L"\\" + kDenyAllMarker);
 }
@@ -84,6 +78,8 @@ std::optional<Response> DeviceCalls::Handle(const rapi_wire::Bytes& request) {
       return CloseDeviceHandle(fields);
     case Operation::CreateProcess:
       return StartProcess(fields);
+    case Operation::GetSystemInfo:
+      return SystemInfo();
     default:
       return Failure(ERROR_INVALID_FUNCTION);
   }
@@ -158,6 +154,12 @@ Response DeviceCalls::StartProcess(Reader& fields) {
   Writer result;
   result.U64(Keep(started.hProcess)).U64(Keep(started.hThread)).U32(started.dwProcessId).U32(started.dwThreadId);
   return {S_OK, 0, result.Data()};
+}
+
+Response DeviceCalls::SystemInfo() {
+  const uint32_t processor = DeviceProcessorType();
+  Log("GetSystemInfo -> processor " + std::to_string(processor));
+  return {S_OK, 0, Writer().Blob(rapi_wire::EncodeSystemInfo(DeviceSystemInfoFor(processor))).Data()};
 }
 
 uint64_t DeviceCalls::Keep(HANDLE handle) {

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "standins/emulated_device/device_processor.h"
 #include "standins/rapi_wire/wire_format.h"
 #include "support/critical_section.h"
 
@@ -33,6 +34,7 @@ class DeviceCalls {
   rapi_wire::Response WriteToFile(rapi_wire::Reader& fields);
   rapi_wire::Response CloseDeviceHandle(rapi_wire::Reader& fields);
   rapi_wire::Response StartProcess(rapi_wire::Reader& fields);
+  rapi_wire::Response SystemInfo();
 
   bool PolicyDenies() const;
   // Handles given out to the desktop; any other value is refused.
@@ -46,8 +48,7 @@ class DeviceCalls {
   std::set<uint64_t> handles_;
 };
 
-// The device's Windows folder and its marker files.
-std::wstring WindowsFolder();
+// The device's marker files in its Windows folder.
 // Present: the security policy refuses every call.
 inline constexpr wchar_t kDenyAllMarker[] = L"rapi-deny-all";
 // Present: the device is unplugged; every connection is dropped unanswered.

@@ -1,36 +1,47 @@
 #include "standins/kiosk_engine/application_list_file.h"
 
-#include <array>
-
 namespace standins::kiosk_engine {
 
 namespace {
 
 constexpr char kFieldEnd = ';';
-constexpr size_t kFieldsPerRecord = 5;
+constexpr std::size_t kFieldsPerRecord = 5;
 
 }  // namespace
 
-std::vector<AllowedApplication> ParseApplicationList(std::string_view content) {
-  std::vector<AllowedApplication> applications;
-  std::array<std::string_view, kFieldsPerRecord> fields;
-  size_t field = 0;
-  for (size_t end = content.find(kFieldEnd); end != std::string_view::npos; end = content.find(kFieldEnd)) {
-    fields[field++] = content.substr(0, end);
-    content.remove_prefix(end + 1);
-    if (field < kFieldsPerRecord) continue;
-    field = 0;
-    applications.push_back({fields[0] == "1", fields[1] == "1", std::string(fields[2]), std::string(fields[3]),
-                            std::string(fields[4])});
+bool TextSpan::operator==(const char* other) const {
+  std::size_t i = 0;
+  for (; i < size; ++i) {
+    if (other[i] != text[i] || other[i] == '\0') return false;
   }
-  return applications;
+  return other[i] == '\0';
 }
 
-std::string DescribeApplication(const AllowedApplication& application) {
-  std::string line = application.displayName + " - " + application.path;
-  if (!application.params.empty()) line += " " + application.params;
-  if (application.autolaunch) line += " (auto)";
-  if (application.hideInKioskDesktop) line += " (hidden)";
+bool ApplicationListReader::Next(AllowedApplication& application) {
+  TextSpan fields[kFieldsPerRecord];
+  const char* at = rest_;
+  std::size_t left = restSize_;
+  for (TextSpan& field : fields) {
+    std::size_t length = 0;
+    while (length < left && at[length] != kFieldEnd) ++length;
+    if (length == left) return false;
+    field = {at, length};
+    at += length + 1;
+    left -= length + 1;
+  }
+  rest_ = at;
+  restSize_ = left;
+  application = {fields[0] == "1", fields[1] == "1", fields[2], fields[3], fields[4]};
+  return true;
+}
+
+ApplicationDescription DescribeApplication(const AllowedApplication& application) {
+  ApplicationDescription line;
+  line.Append(application.displayName.text, application.displayName.size).Append(" - ");
+  line.Append(application.path.text, application.path.size);
+  if (application.params.size > 0) line.Append(" ").Append(application.params.text, application.params.size);
+  if (application.autolaunch) line.Append(" (auto)");
+  if (application.hideInKioskDesktop) line.Append(" (hidden)");
   return line;
 }
 

@@ -1,87 +1,76 @@
 // Stand-in for the kiosk engine: the least the device modules rely on. It
-// holds the exit and button events, shows the allowed applications in a
-// full-screen window, counts button events, notes the reset argument and
-// leaves kiosk mode when the exit event is set.
-#include <windows.h>
-
-#include <cstdio>
-#include <string>
-
+// holds the exit and button events, lists the allowed applications, counts
+// button events, notes the reset argument and leaves kiosk mode when the exit
+// event is set. No C++ runtime: the same source is the emulated device's x86
+// program and the ARM package's CE program.
+#include "device/ce_platform.h"
 #include "device/engine_contract/engine_contract.h"
-#include "standins/kiosk_engine/application_list_file.h"
-#include "standins/kiosk_engine/engine_state.h"
+#include "standins/kiosk_engine/engine_files.h"
 #include "standins/kiosk_engine/kiosk_window.h"
-#include "support/files.h"
-#include "support/scoped_handle.h"
 
 namespace {
 
 using namespace standins::kiosk_engine;
+namespace contract = device::engine_contract;
 
-std::wstring EngineFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder = path;
-  return folder.substr(0, folder.find_last_of(L'\\'));
+using EnginePath = FixedText<wchar_t, MAX_PATH>;
+
+// A file in the engine's own folder; empty when its path does not fit.
+EnginePath FileBesideEngine(HINSTANCE instance, const wchar_t* name) {
+  wchar_t module[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(instance, module, MAX_PATH);
+  DWORD folderEnd = length;
+  while (folderEnd > 0 && module[folderEnd - 1] != L'\\') --folderEnd;
+  EnginePath path;
+  path.Append(module, folderEnd).Append(name);
+  return folderEnd > 0 && path.Whole() ? path : EnginePath();
 }
 
-void WriteState(const std::wstring& path, const EngineState& state) {
-  if (FILE* file = _wfopen(path.c_str(), L"wb")) {
-    const std::string text = FormatEngineState(state);
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
+void WriteState(const EnginePath& path, const EngineState& state) {
+  const StateText text = FormatEngineState(state);
+  if (path.Size() > 0) WriteWholeFile(path.Get(), text.Get(), text.Size());
+}
+
+void CloseEvent(HANDLE event) {
+  if (event != nullptr) CloseHandle(event);
+}
+
+// The engine's life in kiosk mode once it holds its events.
+void RunKioskMode(HINSTANCE instance, HANDLE exitEvent, HANDLE buttonEvent, EngineState& state) {
+  const EnginePath statePath = FileBesideEngine(instance, kStateFileName);
+  // A missing list reads as empty: the kiosk then offers no application.
+  const FileContent list(FileBesideEngine(instance, contract::kApplicationListFileName.wide).Get());
+  HWND window = OpenKioskWindow(instance, ApplicationListReader(list.Bytes(), list.Size()));
+  ShowEngineState(window, state);
+  WriteState(statePath, state);
+  while (!state.kioskLeft) {
+    const EngineEvent woken = WaitForEngineEvent(exitEvent, buttonEvent);
+    if (woken == EngineEvent::Quit) break;
+    if (woken == EngineEvent::Exit) {
+      device::ClearEvent(exitEvent);
+      state.kioskLeft = true;
+    } else {
+      device::ClearEvent(buttonEvent);
+      ++state.buttonPresses;
+    }
+    ShowEngineState(window, state);
+    WriteState(statePath, state);
   }
-}
-
-support::ScopedHandle HoldEvent(const wchar_t* name) {
-  return support::ScopedHandle(CreateEventW(nullptr, TRUE, FALSE, name));
-}
-
-// False once the window's thread has been asked to quit.
-bool PumpMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) return false;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return true;
+  CloseKioskWindow(window);
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
-  const std::wstring folder = EngineFolder();
-  const std::wstring statePath = folder + L"\\" + kStateFileName;
+// The device's loader hands WinMain the arguments alone; the desktop build's
+// start hands it the whole command line (engine_start.cpp).
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
   EngineState state;
-  // The whole command line: a desktop entry point would drop a lone "r" as
-  // if it were the program's name.
-  state.startedWithReset = RequestsReset(GetCommandLineW());
-
-  const support::ScopedHandle exitEvent = HoldEvent(device::engine_contract::kExitEventName.wide);
-  const support::ScopedHandle buttonEvent = HoldEvent(device::engine_contract::kButtonEventName.wide);
-  if (!exitEvent.Valid() || !buttonEvent.Valid()) return 1;
-
-  const std::wstring listPath = folder + L"\\" + device::engine_contract::kApplicationListFileName.wide;
-  // A missing list reads as empty: the kiosk then offers no application.
-  KioskWindow window(instance, ParseApplicationList(support::ReadWholeFile(listPath).value_or("")));
-  window.ShowState(state);
-  WriteState(statePath, state);
-
-  const HANDLE events[] = {exitEvent.Get(), buttonEvent.Get()};
-  while (!state.kioskLeft && PumpMessages()) {
-    const DWORD woken = MsgWaitForMultipleObjects(2, events, FALSE, INFINITE, QS_ALLINPUT);
-    if (woken == WAIT_OBJECT_0) {
-      ResetEvent(exitEvent.Get());
-      state.kioskLeft = true;
-    } else if (woken == WAIT_OBJECT_0 + 1) {
-      ResetEvent(buttonEvent.Get());
-      ++state.buttonPresses;
-    } else {
-      continue;
-    }
-    window.ShowState(state);
-    WriteState(statePath, state);
-  }
-  return 0;
+  state.startedWithReset = RequestsReset(commandLine);
+  HANDLE exitEvent = CreateEventW(nullptr, TRUE, FALSE, contract::kExitEventName.wide);
+  HANDLE buttonEvent = CreateEventW(nullptr, TRUE, FALSE, contract::kButtonEventName.wide);
+  const bool held = exitEvent != nullptr && buttonEvent != nullptr;
+  if (held) RunKioskMode(instance, exitEvent, buttonEvent, state);
+  CloseEvent(buttonEvent);
+  CloseEvent(exitEvent);
+  return held ? 0 : 1;
 }

@@ -4,27 +4,40 @@
 
 namespace standins::kiosk_engine {
 
-std::string FormatEngineState(const EngineState& state) {
-  return std::string("started=") + (state.startedWithReset ? "r" : "plain") + "\n" +
-         "buttons=" + std::to_string(state.buttonPresses) + "\n" + "kiosk=" + (state.kioskLeft ? "left" : "on") +
-         "\n";
-}
+namespace {
 
-std::wstring DescribeEngineState(const EngineState& state) {
-  std::wstring text = state.kioskLeft ? L"Kiosk mode left." : L"Kiosk mode.";
-  text += state.startedWithReset ? L" Started with reset (r)." : L" Started without reset.";
-  text += L" Button presses: " + std::to_wstring(state.buttonPresses);
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+}  // namespace
+
+StateText FormatEngineState(const EngineState& state) {
+  StateText text;
+  text.Append("started=").Append(state.startedWithReset ? "r" : "plain").Append("\n");
+  text.Append("buttons=").AppendNumber(state.buttonPresses).Append("\n");
+  text.Append("kiosk=").Append(state.kioskLeft ? "left" : "on").Append("\n");
   return text;
 }
 
-bool RequestsReset(std::wstring_view commandLine) {
-  constexpr std::wstring_view kBlanks = L" \t";
-  const size_t lastChar = commandLine.find_last_not_of(kBlanks);
-  if (lastChar == std::wstring_view::npos) return false;
-  commandLine = commandLine.substr(0, lastChar + 1);
-  const size_t blank = commandLine.find_last_of(kBlanks);
-  const std::wstring_view lastWord = blank == std::wstring_view::npos ? commandLine : commandLine.substr(blank + 1);
-  return lastWord == device::engine_contract::kEngineResetArgument.wide;
+StatusText DescribeEngineState(const EngineState& state) {
+  StatusText text;
+  text.Append(state.kioskLeft ? L"Kiosk mode left." : L"Kiosk mode.");
+  text.Append(state.startedWithReset ? L" Started with reset (r)." : L" Started without reset.");
+  text.Append(L" Button presses: ").AppendNumber(state.buttonPresses);
+  return text;
+}
+
+bool RequestsReset(const wchar_t* commandLine) {
+  const wchar_t* end = commandLine;
+  while (*end != L'\0') ++end;
+  while (end != commandLine && IsBlank(end[-1])) --end;
+  const wchar_t* word = end;
+  while (word != commandLine && !IsBlank(word[-1])) --word;
+  const wchar_t* reset = device::engine_contract::kEngineResetArgument.wide;
+  while (word != end && *word == *reset) {
+    ++word;
+    ++reset;
+  }
+  return word == end && *reset == L'\0';
 }
 
 }  // namespace standins::kiosk_engine

@@ -1,6 +1,5 @@
 #pragma once
-#include <string>
-#include <string_view>
+#include "standins/kiosk_engine/fixed_text.h"
 
 namespace standins::kiosk_engine {
 
@@ -8,7 +7,7 @@ namespace standins::kiosk_engine {
 // on every change so that tests can follow it without a window.
 struct EngineState {
   bool startedWithReset = false;
-  int buttonPresses = 0;
+  unsigned buttonPresses = 0;
   bool kioskLeft = false;
 };
 
@@ -16,14 +15,16 @@ inline constexpr wchar_t kStateFileName[] = L"engine_state.txt";
 
 // "started=r" or "started=plain", "buttons=N", "kiosk=on" or "kiosk=left",
 // one per line, each ended by "\n".
-std::string FormatEngineState(const EngineState& state);
+using StateText = FixedText<char, 48>;
+StateText FormatEngineState(const EngineState& state);
 
 // The status line of the kiosk window.
-std::wstring DescribeEngineState(const EngineState& state);
+using StatusText = FixedText<wchar_t, 96>;
+StatusText DescribeEngineState(const EngineState& state);
 
 // True when the engine's argument is the reset argument. The installer gives
 // the argument alone ("r"); a shell puts the program's path before it, so the
 // last word counts.
-bool RequestsReset(std::wstring_view commandLine);
+bool RequestsReset(const wchar_t* commandLine);
 
 }  // namespace standins::kiosk_engine

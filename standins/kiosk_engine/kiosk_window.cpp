@@ -1,15 +1,8 @@
 #include "standins/kiosk_engine/kiosk_window.h"
 
-#include <string>
-
-#include "support/text.h"
-
 namespace standins::kiosk_engine {
 
 namespace {
-
-// set.alf holds the builder's 8-bit texts.
-using support::Widen;
 
 constexpr int kMargin = 8;
 constexpr int kStatusHeight = 24;
@@ -32,28 +25,55 @@ HWND CreateChild(HWND parent, const wchar_t* className, DWORD style, int id, int
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
-}  // namespace
-
-KioskWindow::KioskWindow(HINSTANCE instance, const std::vector<AllowedApplication>& applications) {
-  RegisterKioskClass(instance);
-  hwnd_ = CreateWindowExW(0, kKioskWindowClass, kKioskWindowTitle, WS_POPUP | WS_VISIBLE, 0, 0,
-                          GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance,
-                          nullptr);
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  CreateChild(hwnd_, L"STATIC", SS_LEFT, kStatusId, kMargin, kStatusHeight);
-  const int listTop = 2 * kMargin + kStatusHeight;
-  HWND list = CreateChild(hwnd_, L"LISTBOX", WS_BORDER | WS_VSCROLL, kApplicationListId, listTop,
-                          client.bottom - listTop - kMargin);
-  for (const AllowedApplication& application : applications) {
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(DescribeApplication(application)).c_str()));
-  }
+// set.alf holds the builder's 8-bit texts.
+void AddLine(HWND list, const ApplicationDescription& line) {
+  wchar_t wide[kDescriptionSize];
+  if (MultiByteToWideChar(CP_ACP, 0, line.Get(), -1, wide, kDescriptionSize) > 0)
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide));
 }
 
-KioskWindow::~KioskWindow() { DestroyWindow(hwnd_); }
+// False once the window's thread has been asked to quit.
+bool PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) return false;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return true;
+}
 
-void KioskWindow::ShowState(const EngineState& state) {
-  SetDlgItemTextW(hwnd_, kStatusId, DescribeEngineState(state).c_str());
+}  // namespace
+
+HWND OpenKioskWindow(HINSTANCE instance, ApplicationListReader applications) {
+  RegisterKioskClass(instance);
+  HWND window = CreateWindowExW(0, kKioskWindowClass, kKioskWindowTitle, WS_POPUP | WS_VISIBLE, 0, 0,
+                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                instance, nullptr);
+  RECT client;
+  GetClientRect(window, &client);
+  CreateChild(window, L"STATIC", SS_LEFT, kStatusId, kMargin, kStatusHeight);
+  const int listTop = 2 * kMargin + kStatusHeight;
+  HWND list = CreateChild(window, L"LISTBOX", WS_BORDER | WS_VSCROLL, kApplicationListId, listTop,
+                          client.bottom - listTop - kMargin);
+  for (AllowedApplication application; applications.Next(application);) AddLine(list, DescribeApplication(application));
+  return window;
+}
+
+void ShowEngineState(HWND window, const EngineState& state) {
+  SetDlgItemTextW(window, kStatusId, DescribeEngineState(state).Get());
+}
+
+void CloseKioskWindow(HWND window) { DestroyWindow(window); }
+
+EngineEvent WaitForEngineEvent(HANDLE exitEvent, HANDLE buttonEvent) {
+  const HANDLE events[] = {exitEvent, buttonEvent};
+  for (;;) {
+    if (!PumpMessages()) return EngineEvent::Quit;
+    const DWORD woken = MsgWaitForMultipleObjects(2, events, FALSE, INFINITE, QS_ALLINPUT);
+    if (woken == WAIT_OBJECT_0) return EngineEvent::Exit;
+    if (woken == WAIT_OBJECT_0 + 1) return EngineEvent::Button;
+  }
 }
 
 }  // namespace standins::kiosk_engine

@@ -1,7 +1,9 @@
 #pragma once
+// The engine's screen and its wait: the one place where its desktop build and
+// its device build differ. The desktop build shows a full-screen window and
+// serves its messages while it waits (kiosk_window.cpp); the device build
+// shows none and waits on its events in turn (kiosk_window_ce.cpp).
 #include <windows.h>
-
-#include <vector>
 
 #include "standins/kiosk_engine/application_list_file.h"
 #include "standins/kiosk_engine/engine_state.h"
@@ -14,18 +16,17 @@ inline constexpr wchar_t kKioskWindowTitle[] = L"Brindlecove Kiosk";
 inline constexpr int kStatusId = 100;
 inline constexpr int kApplicationListId = 101;
 
-// The full-screen window the engine shows while in kiosk mode.
-class KioskWindow {
- public:
-  KioskWindow(HINSTANCE instance, const std::vector<AllowedApplication>& applications);
-  ~KioskWindow();
-  KioskWindow(const KioskWindow&) = delete;
-  KioskWindow& operator=(const KioskWindow&) = delete;
+// The full-screen window listing the allowed applications; null where the
+// build shows none.
+HWND OpenKioskWindow(HINSTANCE instance, ApplicationListReader applications);
+void ShowEngineState(HWND window, const EngineState& state);
+void CloseKioskWindow(HWND window);
 
-  void ShowState(const EngineState& state);
+// Quit: the window's thread was asked to quit, which only a desktop's window
+// hears.
+enum class EngineEvent { Exit, Button, Quit };
 
- private:
-  HWND hwnd_ = nullptr;
-};
+// Waits until one of the two events is set; the exit event wins when both are.
+EngineEvent WaitForEngineEvent(HANDLE exitEvent, HANDLE buttonEvent);
 
 }  // namespace standins::kiosk_engine

@@ -1,6 +1,7 @@
 // rapi.dll stand-in: the Remote API calls, each one request to the emulated
 // device over the session's connection.
 #include <atomic>
+#include <optional>
 #include <string>
 #include <type_traits>
 
@@ -169,6 +170,28 @@ __declspec(dllexport) BOOL WINAPI CeCreateProcess(LPCWSTR applicationName, LPCWS
   return TRUE;
 }
 
+// Fills the caller's SYSTEM_INFO, in the desktop's own layout, from the
+// device's 32-bit one. The call returns nothing: when the device does not
+// answer, the record is left zeroed (processor 0) and CeGetLastError says why.
+__declspec(dllexport) void WINAPI CeGetSystemInfo(LPSYSTEM_INFO systemInfo) {
+  if (!systemInfo) return;
+  *systemInfo = {};
+  const rapi_wire::Response answer = Call(Request(Operation::GetSystemInfo));
+  Reader fields(answer.fields);
+  const std::optional<rapi_wire::DeviceSystemInfo> device = rapi_wire::DecodeSystemInfo(fields.Blob());
+  if (answer.status < 0 || !device) return;
+  systemInfo->wProcessorArchitecture = device->processorArchitecture;
+  systemInfo->dwPageSize = device->pageSize;
+  systemInfo->lpMinimumApplicationAddress = reinterpret_cast<LPVOID>(uintptr_t{device->minimumApplicationAddress});
+  systemInfo->lpMaximumApplicationAddress = reinterpret_cast<LPVOID>(uintptr_t{device->maximumApplicationAddress});
+  systemInfo->dwActiveProcessorMask = device->activeProcessorMask;
+  systemInfo->dwNumberOfProcessors = device->numberOfProcessors;
+  systemInfo->dwProcessorType = device->processorType;
+  systemInfo->dwAllocationGranularity = device->allocationGranularity;
+  systemInfo->wProcessorLevel = device->processorLevel;
+  systemInfo->wProcessorRevision = device->processorRevision;
+}
+
 }  // extern "C"
 
 static_assert(std::is_same_v<decltype(&CeRapiInitEx), CeRapiInitExFunction>);
@@ -180,3 +203,4 @@ static_assert(std::is_same_v<decltype(&CeCreateFile), CeCreateFileFunction>);
 static_assert(std::is_same_v<decltype(&CeWriteFile), CeWriteFileFunction>);
 static_assert(std::is_same_v<decltype(&CeCloseHandle), CeCloseHandleFunction>);
 static_assert(std::is_same_v<decltype(&CeCreateProcess), CeCreateProcessFunction>);
+static_assert(std::is_same_v<decltype(&CeGetSystemInfo), CeGetSystemInfoFunction>);

@@ -104,4 +104,48 @@ uint16_t DevicePort(const char* setting) {
   return port && *port != 0 ? *port : kDefaultPort;
 }
 
+namespace {
+
+void PutU16(Bytes& bytes, uint16_t value) {
+  bytes.push_back(static_cast<uint8_t>(value));
+  bytes.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+uint16_t GetU16(const Bytes& bytes, size_t at) { return static_cast<uint16_t>(bytes[at] | (bytes[at + 1] << 8)); }
+
+}  // namespace
+
+Bytes EncodeSystemInfo(const DeviceSystemInfo& info) {
+  Bytes bytes;
+  PutU16(bytes, info.processorArchitecture);
+  PutU16(bytes, info.reserved);
+  Writer words;
+  words.U32(info.pageSize).U32(info.minimumApplicationAddress).U32(info.maximumApplicationAddress);
+  words.U32(info.activeProcessorMask).U32(info.numberOfProcessors).U32(info.processorType);
+  words.U32(info.allocationGranularity);
+  bytes.insert(bytes.end(), words.Data().begin(), words.Data().end());
+  PutU16(bytes, info.processorLevel);
+  PutU16(bytes, info.processorRevision);
+  return bytes;
+}
+
+std::optional<DeviceSystemInfo> DecodeSystemInfo(const Bytes& bytes) {
+  if (bytes.size() != kDeviceSystemInfoSize) return std::nullopt;
+  DeviceSystemInfo info;
+  info.processorArchitecture = GetU16(bytes, 0);
+  info.reserved = GetU16(bytes, 2);
+  const Bytes wordBytes(bytes.begin() + 4, bytes.begin() + 32);
+  Reader words(wordBytes);
+  info.pageSize = words.U32();
+  info.minimumApplicationAddress = words.U32();
+  info.maximumApplicationAddress = words.U32();
+  info.activeProcessorMask = words.U32();
+  info.numberOfProcessors = words.U32();
+  info.processorType = words.U32();
+  info.allocationGranularity = words.U32();
+  info.processorLevel = GetU16(bytes, 32);
+  info.processorRevision = GetU16(bytes, 34);
+  return info;
+}
+
 }  // namespace standins::rapi_wire

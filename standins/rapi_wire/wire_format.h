@@ -5,6 +5,7 @@
 // holds the HRESULT, the device's last error and the operation's fields.
 // Fields: u32 and u64 little-endian; text as a u32 count of UTF-16 units and
 // the units; a blob as a u32 byte count and the bytes.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@ enum class Operation : uint32_t {
   CloseHandle = 5,    // handle u64 -> (nothing)
   CreateProcess = 6,  // application text, command line text, flags -> process u64, thread u64, pid, tid
   Note = 7,           // text -> (nothing): a call the desktop refused, for the device's call log
+  GetSystemInfo = 8,  // (nothing) -> the device's SYSTEM_INFO blob (DeviceSystemInfo)
 };
 
 using Bytes = std::vector<uint8_t>;
@@ -72,6 +74,27 @@ std::optional<Response> DecodeResponse(const Bytes& frame);
 // The largest input an Invoke request can carry for these names: what is
 // left of a frame after the operation code and the fields' own sizes.
 uint32_t MaxInvokeInput(const std::u16string& library, const std::u16string& function);
+
+// CeGetSystemInfo's answer as the device holds it: SYSTEM_INFO in the
+// device's 32-bit layout, 36 bytes, whatever the desktop's pointer size.
+struct DeviceSystemInfo {
+  uint16_t processorArchitecture = 0;
+  uint16_t reserved = 0;
+  uint32_t pageSize = 0;
+  uint32_t minimumApplicationAddress = 0;
+  uint32_t maximumApplicationAddress = 0;
+  uint32_t activeProcessorMask = 0;
+  uint32_t numberOfProcessors = 0;
+  uint32_t processorType = 0;
+  uint32_t allocationGranularity = 0;
+  uint16_t processorLevel = 0;
+  uint16_t processorRevision = 0;
+};
+inline constexpr size_t kDeviceSystemInfoSize = 36;
+
+Bytes EncodeSystemInfo(const DeviceSystemInfo& info);
+// Nothing unless the bytes are exactly one record.
+std::optional<DeviceSystemInfo> DecodeSystemInfo(const Bytes& bytes);
 
 // A port number in decimal digits (0 to 65535); nothing for anything else.
 std::optional<uint16_t> ParsePort(const std::string& text);

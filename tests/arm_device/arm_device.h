@@ -24,7 +24,9 @@ class ArmDevice {
  public:
   explicit ArmDevice(const std::string& moduleName)
       : module(LoadModule(machine, [this](uint16_t ordinal) { return core.Resolve(ordinal); },
-                          CeModuleFile(moduleName), kLoadBase)) {}
+                          CeModuleFile(moduleName), kLoadBase)) {
+    core.moduleBase = module.base;
+  }
 
   // Calls an export, or the entry point for "", and expects it to keep the
   // calling convention and to use its coredll functions rightly.

@@ -8,7 +8,7 @@ namespace {
 using namespace arm_device_test;
 
 constexpr uint32_t kDllProcessAttach = 1;
-const char* const kModules[] = {"bcmgr.dll", "BCESetup.dll", "bcebtn.exe"};
+const char* const kModules[] = {"bcmgr.dll", "BCESetup.dll", "bcebtn.exe", "brindlecove.exe"};
 
 TEST(CeLoader, EveryModuleLoadsAwayFromItsPreferredBase) {
   for (const char* name : kModules) {

@@ -1,6 +1,8 @@
 #include "tests/arm_device/core_library.h"
 
+#include <algorithm>
 #include <iterator>
+#include <stdexcept>
 
 namespace arm_device_test {
 
@@ -10,23 +12,27 @@ constexpr uint32_t kStubSize = 8;
 constexpr uint32_t kBxLr = 0xE12FFF1E;
 constexpr uint32_t kSvc = 0xEF000000;
 constexpr uint32_t kZeroInit = 0x40;  // LMEM_ZEROINIT, part of LPTR
-constexpr uint32_t kEventSet = 3;
+constexpr uint32_t kEventReset = 2, kEventSet = 3;
+constexpr uint32_t kWaitObject0 = 0, kWaitTimeout = 0x102, kInfinite = 0xFFFFFFFF;
 constexpr uint32_t kIdNo = 7;
 
 // The exports this coredll has, by the ordinals of coredll.def in the CE
 // sources. Written down here on their own, so that a wrong number in the
 // modules' table fails to load rather than agreeing with itself. Stub i
 // serves kOrdinals[i].
-constexpr uint16_t kOrdinals[] = {33, 36, 197, 493, 494, 495, 496, 553, 858, 1044, 1047, 1065, 1113, 1118, 1120};
+constexpr uint16_t kOrdinals[] = {33,  36,  168, 170, 171,  197,  493,  494,  495,  496,
+                                  497, 537, 553, 858, 1044, 1047, 1065, 1113, 1118, 1120};
 
-std::u16string Lower(std::u16string text) {
+std::string Narrow(const std::u16string& text) { return {text.begin(), text.end()}; }
+
+}  // namespace
+
+std::u16string CoreLibrary::Lower(std::u16string text) {
   for (char16_t& c : text) {
     if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
   }
   return text;
 }
-
-}  // namespace
 
 CoreLibrary::CoreLibrary(ArmMachine& machine) : machine_(machine) {
   machine_.Map(kCoreLibraryBase, kStubSize * std::size(kOrdinals));
@@ -51,6 +57,9 @@ uint32_t CoreLibrary::Dispatch(uint16_t ordinal) {
   switch (ordinal) {
     case 33: return LocalAlloc();
     case 36: return LocalFree();
+    case 168: return CreateFileW();
+    case 170: return ReadFile();
+    case 171: return WriteFile();
     case 197: return WideCharToMultiByte();
     case 493: return CreateProcessW();
     case 494: return EventModify();
@@ -58,6 +67,8 @@ uint32_t CoreLibrary::Dispatch(uint16_t ordinal) {
     case 496:  // Sleep
       sleptMs += machine_.Argument(0);
       return 0;
+    case 497: return WaitForSingleObject();
+    case 537: return GetModuleFileNameW();
     case 553: return CloseHandle();
     case 858: return MessageBoxW();
     case 1044: return Memcpy();
@@ -132,6 +143,7 @@ uint32_t CoreLibrary::CreateEventW() {
   const uint32_t manualReset = machine_.Argument(1), initial = machine_.Argument(2), name = machine_.Argument(3);
   const std::u16string key = name ? machine_.ReadWide(name) : u"<unnamed " + std::u16string(1, u'0' + events.size()) + u">";
   creations.push_back({key, manualReset != 0, initial != 0});
+  if (std::find(refusedEvents.begin(), refusedEvents.end(), key) != refusedEvents.end()) return 0;
   const bool exists = events.count(key) != 0;
   Event& event = events[key];
   if (!exists) {
@@ -150,14 +162,39 @@ uint32_t CoreLibrary::EventModify() {
     Problem("EventModify of no event handle");
     return 0;
   }
-  if (machine_.Argument(1) != kEventSet) {
-    Problem("EventModify with action " + std::to_string(machine_.Argument(1)));
+  const uint32_t action = machine_.Argument(1);
+  if (action != kEventSet && action != kEventReset) {
+    Problem("EventModify with action " + std::to_string(action));
     return 0;
   }
   Event& event = events[handle->second];
-  event.signalled = true;
-  ++event.sets;
+  event.signalled = action == kEventSet;
+  ++(action == kEventSet ? event.sets : event.resets);
   return 1;
+}
+
+uint32_t CoreLibrary::WaitForSingleObject() {
+  const uint32_t timeout = machine_.Argument(1);
+  const auto handle = eventHandles_.find(machine_.Argument(0));
+  if (handle == eventHandles_.end()) {
+    Problem("WaitForSingleObject of no event handle");
+    return static_cast<uint32_t>(-1);  // WAIT_FAILED
+  }
+  const std::u16string& name = handle->second;
+  waits.push_back(name);
+  // Time passes only while a wait blocks: then the next program signals.
+  while (!events[name].signalled && timeout != 0) {
+    if (setWhileWaiting.empty())
+      throw std::runtime_error("waits on " + Narrow(name) + ", which nothing will ever set");
+    const std::u16string setter = setWhileWaiting.front();
+    setWhileWaiting.pop_front();
+    if (const auto event = events.find(setter); event != events.end()) {
+      event->second.signalled = true;
+      ++event->second.sets;
+    }
+    if (timeout != kInfinite) break;
+  }
+  return events[name].signalled ? kWaitObject0 : kWaitTimeout;
 }
 
 uint32_t CoreLibrary::CloseHandle() {
@@ -168,7 +205,7 @@ uint32_t CoreLibrary::CloseHandle() {
     eventHandles_.erase(event);
     return 1;
   }
-  if (otherHandles_.erase(handle) == 1) return 1;
+  if (otherHandles_.erase(handle) == 1 || CloseFile(handle)) return 1;
   Problem("CloseHandle of " + std::to_string(handle) + ", no open handle");
   return 0;
 }
@@ -200,33 +237,6 @@ uint32_t CoreLibrary::CreateProcessW() {
     processInfo += 4;
   }
   return 1;
-}
-
-uint32_t CoreLibrary::Fopen() {
-  const std::string path = machine_.ReadNarrow(machine_.Argument(0));
-  ++filesOpened;
-  const auto file = files_.find(Lower({path.begin(), path.end()}));
-  if (file == files_.end()) return 0;
-  const uint32_t handle = NewHandle();
-  openFiles_[handle] = {file->second, 0};
-  return handle;
-}
-
-uint32_t CoreLibrary::Fread() {
-  const uint32_t buffer = machine_.Argument(0), size = machine_.Argument(1), count = machine_.Argument(2);
-  const auto file = openFiles_.find(machine_.Argument(3));
-  if (file == openFiles_.end() || size == 0) return 0;
-  OpenFile& open = file->second;
-  const size_t items = std::min<size_t>(count, (open.bytes.size() - open.position) / size);
-  machine_.Write(buffer, open.bytes.data() + open.position, items * size);
-  open.position += items * size;
-  return static_cast<uint32_t>(items);
-}
-
-uint32_t CoreLibrary::Fclose() {
-  if (openFiles_.erase(machine_.Argument(0)) == 1) return 0;
-  Problem("fclose of no open file");
-  return static_cast<uint32_t>(-1);
 }
 
 uint32_t CoreLibrary::Strcmp() {

@@ -138,5 +138,22 @@ TEST_F(InstallPlanTest, ADwordOfOtherSizeIsRefused) {
   EXPECT_THROW(Plan(), std::runtime_error);
 }
 
+TEST_F(InstallPlanTest, KeepsTheSetupFilesProcessor) {
+  for (uint32_t processor : {0u, 686u, 2577u}) {
+    model_.device.processorType = processor;
+    EXPECT_EQ(Plan().processor, processor);
+  }
+}
+
+TEST(ProcessorFits, TheSameProcessorOrAPackageForAnyProcessor) {
+  struct Case {
+    uint32_t package, device;
+    bool fits;
+  };
+  const Case cases[] = {{2577, 2577, true}, {686, 686, true}, {0, 2577, true}, {0, 686, true},
+                        {2577, 686, false}, {686, 2577, false}, {686, 0, false}};
+  for (const Case& c : cases) EXPECT_EQ(ProcessorFits(c.package, c.device), c.fits) << c.package << " on " << c.device;
+}
+
 }  // namespace
 }  // namespace standins::ce_installer

@@ -65,26 +65,35 @@ void Answer(HWND box, int button, std::vector<std::wstring>& texts, std::vector<
 
 PackedBuilderFolder::PackedBuilderFolder(const std::wstring& setupLibrary, bool stored) {
   CreateDirectoryW(folder_.File(L"pocketpc").c_str(), nullptr);
-  CreateDirectoryW(folder_.File(L"pocketpc\\arm").c_str(), nullptr);
   unsigned seed = 1;
-  for (const wchar_t* name : {L"pocketpc\\arm\\brindlecove.exe", L"pocketpc\\arm\\bcmgr.dll",
-                              L"pocketpc\\arm\\bcebtn.exe", L"bce_logofile"}) {
-    WriteWholeFile(folder_.File(name), RandomBytes(3000 + seed * 100, seed));
-    ++seed;
+  // Each processor's folder with files of its own, so that a test sees which package installed.
+  for (const std::wstring folder : {L"pocketpc\\arm\\", L"pocketpc\\x86\\"}) {
+    CreateDirectoryW(folder_.File(folder).c_str(), nullptr);
+    for (const wchar_t* name : {L"brindlecove.exe", L"bcmgr.dll", L"bcebtn.exe"}) {
+      WriteWholeFile(folder_.File(folder + name), RandomBytes(3000 + seed * 100, seed));
+      ++seed;
+    }
+    CopyFileW(setupLibrary.c_str(), folder_.File(folder + L"BCESetup.dll").c_str(), FALSE);
   }
+  WriteWholeFile(folder_.File(L"bce_logofile"), RandomBytes(3000 + seed * 100, seed));
   WriteWholeFile(folder_.File(L"abce.pac"), "1234");
   WriteWholeFile(folder_.File(L"set.alf"), "1;0;Word;\\windows\\pword.exe;;");
   WriteWholeFile(folder_.File(L"setup.inf"), FilledTemplate());
-  CopyFileW(setupLibrary.c_str(), folder_.File(L"pocketpc\\arm\\BCESetup.dll").c_str(), FALSE);
 
   gui_driver::Process bcpack(gui_driver::WindowsPath(BC_BCPACK),
                              stored ? "--store setup.inf output" : "setup.inf output", support::Narrow(folder_.Path()));
-  packed_ = bcpack.Started() && bcpack.WaitForExit(60s) == 0 && PathExists(Cabinet());
+  packed_ = bcpack.Started() && bcpack.WaitForExit(60s) == 0 && PathExists(Cabinet()) && PathExists(ArmCabinet());
 }
 
 std::string PackedBuilderFolder::Source(const std::wstring& relative) const {
   return ReadWholeFile(folder_.File(relative)).value_or("(missing source)");
 }
+
+DeviceProcessor::DeviceProcessor(uint32_t processor) {
+  WriteWholeFile(kProcessorFile, std::to_string(processor));
+}
+
+DeviceProcessor::~DeviceProcessor() { DeleteFileW(kProcessorFile.c_str()); }
 
 InstallerRun RunInstaller(const std::wstring& arguments) {
   InstallerRun run;

@@ -4,6 +4,7 @@
 // device's root. Message boxes are answered from the test.
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,13 +33,25 @@ class PackedBuilderFolder {
   // members packed as they are rather than compressed.
   explicit PackedBuilderFolder(const std::wstring& setupLibrary, bool stored = false);
   bool Packed() const { return packed_; }
-  std::wstring Cabinet() const { return folder_.File(L"output\\Brindlecove.PPC_ARM.CAB"); }
-  // A source file of the package, relative to the folder ("pocketpc\arm\bcmgr.dll").
+  // The package for the emulated device (x86, processor 686) and the one for ARM Pocket PCs (2577).
+  std::wstring Cabinet() const { return folder_.File(L"output\\Brindlecove.PPC_X86.CAB"); }
+  std::wstring ArmCabinet() const { return folder_.File(L"output\\Brindlecove.PPC_ARM.CAB"); }
+  // A source file of the package, relative to the folder ("pocketpc\x86\bcmgr.dll").
   std::string Source(const std::wstring& relative) const;
 
  private:
   support::TemporaryFolder folder_{L"bc_ce_installer"};
   bool packed_ = false;
+};
+
+// The device's processor file: while one lives, the device reports that processor.
+inline const std::wstring kProcessorFile = L"C:\\windows\\processor-type";
+class DeviceProcessor {
+ public:
+  explicit DeviceProcessor(uint32_t processor);
+  ~DeviceProcessor();
+  DeviceProcessor(const DeviceProcessor&) = delete;
+  DeviceProcessor& operator=(const DeviceProcessor&) = delete;
 };
 
 struct InstallerRun {

@@ -45,16 +45,16 @@ TEST_F(Wceload, InstallsEveryFileUnderItsTrueName) {
   InstallerRun run = Install(package_.Cabinet());
   ASSERT_EQ(run.exitCode, 0u);
   EXPECT_TRUE(run.messages.empty());
-  EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\Brindlecove.exe"), package_.Source(L"pocketpc\\arm\\brindlecove.exe"));
-  EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\bcebtn.exe"), package_.Source(L"pocketpc\\arm\\bcebtn.exe"));
+  EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\Brindlecove.exe"), package_.Source(L"pocketpc\\x86\\brindlecove.exe"));
+  EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\bcebtn.exe"), package_.Source(L"pocketpc\\x86\\bcebtn.exe"));
   EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\set.alf"), package_.Source(L"set.alf"));
   EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\bce_logofile"), package_.Source(L"bce_logofile"));
-  EXPECT_EQ(ReadWholeFile(kWindows + L"\\bcmgr.dll"), package_.Source(L"pocketpc\\arm\\bcmgr.dll"));
+  EXPECT_EQ(ReadWholeFile(kWindows + L"\\bcmgr.dll"), package_.Source(L"pocketpc\\x86\\bcmgr.dll"));
   EXPECT_EQ(ReadWholeFile(kWindows + L"\\abce.pac"), "1234");
   EXPECT_EQ(ReadWholeFile(kShortcut), "44#\"\\Program Files\\Brindlecove\\Brindlecove.exe\"");
-  EXPECT_EQ(ReadWholeFile(kWindows + L"\\AppMgr\\Brindlecove.dll"), package_.Source(L"pocketpc\\arm\\BCESetup.dll"));
+  EXPECT_EQ(ReadWholeFile(kWindows + L"\\AppMgr\\Brindlecove.dll"), package_.Source(L"pocketpc\\x86\\BCESetup.dll"));
   EXPECT_TRUE(PathExists(kRecord));
-  EXPECT_EQ(LastLogLine(), "success install Brindlecove.PPC_ARM.CAB");
+  EXPECT_EQ(LastLogLine(), "success install Brindlecove.PPC_X86.CAB");
 }
 
 TEST_F(Wceload, WritesRegistryValuesOfEveryType) {
@@ -97,7 +97,7 @@ TEST_F(Wceload, ASetupLibraryThatCancelsLeavesNothingInstalled) {
     EXPECT_EQ(run.exitCode, 1u) << answer;
     EXPECT_TRUE(run.messages.empty()) << "the setup library decided; nothing more to say";
     EXPECT_TRUE(NothingInstalled()) << answer;
-    EXPECT_EQ(LastLogLine().rfind("failure install Brindlecove.PPC_ARM.CAB: ", 0), 0u) << LastLogLine();
+    EXPECT_EQ(LastLogLine().rfind("failure install Brindlecove.PPC_X86.CAB: ", 0), 0u) << LastLogLine();
   }
 }
 
@@ -119,7 +119,7 @@ class DamagedCabinet : public Wceload {
     EXPECT_EQ(run.messages, std::vector<std::wstring>{kDamaged});
     EXPECT_TRUE(NothingInstalled());
     EXPECT_TRUE(hooks_.Text().empty()) << "setup library called: " << hooks_.Text();
-    EXPECT_EQ(LastLogLine().rfind("failure install Brindlecove.PPC_ARM.CAB.damaged.cab: the package is damaged", 0), 0u)
+    EXPECT_EQ(LastLogLine().rfind("failure install Brindlecove.PPC_X86.CAB.damaged.cab: the package is damaged", 0), 0u)
         << LastLogLine();
   }
 };
@@ -150,6 +150,61 @@ TEST_F(DamagedCabinet, DamagedSetupFileIsRefused) {
     bytes[setup + 8] ^= 0x01;
   }, stored.Cabinet()));
   EXPECT_NE(LastLogLine().find("length field differs from the file"), std::string::npos) << LastLogLine();
+}
+
+// A copy of a stored cabinet whose setup file names another processor. The
+// setup file stands as it is at the start of the first data block; the
+// block's checksum is cleared (0: none) so that the cabinet still reads.
+std::wstring WithProcessor(const std::wstring& storedCabinet, uint32_t processor) {
+  std::string bytes = ReadWholeFile(storedCabinet).value_or("");
+  const size_t setup = bytes.find("MSCE");
+  EXPECT_NE(setup, std::string::npos);
+  if (setup == std::string::npos || setup < 8) return storedCabinet;
+  bytes.replace(setup - 8, 4, std::string(4, '\0'));
+  for (size_t i = 0; i < 4; ++i) bytes[setup + 20 + i] = static_cast<char>(processor >> (8 * i));
+  const std::wstring copy = storedCabinet + L".processor" + std::to_wstring(processor) + L".cab";
+  EXPECT_TRUE(WriteWholeFile(copy, bytes));
+  return copy;
+}
+
+TEST_F(Wceload, InstallsOnlyAPackageForTheDevicesProcessorOrForAnyProcessor) {
+  PackedBuilderFolder stored(WideWindowsPath(BC_FAKE_HOOKS), true);
+  ASSERT_TRUE(stored.Packed());
+  const std::wstring anyProcessor = WithProcessor(stored.Cabinet(), 0);
+  struct Case {
+    const char* what;
+    std::wstring cabinet;
+    uint32_t device;
+    bool installs;
+  };
+  const Case cases[] = {
+      {"x86 package, x86 device", package_.Cabinet(), 686, true},
+      {"ARM package, ARM device", package_.ArmCabinet(), 2577, true},
+      {"ARM package, x86 device", package_.ArmCabinet(), 686, false},
+      {"x86 package, ARM device", package_.Cabinet(), 2577, false},
+      {"package for any processor, ARM device", anyProcessor, 2577, true},
+      {"package for any processor, x86 device", anyProcessor, 686, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RemoveInstallation();
+    const DeviceProcessor device(c.device);
+    const std::string hooksBefore = hooks_.Text();
+    const InstallerRun run = Install(c.cabinet);
+    if (c.installs) {
+      EXPECT_EQ(run.exitCode, 0u);
+      EXPECT_TRUE(PathExists(kRecord));
+      continue;
+    }
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_EQ(run.messages, std::vector<std::wstring>{
+                                L"The package is made for another processor than this device's. Nothing was installed."});
+    EXPECT_TRUE(NothingInstalled());
+    EXPECT_EQ(hooks_.Text(), hooksBefore) << "the setup library was asked";
+    const std::string expected = "the package is for processor " + std::to_string(c.device == 686 ? 2577 : 686) +
+                                 ", the device's is " + std::to_string(c.device);
+    EXPECT_NE(LastLogLine().find(expected), std::string::npos) << LastLogLine();
+  }
 }
 
 TEST_F(Wceload, AMissingCabinetIsRefused) {

@@ -21,8 +21,8 @@ using device::engine_contract::kExitEventName;
 
 const std::string kTwoApplications = "1;0;Word;\\windows\\pword.exe;;0;1;Notes;\\windows\\notes.exe;-x;";
 
-std::string State(bool reset, int buttons, bool left) {
-  return standins::kiosk_engine::FormatEngineState({reset, buttons, left});
+std::string State(bool reset, unsigned buttons, bool left) {
+  return standins::kiosk_engine::FormatEngineState({reset, buttons, left}).Get();
 }
 
 // Runs bcebtn.exe with a command line; its exit code (STILL_ACTIVE if it did not end).

@@ -1,6 +1,9 @@
-// The stand-in engine's platform-free parts: set.alf records, the state file
-// and the reset argument.
+// The stand-in engine's platform-free parts: set.alf records, the fixed
+// buffers its texts are built in, the state file and the reset argument.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include "standins/kiosk_engine/application_list_file.h"
 #include "standins/kiosk_engine/engine_state.h"
@@ -9,9 +12,34 @@ namespace {
 
 using namespace standins::kiosk_engine;
 
+// A record with its texts copied out of the content read.
+struct ReadApplication {
+  bool autolaunch = false;
+  bool hideInKioskDesktop = false;
+  std::string displayName, path, params;
+};
+
+std::string Text(const TextSpan& span) { return {span.text, span.size}; }
+
+std::vector<ReadApplication> ReadAll(const std::string& content) {
+  ApplicationListReader reader(content.data(), content.size());
+  std::vector<ReadApplication> applications;
+  for (AllowedApplication a; reader.Next(a);) {
+    applications.push_back({a.autolaunch, a.hideInKioskDesktop, Text(a.displayName), Text(a.path), Text(a.params)});
+  }
+  return applications;
+}
+
+std::string Describe(bool autolaunch, bool hidden, const std::string& label, const std::string& path,
+                     const std::string& params) {
+  const AllowedApplication application{autolaunch, hidden, {label.data(), label.size()}, {path.data(), path.size()},
+                                       {params.data(), params.size()}};
+  return DescribeApplication(application).Get();
+}
+
 TEST(ApplicationListFile, ReadsRecordsInOrder) {
-  const auto applications =
-      ParseApplicationList("1;0;Word;\\windows\\pword.exe;;0;1;Notes;\\windows\\notes.exe;-x;");
+  const std::string content = "1;0;Word;\\windows\\pword.exe;;0;1;Notes;\\windows\\notes.exe;-x;";
+  const auto applications = ReadAll(content);
   ASSERT_EQ(applications.size(), 2u);
   EXPECT_TRUE(applications[0].autolaunch);
   EXPECT_FALSE(applications[0].hideInKioskDesktop);
@@ -24,20 +52,30 @@ TEST(ApplicationListFile, ReadsRecordsInOrder) {
 }
 
 TEST(ApplicationListFile, EmptyFieldsAndEmptyFile) {
-  EXPECT_TRUE(ParseApplicationList("").empty());
-  const auto applications = ParseApplicationList("0;0;;;;");
+  EXPECT_TRUE(ReadAll("").empty());
+  const auto applications = ReadAll("0;0;;;;");
   ASSERT_EQ(applications.size(), 1u);
   EXPECT_EQ(applications[0].displayName, "");
   EXPECT_EQ(applications[0].path, "");
 }
 
+TEST(ApplicationListFile, OnlyAOneSetsAFlag) {
+  for (const char* flag : {"0", "", "11", "2", " 1", "1 "}) {
+    const auto applications = ReadAll(std::string(flag) + ";" + flag + ";A;\\a.exe;;");
+    ASSERT_EQ(applications.size(), 1u) << flag;
+    EXPECT_FALSE(applications[0].autolaunch) << flag;
+    EXPECT_FALSE(applications[0].hideInKioskDesktop) << flag;
+  }
+}
+
 TEST(ApplicationListFile, UnfinishedLastRecordIsDropped) {
-  EXPECT_EQ(ParseApplicationList("1;0;Word;\\windows\\pword.exe;;1;0;Notes").size(), 1u);
-  EXPECT_EQ(ParseApplicationList("1;0;Word;\\windows\\pword.exe;").size(), 0u);
+  EXPECT_EQ(ReadAll("1;0;Word;\\windows\\pword.exe;;1;0;Notes").size(), 1u);
+  EXPECT_EQ(ReadAll("1;0;Word;\\windows\\pword.exe;").size(), 0u);
+  EXPECT_EQ(ReadAll("1;0;Word;\\windows\\pword.exe;x").size(), 0u);
 }
 
 TEST(ApplicationListFile, SemicolonInALabelShiftsTheFields) {
-  const auto applications = ParseApplicationList("1;0;A;B;\\a.exe;;");
+  const auto applications = ReadAll("1;0;A;B;\\a.exe;;");
   ASSERT_EQ(applications.size(), 1u);
   EXPECT_EQ(applications[0].displayName, "A");
   EXPECT_EQ(applications[0].path, "B");
@@ -45,13 +83,52 @@ TEST(ApplicationListFile, SemicolonInALabelShiftsTheFields) {
 }
 
 TEST(ApplicationListFile, DescriptionShowsParametersAndMarks) {
-  EXPECT_EQ(DescribeApplication({false, false, "Word", "\\w.exe", ""}), "Word - \\w.exe");
-  EXPECT_EQ(DescribeApplication({true, true, "Notes", "\\n.exe", "-x"}), "Notes - \\n.exe -x (auto) (hidden)");
+  EXPECT_EQ(Describe(false, false, "Word", "\\w.exe", ""), "Word - \\w.exe");
+  EXPECT_EQ(Describe(true, false, "Word", "\\w.exe", ""), "Word - \\w.exe (auto)");
+  EXPECT_EQ(Describe(false, true, "Word", "\\w.exe", ""), "Word - \\w.exe (hidden)");
+  EXPECT_EQ(Describe(true, true, "Notes", "\\n.exe", "-x"), "Notes - \\n.exe -x (auto) (hidden)");
+}
+
+TEST(ApplicationListFile, DescriptionIsCutToItsBuffer) {
+  const std::string fits(kDescriptionSize - 1 - std::string(" - \\a.exe").size(), 'l');
+  const ApplicationDescription whole = DescribeApplication({false, false, {fits.data(), fits.size()}, {"\\a.exe", 6}, {}});
+  EXPECT_TRUE(whole.Whole());
+  EXPECT_EQ(whole.Size(), kDescriptionSize - 1);
+  const std::string longer = fits + "l";
+  const ApplicationDescription cut = DescribeApplication({false, false, {longer.data(), longer.size()}, {"\\a.exe", 6}, {}});
+  EXPECT_FALSE(cut.Whole());
+  EXPECT_EQ(std::string(cut.Get()), longer + " - \\a.ex");
+}
+
+TEST(FixedText, NumbersFromZeroToTheLargest) {
+  for (const auto& [value, text] : std::vector<std::pair<unsigned, std::string>>{
+           {0, "0"}, {9, "9"}, {10, "10"}, {4294967295u, "4294967295"}}) {
+    EXPECT_EQ(std::string(FixedText<char, 16>().AppendNumber(value).Get()), text);
+  }
+}
+
+TEST(FixedText, KeepsWhatFitsTerminated) {
+  FixedText<wchar_t, 4> text;
+  text.Append(L"abc");
+  EXPECT_TRUE(text.Whole());
+  text.Append(L"d");
+  EXPECT_FALSE(text.Whole());
+  EXPECT_EQ(std::wstring(text.Get()), L"abc");
+  EXPECT_EQ(text.Size(), 3u);
 }
 
 TEST(EngineState, StateFileLines) {
-  EXPECT_EQ(FormatEngineState({}), "started=plain\nbuttons=0\nkiosk=on\n");
-  EXPECT_EQ(FormatEngineState({true, 12, true}), "started=r\nbuttons=12\nkiosk=left\n");
+  EXPECT_EQ(std::string(FormatEngineState({}).Get()), "started=plain\nbuttons=0\nkiosk=on\n");
+  const StateText largest = FormatEngineState({true, 4294967295u, true});
+  EXPECT_TRUE(largest.Whole());
+  EXPECT_EQ(std::string(largest.Get()), "started=r\nbuttons=4294967295\nkiosk=left\n");
+}
+
+TEST(EngineState, StatusLine) {
+  EXPECT_EQ(std::wstring(DescribeEngineState({}).Get()), L"Kiosk mode. Started without reset. Button presses: 0");
+  const StatusText largest = DescribeEngineState({true, 4294967295u, true});
+  EXPECT_TRUE(largest.Whole());
+  EXPECT_EQ(std::wstring(largest.Get()), L"Kiosk mode left. Started with reset (r). Button presses: 4294967295");
 }
 
 TEST(EngineState, ResetArgumentIsTheLastWord) {
@@ -62,6 +139,7 @@ TEST(EngineState, ResetArgumentIsTheLastWord) {
   EXPECT_FALSE(RequestsReset(L"R"));
   EXPECT_FALSE(RequestsReset(L"\"C:\\Program Files\\Brindlecove\\Brindlecove.exe\""));
   EXPECT_FALSE(RequestsReset(L"Brindlecove.exe rr"));
+  EXPECT_FALSE(RequestsReset(L"Brindlecove.exe xr"));
 }
 
 TEST(EngineState, BlanksAndTabsBothSeparateAndEndTheLastWord) {

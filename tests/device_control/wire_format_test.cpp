@@ -67,3 +67,38 @@ TEST(WireFormat, DevicePortFallsBackToTheDefault) {
   EXPECT_EQ(DevicePort("junk"), kDefaultPort);
   EXPECT_EQ(DevicePort("4000"), 4000);
 }
+
+TEST(DeviceSystemInfo, HasTheDevices32BitLayout) {
+  DeviceSystemInfo info;
+  info.processorArchitecture = 0x0105;
+  info.reserved = 0x0206;
+  info.pageSize = 0x11111111;
+  info.minimumApplicationAddress = 0x22222222;
+  info.maximumApplicationAddress = 0x33333333;
+  info.activeProcessorMask = 0x44444444;
+  info.numberOfProcessors = 0x55555555;
+  info.processorType = 0x00000A11;
+  info.allocationGranularity = 0x77777777;
+  info.processorLevel = 0x0304;
+  info.processorRevision = 0x0908;
+  const Bytes bytes = EncodeSystemInfo(info);
+  ASSERT_EQ(bytes.size(), 36u);
+  // Offsets of SYSTEM_INFO with 32-bit pointers.
+  const std::vector<std::pair<size_t, Bytes>> fields = {
+      {0, {0x05, 0x01}},           {2, {0x06, 0x02}},           {4, {0x11, 0x11, 0x11, 0x11}},
+      {8, {0x22, 0x22, 0x22, 0x22}}, {12, {0x33, 0x33, 0x33, 0x33}}, {16, {0x44, 0x44, 0x44, 0x44}},
+      {20, {0x55, 0x55, 0x55, 0x55}}, {24, {0x11, 0x0A, 0x00, 0x00}}, {28, {0x77, 0x77, 0x77, 0x77}},
+      {32, {0x04, 0x03}},          {34, {0x08, 0x09}},
+  };
+  for (const auto& [at, expected] : fields) {
+    EXPECT_EQ(Bytes(bytes.begin() + at, bytes.begin() + at + expected.size()), expected) << "offset " << at;
+  }
+  const std::optional<DeviceSystemInfo> back = DecodeSystemInfo(bytes);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(EncodeSystemInfo(*back), bytes);
+}
+
+TEST(DeviceSystemInfo, OnlyOneWholeRecordDecodes) {
+  for (size_t size : {0u, 35u, 37u}) EXPECT_FALSE(DecodeSystemInfo(Bytes(size, 0))) << size << " bytes";
+  EXPECT_TRUE(DecodeSystemInfo(Bytes(36, 0)));
+}

@@ -33,8 +33,11 @@ using EndToEnd = BuilderTest;
 
 TEST_F(EndToEnd, FromBuildToKioskModeAndBack) {
   ASSERT_FALSE(SessionDir().empty());
-  const std::string package = DistFolder() + "\\output\\Brindlecove.PPC_ARM.CAB";
+  // One package per processor; Install sends the emulated device the x86 one.
+  const std::string package = DistFolder() + "\\output\\Brindlecove.PPC_X86.CAB";
+  const std::string armPackage = DistFolder() + "\\output\\Brindlecove.PPC_ARM.CAB";
   DeleteFileA(package.c_str());
+  DeleteFileA(armPackage.c_str());
 
   AddApplication("Word", "\\windows\\pword.exe", "", true, false);
   AddApplication("Notes", "\\windows\\notes.exe", "-x", false, true);
@@ -51,6 +54,7 @@ TEST_F(EndToEnd, FromBuildToKioskModeAndBack) {
   Answer(info, IDOK);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) && support::PathExists(package); }, milliseconds(120000)))
       << "Build left no package in output\\";
+  EXPECT_TRUE(support::PathExists(armPackage)) << "Build left no ARM package in output\\";
   EXPECT_EQ(Text(main_, IDC_PROJECT_NAME), "e2e_shop");
   // Build ends by opening the output folder in the file browser.
   HWND browser = nullptr;

@@ -11,6 +11,8 @@ shots=$build
 . "$source_dir/scripts/wine-env.sh"
 
 rm -f "$session/device-prefix/drive_c/Program Files/Brindlecove/engine_state.txt"
+# The device's calls of this run: those logged after the lines already there.
+calls_before=$(cat "$session/device-calls.log" 2>/dev/null | wc -l)
 shot_names="e2e_builder_project e2e_build_information e2e_output_folder device_reset_question device_start_question
   kiosk_window e2e_device_controller e2e_login"
 for shot in $shot_names; do rm -f "$shots/$shot.png"; done
@@ -42,5 +44,9 @@ done
 for shot in $shot_names; do
   [ -s "$shots/$shot.png" ] || { echo "missing screenshot $shot.png"; status=1; }
 done
+# Install sent the package built for the emulated device's processor, and only that.
+calls=$(tail -n +$((calls_before + 1)) "$session/device-calls.log")
+grep -qF 'CreateFile \Windows\Brindlecove.PPC_X86.CAB' <<<"$calls" || { echo "the x86 package was not sent"; status=1; }
+! grep -qF 'Brindlecove.PPC_ARM.CAB' <<<"$calls" || { echo "the ARM package was sent to the x86 device"; status=1; }
 [ "$elapsed" -lt 300 ] || { echo "the run took longer than 5 minutes"; status=1; }
 exit $status

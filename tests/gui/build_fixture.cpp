@@ -52,8 +52,10 @@ void BuildTest::TearDown() {
 std::string BuildTest::Dist(const std::string& name) { return DistFolder() + "\\" + name; }
 
 bool BuildTest::DeviceFilesBuilt() {
-  for (const char* file : {"brindlecove.exe", "bcmgr.dll", "BCESetup.dll", "bcebtn.exe"}) {
-    if (!FileExists(Dist(std::string("pocketpc\\arm\\") + file))) return false;
+  for (const std::string folder : {"pocketpc\\arm\\", "pocketpc\\x86\\"}) {
+    for (const char* file : {"brindlecove.exe", "bcmgr.dll", "BCESetup.dll", "bcebtn.exe"}) {
+      if (!FileExists(Dist(folder + file))) return false;
+    }
   }
   return true;
 }

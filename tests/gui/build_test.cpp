@@ -238,11 +238,13 @@ TEST_F(Build, ABuildersFolderOf243CharactersBuilds) {
 
 TEST_F(Build, RealScriptMakesTheCabinet) {
   if (!DeviceFilesBuilt()) GTEST_SKIP() << "device files missing";
-  const std::string cabinet = Dist("output\\Brindlecove.PPC_ARM.CAB");
-  DeleteFileA(cabinet.c_str());
+  const std::string cabinets[] = {Dist("output\\Brindlecove.PPC_ARM.CAB"), Dist("output\\Brindlecove.PPC_X86.CAB")};
+  for (const std::string& cabinet : cabinets) DeleteFileA(cabinet.c_str());
   BuildOneApplication();
-  EXPECT_TRUE(FileExists(cabinet));
-  EXPECT_EQ(ReadFile(cabinet).substr(0, 4), "MSCF");
+  for (const std::string& cabinet : cabinets) {
+    EXPECT_TRUE(FileExists(cabinet)) << cabinet;
+    EXPECT_EQ(ReadFile(cabinet).substr(0, 4), "MSCF") << cabinet;
+  }
   EXPECT_FALSE(FileExists(Dist("abce.pac")));
   HWND browser = WaitFileBrowser();
   ASSERT_NE(browser, nullptr) << "the output folder did not open";
@@ -256,7 +258,8 @@ TEST_F(Build, RealScriptCarriesTypedTextsByteForByte) {
   if (!DeviceFilesBuilt()) GTEST_SKIP() << "device files missing";
   const std::string title = ReadFile(WindowsPath(BC_TYPED_TITLE));
   ASSERT_EQ(title.back(), '\xE9');
-  const std::string cabinet = Dist("output\\Brindlecove.PPC_ARM.CAB");
+  // The emulated device's package, which the installer's test installs.
+  const std::string cabinet = Dist("output\\Brindlecove.PPC_X86.CAB");
   DeleteFileA(cabinet.c_str());
   DeleteFileA(BuildFile("typed_text.CAB").c_str());
   AddApplication("Scan; \"Ship\" \xE9", "\\Program Files\\Scan, Pack\\scan.exe", "-profile \"night shift\" 50%;x=1",
@@ -276,9 +279,9 @@ TEST_F(Build, RealScriptCarriesTypedTextsByteForByte) {
 // report and no package, so that Install cannot send the old one.
 TEST_F(Build, FailedPackageRunLeavesNoPackageButItsReport) {
   if (!DeviceFilesBuilt()) GTEST_SKIP() << "device files missing";
-  const std::string cabinet = Dist("output\\Brindlecove.PPC_ARM.CAB");
+  const std::string cabinets[] = {Dist("output\\Brindlecove.PPC_ARM.CAB"), Dist("output\\Brindlecove.PPC_X86.CAB")};
   BuildOneApplication();
-  ASSERT_TRUE(FileExists(cabinet));
+  for (const std::string& cabinet : cabinets) ASSERT_TRUE(FileExists(cabinet)) << cabinet;
   CloseFileBrowsers();
 
   WriteFile(Dist("setup_tmpl.inf"), ReadFile(Dist("setup_tmpl.inf")) + "\r\n[Reg.Configuration]\r\n"
@@ -286,7 +289,7 @@ TEST_F(Build, FailedPackageRunLeavesNoPackageButItsReport) {
   PressBuild();
   ConfirmBuild();
   WaitBuildEnd();
-  EXPECT_FALSE(FileExists(cabinet));
+  for (const std::string& cabinet : cabinets) EXPECT_FALSE(FileExists(cabinet)) << cabinet;
   const std::string report = ReadFile(Dist("output\\package-failed.txt"));
   EXPECT_EQ(report.rfind("The package could not be made. The package tool reported:\r\n", 0), 0u) << report;
   EXPECT_NE(report.find("error: bad registry line: \"none\" is not a DWORD number"), std::string::npos) << report;
@@ -317,6 +320,7 @@ TEST_F(PackageCommands, InstallRunsItsScriptShownInTheBuildersFolder) {
 
 TEST_F(PackageCommands, InstallWithNoPackageTellsTheUserAndWithNoScriptReturnsQuietly) {
   DeleteFileA(Dist("output\\Brindlecove.PPC_ARM.CAB").c_str());
+  DeleteFileA(Dist("output\\Brindlecove.PPC_X86.CAB").c_str());
   ClickAsync(main_, IDC_INSTALL);  // the shipped script and its sender
   const MessageBoxInfo box = WaitMessageBox(0);
   ASSERT_NE(box.window, nullptr) << "the sender said nothing";

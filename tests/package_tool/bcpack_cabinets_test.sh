@@ -12,14 +12,20 @@ trap 'rm -rf "$work"' EXIT
 status=0
 fail() { echo "FAIL: $*"; status=1; }
 
-# Device files may not be built yet: random stand-ins do for packing.
+# Device files may not be built yet: random stand-ins do for packing, each
+# processor's folder with files of its own.
 make_builder_folder() {
-  local dir=$1 with_logo=$2
-  mkdir -p "$dir/pocketpc/arm"
+  local dir=$1 with_logo=$2 processor f
   # The shipped script from the sources: GUI tests put scripts of their own
   # into the built builder's folder while they run.
+  mkdir -p "$dir"
   cp "$dist/bcpack.exe" "$root/builder/build/shipped/mksetup.bat" "$dir/"
-  for f in brindlecove.exe bcmgr.dll BCESetup.dll bcebtn.exe; do head -c 3000 /dev/urandom >"$dir/pocketpc/arm/$f"; done
+  for processor in arm x86; do
+    mkdir -p "$dir/pocketpc/$processor"
+    for f in brindlecove.exe bcmgr.dll BCESetup.dll bcebtn.exe; do
+      head -c 3000 /dev/urandom >"$dir/pocketpc/$processor/$f"
+    done
+  done
   printf '1234' >"$dir/abce.pac"
   printf '1;0;Word;\\windows\\pword.exe;;' >"$dir/set.alf"
   [ "$with_logo" = 1 ] && head -c 5000 /dev/urandom >"$dir/bce_logofile"
@@ -73,19 +79,28 @@ expect_packing() {
   [ "$methods" = "$2" ] || fail "$1 is packed with '$methods', expected $2"
 }
 
-files_common="Brindlecove.exe=pocketpc/arm/brindlecove.exe bcebtn.exe=pocketpc/arm/bcebtn.exe set.alf=set.alf
-  abce.pac=abce.pac bcmgr.dll=pocketpc/arm/bcmgr.dll SETUPDLL=pocketpc/arm/BCESetup.dll"
+# files_of FOLDER: the members every package holds, its programs from pocketpc/FOLDER.
+files_of() {
+  echo "Brindlecove.exe=pocketpc/$1/brindlecove.exe bcebtn.exe=pocketpc/$1/bcebtn.exe set.alf=set.alf
+    abce.pac=abce.pac bcmgr.dll=pocketpc/$1/bcmgr.dll SETUPDLL=pocketpc/$1/BCESetup.dll"
+}
+files_common=$(files_of arm)
 reg='HKLM\Software\Brindlecove'
+# One package per processor: target, programs' folder, processor type.
+packages="PPC_ARM:arm:2577 PPC_X86:x86:686"
 
 for logo in 1 0; do
   dir=$work/logo$logo
   make_builder_folder "$dir" $logo
   (cd "$dir" && "$run" cmd /c mksetup.bat) >"$dir/run.txt" 2>&1 || fail "mksetup.bat failed: $(cat "$dir/run.txt")"
-  expected=$files_common
+  for package in $packages; do
+  IFS=: read -r target folder processor <<<"$package"
+  cab=$dir/output/Brindlecove.$target.CAB
+  expected=$(files_of "$folder")
   [ $logo = 1 ] && expected="$expected bce_logofile=bce_logofile"
-  check_cabinet "$dir" "$dir/output/Brindlecove.PPC_ARM.CAB" "$expected"
-  expect_packing "$dir/output/Brindlecove.PPC_ARM.CAB" MSZip
-  expect_dump "$dir" "app Brindlecove" "provider Vantrel" "processor 2577" \
+  check_cabinet "$dir" "$cab" "$expected"
+  expect_packing "$cab" MSZip
+  expect_dump "$dir" "app Brindlecove" "provider Vantrel" "processor $processor" \
     "reg $reg\\AppPath sz \\Windows\\pword.exe" "reg $reg\\AppParams sz -f 50% off" \
     "reg $reg\\AppCountdown dword 15" "reg $reg\\DisableActiveSync dword 1" "reg $reg\\DisableHardButtons dword 9" \
     "reg $reg\\EnableKioskDesktop dword 2" "reg $reg\\KioskDesktopTitle sz [Enter Desktop Title Text here]" \
@@ -98,17 +113,36 @@ for logo in 1 0; do
   done
   for f in abce.pac bcmgr.dll; do grep -q "^file %CE2%\\\\$f " "$dir/dump.txt" || fail "$f not in %CE2%"; done
   if [ $logo = 0 ] && grep -q bce_logofile "$dir/dump.txt"; then fail "logo packed without a logo"; fi
-  ls "$dir/output" | grep -v '^Brindlecove.PPC_ARM.CAB$' && fail "other files left in output"
+  done
+  ls "$dir/output" | grep -v '^Brindlecove.PPC_\(ARM\|X86\).CAB$' && fail "other files left in output"
 done
 
-# Two device targets give two cabinets.
-dir=$work/targets
+# The programs of the built builder's folder: the ARM package holds the
+# device modules' Windows CE ARM images, the x86 package x86 programs only.
+dir=$work/built
 make_builder_folder "$dir" 1
-perl -0pi -e 's/\[CEDevice.PPC_ARM\]/[CEDevice.SP_ARM]\r\nProcessorType = 0\r\n\r\n[CEDevice.PPC_ARM]/' "$dir/setup.inf"
-(cd "$dir" && "$run" bcpack.exe) >"$dir/run.txt" 2>&1 || fail "bcpack with defaults failed: $(cat "$dir/run.txt")"
-check_cabinet "$dir" "$dir/output/Brindlecove.SP_ARM.CAB" "$files_common bce_logofile=bce_logofile"
-expect_dump "$dir" "processor 0"
-check_cabinet "$dir" "$dir/output/Brindlecove.PPC_ARM.CAB" "$files_common bce_logofile=bce_logofile"
+for folder in arm x86; do cp "$dist/pocketpc/$folder"/* "$dir/pocketpc/$folder/"; done
+(cd "$dir" && "$run" cmd /c mksetup.bat) >"$dir/run.txt" 2>&1 || fail "built: mksetup.bat failed: $(cat "$dir/run.txt")"
+# expect_programs TARGET KIND PATTERN: the target's cabinet holds four programs
+# (the engine, bcmgr.dll, BCESetup.dll, bcebtn.exe), each one PATTERN by file.
+expect_programs() {
+  local x=$dir/x-$1 member kind programs=0
+  rm -rf "$x" && cabextract -q -d "$x" "$dir/output/Brindlecove.$1.CAB" || { fail "built: $1 cabinet unreadable"; return; }
+  for member in "$x"/*; do
+    kind=$(file -b "$member")
+    [[ $kind == PE32* ]] || continue
+    programs=$((programs + 1))
+    grep -Eq "$3" <<<"$kind" || fail "built: $2 package member $(basename "$member") is $kind"
+  done
+  [ $programs -eq 4 ] || fail "built: the $2 cabinet holds $programs programs, not four"
+}
+expect_programs PPC_ARM ARM '\(Windows CE\) ARM'
+expect_programs PPC_X86 x86 'Intel 80386|x86-64'
+for f in bcmgr.dll BCESetup.dll bcebtn.exe brindlecove.exe; do
+  found=
+  for member in "$dir/x-PPC_ARM"/*; do cmp -s "$member" "$dir/pocketpc/arm/$f" && found=1; done
+  [ -n "$found" ] || fail "built: the ARM cabinet lacks pocketpc/arm/$f"
+done
 
 # --store keeps the members as they are.
 dir=$work/stored
@@ -133,7 +167,8 @@ grep -q '^setup.inf([0-9]*): error: bad registry line: "fifteen" is not a DWORD 
   fail "stale: the report lacks the tool's message: $report"
 make_builder_folder "$dir" 1
 (cd "$dir" && "$run" cmd /c mksetup.bat) >/dev/null 2>&1
-[ "$(ls "$dir/output")" = "Brindlecove.PPC_ARM.CAB" ] || fail "stale: after a good run output holds $(ls "$dir/output")"
+[ "$(ls "$dir/output" | tr '\n' ' ')" = "Brindlecove.PPC_ARM.CAB Brindlecove.PPC_X86.CAB " ] ||
+  fail "stale: after a good run output holds $(ls "$dir/output")"
 
 # expect_failure NAME EDIT NEEDLE MESSAGE: after EDIT (run in the folder),
 # bcpack fails with one message naming setup.inf and the line that matches
@@ -154,6 +189,7 @@ expect_failure() {
 expect_failure missing_section "sed -i 's/^\[Files.Windows\]/[Files.Other]/' setup.inf" "CopyFiles" \
   "section [Files.Windows] not found"
 expect_failure missing_file "rm pocketpc/arm/bcmgr.dll" "^bcmgr\.dll.$" "file not found: pocketpc\\arm\\bcmgr.dll"
+expect_failure missing_x86_file "rm pocketpc/x86/bcebtn.exe" "^bcebtn\.exe.$" "file not found: pocketpc\\x86\\bcebtn.exe"
 expect_failure bad_registry "sed -i 's/AppCountdown, *0x00010001, 15/AppCountdown, 0x00010001, fifteen/' setup.inf" \
   "fifteen" "bad registry line: \"fifteen\" is not a DWORD number"
 expect_failure unknown_macro "sed -i 's/%CE2%/%CE99%/' setup.inf" "%CE99%" "unknown macro %CE99%"

@@ -130,6 +130,30 @@ TEST(InstallModel, AbsentFilesNameTheirLine) {
             At(kSampleInf, "CESetupDLL", "file not found: bin\\arm\\Hook.dll"));
 }
 
+TEST(InstallModel, ATargetsOwnSourceDisksOverrideTheCommonOnes) {
+  // Disk 1 moves for PPC_X86 only; disk 2 stays common.
+  std::string perTarget =
+      Replaced(kSampleInf, "[SourceDisksFiles]", "[SourceDisksNames.PPC_X86]\n1 = ,\"Device\",,bin\\x86\n\n"
+                                                 "[SourceDisksFiles]");
+  std::set<std::string> sources = kSampleSources;
+  for (const char* file : {"bin\\x86\\engine.exe", "bin\\x86\\Hook.dll", "bin\\x86\\helper.dll"}) {
+    sources.insert(file);
+  }
+  const InstallModel arm = BuildInstallModel(InfFile::Parse(perTarget, "s.inf"), "PPC_ARM", ProbeOf(sources));
+  const InstallModel x86 = BuildInstallModel(InfFile::Parse(perTarget, "s.inf"), "PPC_X86", ProbeOf(sources));
+  EXPECT_EQ(arm.files[0].sourcePath, "bin\\arm\\engine.exe");
+  EXPECT_EQ(x86.files[0].sourcePath, "bin\\x86\\engine.exe");
+  EXPECT_EQ(x86.files[1].sourcePath, "data file.txt");
+  EXPECT_EQ(x86.setupDllSource, "bin\\x86\\Hook.dll");
+  // Only its own disks: the common section may be left out, and a target
+  // without either has none.
+  std::string ownOnly = Replaced(kSampleInf, "[SourceDisksNames]\n", "[SourceDisksNames.PPC_X86]\n");
+  EXPECT_EQ(BuildInstallModel(InfFile::Parse(ownOnly, "s.inf"), "PPC_X86", ProbeOf(sources)).files[0].sourcePath,
+            "bin\\arm\\engine.exe");
+  EXPECT_NE(ErrorOf(ownOnly).find("error: section [SourceDisksNames] not found"), std::string::npos)
+      << ErrorOf(ownOnly);
+}
+
 TEST(InstallModel, BadRegistryLinesNameTheirLine) {
   const std::string good = "HKLM, %KeyPath%, Count, 0x00010001, 0x2A";
   const std::pair<const char*, const char*> cases[] = {

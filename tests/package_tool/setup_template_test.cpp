@@ -65,8 +65,9 @@ class SetupTemplate : public ::testing::TestWithParam<bool> {
       return true;
     };
     InfFile inf = InfFile::Parse(FilledTemplate(GetParam()), "setup.inf");
-    ASSERT_EQ(DeviceTargets(inf), (std::vector<std::string>{"PPC_ARM"}));
+    ASSERT_EQ(DeviceTargets(inf), (std::vector<std::string>{"PPC_ARM", "PPC_X86"}));
     model_ = BuildInstallModel(inf, "PPC_ARM", probe);
+    x86Model_ = BuildInstallModel(inf, "PPC_X86", probe);
     view_ = standins::ce_installer::ReadSetupFile(WriteSetupFile(model_, "setup.inf"));
   }
 
@@ -78,9 +79,29 @@ class SetupTemplate : public ::testing::TestWithParam<bool> {
   }
 
   std::set<std::string> probed_;
-  InstallModel model_;
+  InstallModel model_;  // the ARM package
+  InstallModel x86Model_;
   SetupFileView view_;
 };
+
+// The same files, each processor's programs from its own folder; everything else alike.
+TEST_P(SetupTemplate, EachProcessorHasItsPackageWithItsOwnPrograms) {
+  EXPECT_EQ(model_.device.processorType, 2577u);
+  EXPECT_EQ(x86Model_.device.processorType, 686u);
+  for (const InstallModel* model : {&model_, &x86Model_}) {
+    EXPECT_EQ(model->device.versionMinMajor, 4u);
+    EXPECT_EQ(model->device.versionMinMinor, 20u);
+  }
+  ASSERT_EQ(x86Model_.files.size(), model_.files.size());
+  for (size_t i = 0; i < model_.files.size(); ++i) {
+    std::string armSource = model_.files[i].sourcePath;
+    if (armSource.rfind("pocketpc\\arm\\", 0) == 0) armSource.replace(9, 3, "x86");
+    EXPECT_EQ(x86Model_.files[i].sourcePath, armSource) << model_.files[i].name;
+    EXPECT_EQ(x86Model_.files[i].directory, model_.files[i].directory) << model_.files[i].name;
+  }
+  EXPECT_EQ(x86Model_.setupDllSource, "pocketpc\\x86\\BCESetup.dll");
+  EXPECT_EQ(x86Model_.registry.size(), model_.registry.size());
+}
 
 TEST_P(SetupTemplate, InstallsTheEngineAndTheDeviceFiles) {
   EXPECT_EQ(view_.appName, "Brindlecove");

@@ -2,28 +2,63 @@
 
 #include <gtest/gtest.h>
 
+#include "package_tool/package_error.h"
+
 namespace install_tool {
 namespace {
 
-TEST(NewestPackage, TakesTheLatestCabOfAnyCase) {
-  EXPECT_EQ(NewestPackage({{"old.CAB", 10}, {"new.cab", 30}, {"mid.Cab", 20}}), "new.cab");
+constexpr uint32_t kArm = 2577;
+constexpr uint32_t kX86 = 686;
+
+struct ChoiceCase {
+  const char* what;
+  std::vector<BuiltPackage> packages;
+  uint32_t deviceProcessor;
+  std::optional<std::string> chosen;
+};
+
+TEST(PackageFor, TakesTheOneBuiltForTheDeviceElseOneForAnyProcessor) {
+  const std::vector<ChoiceCase> cases = {
+      {"ARM device", {{"a.ARM.CAB", kArm}, {"a.X86.CAB", kX86}}, kArm, "a.ARM.CAB"},
+      {"x86 device", {{"a.ARM.CAB", kArm}, {"a.X86.CAB", kX86}}, kX86, "a.X86.CAB"},
+      {"its own before any processor", {{"a.ANY.CAB", 0}, {"a.X86.CAB", kX86}}, kX86, "a.X86.CAB"},
+      {"any processor fits", {{"a.ARM.CAB", kArm}, {"a.ANY.CAB", 0}}, kX86, "a.ANY.CAB"},
+      {"of two for any processor, the first", {{"a.ONE.CAB", 0}, {"a.TWO.CAB", 0}}, kArm, "a.ONE.CAB"},
+      {"none fits", {{"a.ARM.CAB", kArm}}, kX86, std::nullopt},
+      {"nothing built", {}, kX86, std::nullopt},
+  };
+  for (const ChoiceCase& c : cases) EXPECT_EQ(PackageFor(c.packages, c.deviceProcessor), c.chosen) << c.what;
 }
 
-TEST(NewestPackage, TakesThePackageToolsUpperCaseCab) {
-  // The package tool names its cabinets "<name>.<target>.CAB".
-  EXPECT_EQ(NewestPackage({{"older.cab", 10}, {"Brindlecove.PPC_ARM.CAB", 20}}), "Brindlecove.PPC_ARM.CAB");
-  EXPECT_EQ(NewestPackage({{"Brindlecove.PPC_ARM.CAB", 5}}), "Brindlecove.PPC_ARM.CAB");
+constexpr char kSetupHead[] =
+    "[Version]\nSignature=\"$Windows NT$\"\nProvider=\"Vantrel\"\nCESignature=\"$Windows CE$\"\n"
+    "[CEStrings]\nAppName=\"Brindlecove\"\nInstallDir=%CE1%\\%AppName%\n"
+    "[DefaultInstall]\nCopyFiles=Files.InstallDir\n"
+    "[SourceDisksNames]\n1=,\"Device files\",,.\n[SourceDisksFiles]\nset.alf=1\n"
+    "[DestinationDirs]\nFiles.InstallDir=0,%InstallDir%\n[Files.InstallDir]\nset.alf\n"
+    "[CEDevice]\nVersionMin=4.20\n";
+
+std::vector<std::pair<std::string, uint32_t>> Described(const std::vector<BuiltPackage>& packages) {
+  std::vector<std::pair<std::string, uint32_t>> described;
+  for (const BuiltPackage& package : packages) described.emplace_back(package.name, package.processorType);
+  return described;
 }
 
-TEST(NewestPackage, OfEqualTimesTheFirstListedWins) {
-  EXPECT_EQ(NewestPackage({{"first.CAB", 7}, {"second.cab", 7}, {"older.cab", 6}}), "first.CAB");
-  EXPECT_EQ(NewestPackage({{"older.cab", 6}, {"second.cab", 7}, {"first.CAB", 7}}), "second.cab");
+TEST(PackagesOfSetup, NamesOneCabinetPerTargetWithItsProcessor) {
+  const std::string setup = std::string(kSetupHead) +
+                            "[CEDevice.PPC_ARM]\nProcessorType=2577\n[CEDevice.PPC_X86]\nProcessorType=686\n";
+  EXPECT_EQ(Described(PackagesOfSetup(setup, "setup.inf")),
+            (std::vector<std::pair<std::string, uint32_t>>{{"Brindlecove.PPC_ARM.CAB", kArm},
+                                                           {"Brindlecove.PPC_X86.CAB", kX86}}));
 }
 
-TEST(NewestPackage, IgnoresEverythingButCabs) {
-  EXPECT_EQ(NewestPackage({{"notes.txt", 99}, {"a.cab", 1}, {"b.CAB.part", 50}, {"cab", 60}}), "a.cab");
-  EXPECT_EQ(NewestPackage({{"setup.inf", 5}}), std::nullopt);
-  EXPECT_EQ(NewestPackage({}), std::nullopt);
+TEST(PackagesOfSetup, WithoutTargetsOneCabinetForAnyProcessor) {
+  EXPECT_EQ(Described(PackagesOfSetup(kSetupHead, "setup.inf")),
+            (std::vector<std::pair<std::string, uint32_t>>{{"Brindlecove.PPC_ARM.CAB", 0}}));
+}
+
+TEST(PackagesOfSetup, AFileThePackageToolRefusesThrows) {
+  EXPECT_THROW(PackagesOfSetup("[Version]\nSignature=\"$Windows NT$\"\n", "setup.inf"), package_tool::PackageError);
 }
 
 TEST(DevicePackagePath, PutsThePackageInTheDevicesWindowsFolder) {
