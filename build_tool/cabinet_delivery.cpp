@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "support/files.h"
 
 namespace build_tool {
@@ -20,11 +22,15 @@ std::vector<std::string> CabinetNames(const std::string& outputFolder) {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
   } while (FindNextFileA(search, &found));
   FindClose(search);
+  std::sort(names.begin(), names.end());  // the file system's order is its own
   return names;
 }
 
+// Made, or there already (a drive's root cannot be made but is there).
 bool MakeFolder(const std::string& folder) {
-  return CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+  if (CreateDirectoryA(folder.c_str(), nullptr)) return true;
+  const DWORD attributes = GetFileAttributesA(folder.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::string WithoutTrailingLineEnds(std::string text) {

@@ -32,7 +32,10 @@ int Run(const CommandLine& commandLine) {
     return static_cast<int>(ProjectOutcome::PackageFailed);
   }
   const builder::project_file::ComApartment apartment;
-  ProjectBuilder builder(support::FullPath(commandLine.outputFolder), work.Path());
+  std::string output = support::FullPath(commandLine.outputFolder);
+  // A trailing backslash (a drive's root, or as typed) would double the one before the name.
+  if (output.size() > 1 && output.back() == '\\') output.pop_back();
+  ProjectBuilder builder(output, work.Path());
   std::vector<ProjectOutcome> outcomes;
   for (const std::string& argument : commandLine.projects) {
     const std::vector<std::string> files = ProjectFilesOf(argument);

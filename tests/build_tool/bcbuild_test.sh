@@ -86,7 +86,8 @@ mkdir out
 printf 'logo bytes' >logo.bmp
 project shop.bcp Shop 3 '<language value="spanish"/>'
 project depot.bcp Depot 20 '<logo path="logo.bmp" fitlogotoscreen="1"/>' '<startuptimer value="0"/>'
-bcbuild "$dist" --output out shop.bcp depot.bcp
+# A folder typed with a trailing backslash names the same folder.
+bcbuild "$dist" --output 'out\' shop.bcp depot.bcp
 expect_code 0 "two good projects"
 expect_built out Shop 3
 expect_built out Depot 20
