@@ -12,9 +12,4 @@ int ComboBox::GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
 
 void ComboBox::SetCurSel(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
 
-int ComboBox::FindStringExact(const char* text) const {
-  // Starting after index -1 searches from the top.
-  return static_cast<int>(Send(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
-}
-
 }  // namespace framework

@@ -12,8 +12,6 @@ class ComboBox : public Control {
   void ResetContent() const;
   int GetCurSel() const;
   void SetCurSel(int index) const;
-  // The first entry equal to text, ignoring case, searching the whole box.
-  int FindStringExact(const char* text) const;
 };
 
 }  // namespace framework

@@ -15,6 +15,10 @@ bool PathExists(const std::wstring& path);
 bool PathExists(const std::string& path);
 bool IsFolder(const std::wstring& path);
 
+// The full form of a path against the current folder, of any length; the
+// path as it is when it has none (an empty one, say).
+std::string FullPath(const std::string& path);
+
 // Removes the folder with everything below it; true when it is gone.
 bool RemoveTree(const std::wstring& folder);
 

@@ -1,13 +1,12 @@
 #include "builder/build/build_package.h"
 
 #include "builder/build/builder_folder.h"
-#include "builder/build/core/setup_substitutions.h"
-#include "builder/build/core/text_file.h"
+#include "builder/build/core/build_checks.h"
 #include "builder/build/package_folder.h"
-#include "builder/build/package_output.h"
-#include "builder/build/setup_file.h"
+#include "builder/build/package_run.h"
 #include "framework/message_box.h"
 #include "framework/wait_cursor.h"
+#include "support/files.h"
 
 namespace builder::build {
 
@@ -15,37 +14,36 @@ namespace {
 
 constexpr const char* kBuilderCaption = "Brindlecove Builder";
 constexpr const char* kShortCaption = "Brindlecove";
-constexpr const char* kAskAdminCode =
-    "It is recommended to enter an administrator code.\nWould you like to enter it?";
 // Names the installed builder's folder, wherever this one runs from.
 constexpr const char* kPackagesInfo =
     "After build is over, packages (.cab) will be generated in \\Program Files\\Vantrel\\Brindlecove\\output "
     "folder.\nIf PocketPC device is connected with this computer over ActiveSync, then click on Install button. "
     "Otherwise later you can copy the cab package to devices manually.";
-constexpr int32_t kDefaultCountdown = 10;
 
 }  // namespace
 
 bool CheckApplicationsListed(HWND owner, const project::ApplicationList& applications) {
   if (applications.Count() != 0) return true;
-  framework::OwnedMessageBox(owner, "Please specify one or more allowed applications", kBuilderCaption, MB_OK);
+  framework::OwnedMessageBox(owner, kNoApplicationsText, kBuilderCaption, MB_OK);
   return false;
 }
 
 BuildCheck CheckBuildSettings(HWND owner, main_window::ProjectSettings& settings) {
-  if (settings.startuptimer < 0) {
-    framework::FrameworkMessageBox("Countdown value can only be greater than or equal to 0");
-    settings.startuptimer = kDefaultCountdown;
-    return BuildCheck::CountdownReset;
-  }
-  if (!settings.logo.empty() && !FileIsReadable(settings.logo)) {
-    framework::FrameworkMessageBox("Please enter valid path of a logo file");
-    return BuildCheck::Stopped;
-  }
-  // Yes: the user types a code on the keypad and builds again.
-  if (settings.admincode.empty() &&
-      framework::OwnedMessageBox(owner, kAskAdminCode, kShortCaption, MB_YESNO) == IDYES) {
-    return BuildCheck::Stopped;
+  switch (CheckSettings(settings)) {
+    case SettingsCheck::NegativeCountdown:
+      framework::FrameworkMessageBox(kNegativeCountdownText);
+      settings.startuptimer = kDefaultCountdown;
+      return BuildCheck::CountdownReset;
+    case SettingsCheck::UnreadableLogo:
+      framework::FrameworkMessageBox(kUnreadableLogoText);
+      return BuildCheck::Stopped;
+    case SettingsCheck::NoAdminCode:
+      // Yes: the user types a code on the keypad and builds again.
+      return framework::OwnedMessageBox(owner, kAskAdminCodeText, kShortCaption, MB_YESNO) == IDYES
+                 ? BuildCheck::Stopped
+                 : BuildCheck::Passed;
+    case SettingsCheck::Passed:
+      break;
   }
   return BuildCheck::Passed;
 }
@@ -53,16 +51,16 @@ BuildCheck CheckBuildSettings(HWND owner, main_window::ProjectSettings& settings
 void BuildPackage(HWND owner, const main_window::ProjectSettings& settings,
                   const project::ApplicationList& applications, std::string_view language) {
   framework::OwnedMessageBox(owner, kPackagesInfo, kBuilderCaption, MB_OK);
+  // The logo was checked against this folder, not the builder's.
+  main_window::ProjectSettings packaged = settings;
+  packaged.logo = support::FullPath(settings.logo);
   if (!EnterBuilderFolder()) return;
 
   framework::WaitCursor::Begin();
-  bool scriptRan = false;
-  if (FillSetupFile(SetupSubstitutions(settings, language))) {
-    WritePackageFiles(settings.admincode, settings.logo, applications);
-    scriptRan = RunPackageScript();
-  }
+  const PackageRun run = MakePackage(packaged, applications, language);
+  if (run.failure) framework::FrameworkMessageBox(run.failure);
   framework::WaitCursor::Restore();
-  if (scriptRan) OpenPackageFolder();
+  if (run.scriptRan) OpenPackageFolder();
   framework::WaitCursor::End();
 }
 

@@ -2,7 +2,7 @@
 
 #include "builder/build/builder_folder.h"
 #include "builder/build/core/builder_paths.h"
-#include "builder/build/processes.h"
+#include "builder/build/shell_open.h"
 
 namespace builder::build {
 

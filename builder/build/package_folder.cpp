@@ -3,6 +3,7 @@
 #include "builder/build/builder_folder.h"
 #include "builder/build/core/builder_paths.h"
 #include "builder/build/processes.h"
+#include "builder/build/shell_open.h"
 #include "framework/wait_cursor.h"
 
 namespace builder::build {

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "builder/build/core/text_file.h"
-#include "framework/message_box.h"
 #include "support/scoped_handle.h"
 
 namespace builder::build {
@@ -26,9 +25,11 @@ struct TemplateContent {
 };
 
 TemplateContent ReadTemplate() {
-  // Open-or-create with no sharing: a missing template becomes an empty one.
+  // Open-or-create: a missing template becomes an empty one. Readers may
+  // share it, so that a bcbuild copying the builder's template at that moment
+  // does not make this Build fail; writers may not.
   support::ScopedHandle file(
-      CreateFileA(kTemplateFile, GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileA(kTemplateFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD sizeHigh = 0;
   const DWORD size = GetFileSize(file.Get(), &sizeHigh);
   // A template over 4 GB has no size this reader can hold.
@@ -46,14 +47,11 @@ TemplateContent ReadTemplate() {
 
 }  // namespace
 
-bool FillSetupFile(const SetupSubstitutionList& substitutions) {
+const char* FillSetupFile(const SetupSubstitutionList& substitutions) {
   const TemplateContent content = ReadTemplate();
-  if (!content.bytes) {
-    framework::FrameworkMessageBox(content.failure);
-    return false;
-  }
+  if (!content.bytes) return content.failure;
   WriteTextModeFile(kSetupFile, FillSetupTemplate(*content.bytes, substitutions));
-  return true;
+  return nullptr;
 }
 
 }  // namespace builder::build

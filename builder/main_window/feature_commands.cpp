@@ -17,7 +17,7 @@ void MainDialog::OnLoadProject() {
   if (!chosen) return;
   OnNewProject();
   settings_.projectfilepath = *chosen;
-  if (project_file::ReadProjectFile(*chosen, {settings_, project::TheApplicationList(), loadedlanguage_})) {
+  if (project_file::LoadProjectFile(*chosen, {settings_, project::TheApplicationList(), loadedlanguage_})) {
     UpdateData(false);
   }
   RefreshList();

@@ -151,8 +151,7 @@ std::string_view MainDialog::SelectedLanguage() const {
 }
 
 void MainDialog::SelectLoadedLanguage() {
-  const int found = language_.FindStringExact(loadedlanguage_.c_str());
-  language_.SetCurSel(found == CB_ERR ? 0 : found);
+  language_.SetCurSel(static_cast<int>(LanguageIndex(loadedlanguage_)));
 }
 
 }  // namespace builder::main_window

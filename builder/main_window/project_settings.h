@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace builder::main_window {
 
@@ -43,6 +44,10 @@ struct ProjectSettings {
   // The values of a new project.
   void ResetForNewProject() { *this = ProjectSettings{}; }
 };
+
+// The entry of the language table that a project file's language names,
+// compared without regard to case; the first entry when none does.
+size_t LanguageIndex(std::string_view name);
 
 // The administrator code keypad: a digit is appended while fewer than ten are held.
 void AppendKeypadDigit(std::string& admincode, char digit);

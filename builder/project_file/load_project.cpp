@@ -1,7 +1,7 @@
 #include "builder/project_file/load_project.h"
 
 #include "builder/project_file/project_path.h"
-#include "builder/project_file/xml_file_reader.h"
+#include "builder/project_file/project_reader.h"
 #include "framework/file_dialog.h"
 
 namespace builder::project_file {
@@ -24,20 +24,13 @@ std::optional<std::string> AskProjectToLoad(HWND owner) {
   return framework::AskFileName(owner, framework::FileDialogKind::Open, "Load Brindlecove Project", kProjectFileFilter);
 }
 
-bool ReadProjectFile(const std::string& path, const ProjectReadTarget& target) {
-  const XmlFileContent content = LoadXmlFile(path);
-  const std::optional<std::string> name = content.root ? AcceptedProjectName(*content.root) : std::nullopt;
-  if (!name) {
-    if (content.error) WriteStandardOutput(FormatParseErrorReport(path, *content.error));
-    // A file that is there but is no project must not be overwritten by the
-    // next Save without a question; a missing one is created by it.
-    if (FileExists(path)) target.settings.projectfilepath.clear();
-    return false;
-  }
-  target.settings.name = *name;
-  if (content.root->children.empty()) return false;
-  for (const auto& child : content.root->children) ReadProjectChild(child, target);
-  return true;
+bool LoadProjectFile(const std::string& path, const ProjectReadTarget& target) {
+  const ProjectFileReading reading = ReadProjectFile(path, target);
+  if (reading.parseErrorReport) WriteStandardOutput(*reading.parseErrorReport);
+  // A file that is there but is no project must not be overwritten by the
+  // next Save without a question; a missing one is created by it.
+  if (!reading.isProject && FileExists(path)) target.settings.projectfilepath.clear();
+  return reading.settingsTaken;
 }
 
 }  // namespace builder::project_file

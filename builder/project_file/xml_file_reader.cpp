@@ -6,6 +6,7 @@
 #include "builder/project_file/com_support.h"
 #include "builder/project_file/msxml_classes.h"
 #include "builder/project_file/parse_error_locator.h"
+#include "support/files.h"
 
 namespace builder::project_file {
 
@@ -80,16 +81,8 @@ XmlElement RootOf(IXMLDOMElement* rootElement) {
 
 }  // namespace
 
-std::string FullPath(const std::string& path) {
-  const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return path;
-  std::string full(size, '\0');
-  full.resize(GetFullPathNameA(path.c_str(), size, full.data(), nullptr));
-  return full;
-}
-
 XmlFileContent LoadXmlFile(const std::string& path) {
-  const std::string fullPath = FullPath(path);
+  const std::string fullPath = support::FullPath(path);
   ComPtr<IXMLDOMDocument> document;
   if (FAILED(CreateDocument(document))) return {};
   if (!Load(document.Get(), fullPath)) return {std::nullopt, DescribeParseError(document.Get(), fullPath)};

@@ -17,7 +17,4 @@ struct XmlFileContent {
 // The calling thread has initialised the component model.
 XmlFileContent LoadXmlFile(const std::string& path);
 
-// The full form of a path, of any length.
-std::string FullPath(const std::string& path);
-
 }  // namespace builder::project_file

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 namespace builder::main_window {
 namespace {
 
@@ -39,6 +41,20 @@ TEST(ProjectSettings, NewProjectRestoresEveryDefault) {
   EXPECT_EQ(settings.enablekioskdesktop, 0);
   EXPECT_EQ(settings.fitlogotoscreen, 0);
   EXPECT_EQ(settings.showtaskbar, 0);
+}
+
+TEST(LanguageIndex, FindsEachEntryOfTheTableInAnyCase) {
+  for (size_t index = 0; index < kLanguageTable.size(); ++index) {
+    std::string upper = kLanguageTable[index];
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(LanguageIndex(kLanguageTable[index]), index);
+    EXPECT_EQ(LanguageIndex(upper), index);
+  }
+  EXPECT_EQ(LanguageIndex("spanish"), 1u);
+}
+
+TEST(LanguageIndex, AnythingElseIsTheFirstEntry) {
+  for (const char* name : {"", "German", "Span", "Spanish ", "Brazilianx"}) EXPECT_EQ(LanguageIndex(name), 0u) << name;
 }
 
 }  // namespace
