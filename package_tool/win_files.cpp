@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "package_tool/package_error.h"
+#include "support/files.h"
 #include "support/scoped_handle.h"
+#include "support/text.h"
 
 namespace package_tool {
 namespace {
@@ -63,15 +65,14 @@ std::string InFolder(const std::string& folder, const std::string& name) {
   return last == '\\' || last == '/' ? folder + name : folder + "\\" + name;
 }
 
+// The names lie in a folder of this run's own. A name that GetTempFileName made
+// and that was deleted again for the compression interface to create could be
+// handed to another bcpack running at the same time.
 std::string NewTemporaryName() {
-  char folder[MAX_PATH];
-  char name[MAX_PATH];
-  DWORD length = GetTempPathA(MAX_PATH, folder);
-  if (length == 0 || length >= MAX_PATH || GetTempFileNameA(folder, "bcp", 0, name) == 0) {
-    throw PackageError("bcpack", 0, "cannot make a temporary file");
-  }
-  DeleteFileA(name);  // the compression interface creates its files itself
-  return name;
+  static const support::TemporaryFolder folder(L"bcpack");
+  static LONG serial = 0;
+  if (!support::IsFolder(folder.Path())) throw PackageError("bcpack", 0, "cannot make a temporary file");
+  return support::Narrow(folder.File(std::to_wstring(InterlockedIncrement(&serial)) + L".tmp"));
 }
 
 TemporaryFile::TemporaryFile(const std::vector<uint8_t>& bytes) : path_(NewTemporaryName()) {

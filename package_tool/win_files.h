@@ -32,7 +32,8 @@ class TemporaryFile {
   std::string path_;
 };
 
-// A fresh name in the system's temporary folder (the file is not left behind).
+// A fresh name in this run's own folder in the temporary folder, which goes
+// with everything in it when the run ends.
 std::string NewTemporaryName();
 
 }  // namespace package_tool
