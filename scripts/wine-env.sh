@@ -46,6 +46,10 @@ bc_wine_arch() {
   if [ "$machine" = 8664 ]; then echo win64; else echo win32; fi
 }
 
+# bc_oldest_windows ARCH prints the winecfg name of the oldest Windows that
+# the builder supports on the Wine architecture ARCH: the tests run as there.
+bc_oldest_windows() { if [ "$1" = win64 ]; then echo winxp64; else echo winxp; fi; }
+
 # bc_wine_quiet exports the Wine settings of every run: no debug output, and
 # no Mono or Gecko installer offered when a prefix is made. Settings that the
 # caller exported already are kept, for debugging a run.
