@@ -11,8 +11,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 runs=5
 if [ "${1:-}" = --smoke ]; then runs=1; shift; fi
 runs=${1:-$runs}
+bcpack=$root/build/$(bc_windows_tree)/dist/bcpack.exe
+[ -x "$bcpack" ] || { echo "build first: scripts/build.sh $(bc_windows_tree)" >&2; exit 1; }
 bc_wine_quiet
-export BC_WINE_ARCH=$(bc_wine_arch "$root/build/$(bc_windows_tree)/dist/bcpack.exe")
+# The prefix of the packing benchmark, for the architecture of the programs it runs.
+export BC_WINE_ARCH=$(bc_wine_arch "$bcpack")
 trap 'wineserver -k 2>/dev/null || true' EXIT
 bc_wine_prefix "$root/build/bench-session/wineprefix" "$(bc_oldest_windows "$BC_WINE_ARCH")" >/dev/null
 wineserver -k
