@@ -62,6 +62,7 @@ real_prefix=$session/wineprefix
 open() { "$source_dir/scripts/wine-session.sh" open "$session" >"$work/out" 2>&1; }
 close() { "$source_dir/scripts/wine-session.sh" close "$session" >/dev/null 2>&1; }
 program_runs() { BC_SESSION_DIR=$session "$source_dir/scripts/wine-run.sh" cmd /c exit 0; }
+trap close EXIT
 open && close || fail "no first session: $(cat "$work/out")"
 for damage in "rm $real_prefix/drive_c/windows/system32/kernel32.dll" \
   "truncate -s \$((\$(stat -c %s $real_prefix/system.reg) / 2)) $real_prefix/system.reg"; do
