@@ -21,9 +21,7 @@ export WINEARCH=${BC_WINE_ARCH:-win32}
 ENV
   . "$dir/env"
   bc_wine_quiet
-  # The builder's tests run as on the oldest desktop it supports.
-  if [ "$WINEARCH" = win64 ]; then oldest=winxp64; else oldest=winxp; fi
-  bc_wine_prefix "$WINEPREFIX" $oldest
+  bc_wine_prefix "$WINEPREFIX" "$(bc_oldest_windows "$WINEARCH")"
   if [ -f "$rapi" ]; then cp "$rapi" "$WINEPREFIX/drive_c/windows/system32/"; fi
   echo "wine session on display $DISPLAY, prefix $WINEPREFIX"
   ;;

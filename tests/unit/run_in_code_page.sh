@@ -10,7 +10,7 @@ export LC_ALL=$locale
 unset DISPLAY
 . "$(dirname "$0")/../../scripts/wine-env.sh"
 bc_wine_quiet
-bc_wine_prefix "$prefix"
+bc_wine_prefix "$prefix" || exit 1
 wine "$@"
 status=$?
 wineserver -k 2>/dev/null
