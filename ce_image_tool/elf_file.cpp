@@ -20,8 +20,11 @@ class Reader {
   uint16_t U16(uint64_t at) const { return static_cast<uint16_t>(Read(at, 2)); }
   uint8_t U8(uint64_t at) const { return static_cast<uint8_t>(Read(at, 1)); }
   std::vector<uint8_t> Slice(uint64_t at, uint64_t size) const {
-    Check(at, size);
+    Require(at, size);
     return {bytes_.begin() + static_cast<std::ptrdiff_t>(at), bytes_.begin() + static_cast<std::ptrdiff_t>(at + size)};
+  }
+  void Require(uint64_t at, uint64_t size) const {
+    if (at > bytes_.size() || bytes_.size() - at < size) throw ImageError("the ELF file is cut short");
   }
   // A zero-terminated name inside a string table slice.
   static std::string Name(const std::vector<uint8_t>& table, uint32_t at) {
@@ -33,11 +36,8 @@ class Reader {
   }
 
  private:
-  void Check(uint64_t at, uint64_t size) const {
-    if (at > bytes_.size() || bytes_.size() - at < size) throw ImageError("the ELF file is cut short");
-  }
   uint64_t Read(uint64_t at, unsigned size) const {
-    Check(at, size);
+    Require(at, size);
     uint64_t value = 0;
     for (unsigned i = 0; i < size; ++i) value |= uint64_t{bytes_[at + i]} << (8 * i);
     return value;
@@ -62,6 +62,8 @@ void CheckHeader(const Reader& file, size_t fileSize) {
 std::vector<SectionHeader> ReadSectionHeaders(const Reader& file) {
   const uint32_t tableAt = file.U32(32), count = file.U16(48);
   if (count > 0 && file.U16(46) != kElfSectionHeaderSize) throw ImageError("unexpected ELF section header size");
+  // The whole table, though the last fields of a header are not read.
+  file.Require(tableAt, uint64_t{count} * kElfSectionHeaderSize);
   std::vector<SectionHeader> headers;
   for (uint32_t i = 0; i < count; ++i) {
     const uint64_t at = tableAt + uint64_t{i} * kElfSectionHeaderSize;
@@ -81,6 +83,12 @@ std::vector<SectionHeader> ReadSectionHeaders(const Reader& file) {
   return headers;
 }
 
+// A table of fixed-size entries that ends inside an entry is broken, not one entry short.
+void CheckWholeEntries(const ElfSection& table, uint32_t entrySize) {
+  if (table.bytes.size() % entrySize != 0)
+    throw ImageError("section " + table.name + " is not a whole number of " + std::to_string(entrySize) + "-byte entries");
+}
+
 const SectionHeader& Linked(const std::vector<SectionHeader>& headers, uint32_t index) {
   if (index >= headers.size()) throw ImageError("a section links to a section that does not exist");
   return headers[index];
@@ -91,9 +99,10 @@ std::vector<ElfSymbol> ReadSymbols(const std::vector<SectionHeader>& headers) {
                                   [](const SectionHeader& h) { return h.section.type == kSymbolTable; });
   if (table == headers.end()) throw ImageError("the ELF file has no symbol table: do not strip it");
   const std::vector<uint8_t>& names = Linked(headers, table->link).section.bytes;
+  CheckWholeEntries(table->section, kElfSymbolSize);
   const Reader symbols(table->section.bytes);
   std::vector<ElfSymbol> result;
-  for (uint32_t at = 0; at + kElfSymbolSize <= table->section.bytes.size(); at += kElfSymbolSize)
+  for (uint32_t at = 0; at < table->section.bytes.size(); at += kElfSymbolSize)
     result.push_back({Reader::Name(names, symbols.U32(at)), symbols.U32(at + 4), symbols.U16(at + 14)});
   return result;
 }
@@ -110,8 +119,9 @@ ElfFile ReadElfFile(const std::vector<uint8_t>& bytes) {
     if (header.section.type == kRelocationsWithAddends) throw ImageError("relocations with addends (RELA) are not supported");
     // Only relocations of what is loaded matter; debugging data has its own.
     if (header.section.type != kRelocations || !(Linked(headers, header.info).section.flags & kAllocated)) continue;
+    CheckWholeEntries(header.section, kElfRelocationSize);
     const Reader entries(header.section.bytes);
-    for (uint32_t at = 0; at + kElfRelocationSize <= header.section.bytes.size(); at += kElfRelocationSize) {
+    for (uint32_t at = 0; at < header.section.bytes.size(); at += kElfRelocationSize) {
       const uint32_t info = entries.U32(at + 4);
       if ((info >> 8) >= elf.symbols.size()) throw ImageError("a relocation names a symbol that does not exist");
       elf.relocations.push_back({entries.U32(at), info & 0xFF, info >> 8});

@@ -58,8 +58,8 @@ struct ElfFile {
 };
 
 // Throws ImageError naming what makes the bytes unusable: not an ELF file,
-// not 32-bit little-endian, not ARM, not a linked executable, or a table
-// that reaches past the end of the file.
+// not 32-bit little-endian, not ARM, not a linked executable, a table that
+// reaches past the end of the file or ends inside one of its entries.
 ElfFile ReadElfFile(const std::vector<uint8_t>& bytes);
 
 }  // namespace ce_image_tool

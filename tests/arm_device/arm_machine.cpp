@@ -3,17 +3,27 @@
 #include <unicorn/unicorn.h>
 
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 
 namespace arm_device_test {
 
 namespace {
 
-constexpr uint32_t kPage = 0x1000;
 constexpr uint64_t kCallTimeoutUs = 5'000'000;
 constexpr uint32_t kSoftwareInterrupt = 2;  // Unicorn's EXCP_SWI for ARM
 constexpr int kCalleeSaved[] = {UC_ARM_REG_R4, UC_ARM_REG_R5, UC_ARM_REG_R6,  UC_ARM_REG_R7,
                                 UC_ARM_REG_R8, UC_ARM_REG_R9, UC_ARM_REG_R10, UC_ARM_REG_R11};
+
+// How an access breaks its page's protection, as Unicorn reports it.
+struct Breach {
+  int type;
+  const char* access;
+  const char* lacking;
+};
+constexpr Breach kBreaches[] = {{UC_MEM_WRITE_PROT, "write to", "writable"},
+                                {UC_MEM_READ_PROT, "read of", "readable"},
+                                {UC_MEM_FETCH_PROT, "instruction fetched from", "executable"}};
 
 std::string Hex(uint32_t value) {
   char text[16];
@@ -31,18 +41,37 @@ ArmMachine::ArmMachine() {
   Check(uc_open(UC_ARCH_ARM, UC_MODE_ARM, &uc_), "uc_open");
   // An ARM9 core: ARMv5TE, as in the XScale and ARM9 devices of Pocket PC 2003.
   Check(uc_ctl_set_cpu_model(uc_, UC_CPU_ARM_926), "cpu model");
-  Map(kStackBase, kStackSize);
-  Map(kHeapBase, kHeapSize);
-  Map(kScratchBase, kScratchSize);
-  Map(kReturnAddress, kPage);
+  // Stricter than an ARMv5 core, which cannot forbid execution: a jump onto
+  // the stack or the heap is a fault here.
+  Map(kStackBase, kStackSize, kPageRead | kPageWrite, "the stack");
+  Map(kHeapBase, kHeapSize, kPageRead | kPageWrite, "the heap");
+  Map(kScratchBase, kScratchSize, kPageRead | kPageWrite, "the test's arguments");
+  Map(kReturnAddress, kPageSize);
   uc_hook hook;
   Check(uc_hook_add(uc_, &hook, UC_HOOK_INTR, reinterpret_cast<void*>(&ServiceHook), this, 1, 0), "hook");
+  Check(uc_hook_add(uc_, &hook, UC_HOOK_MEM_PROT, reinterpret_cast<void*>(&AccessHook), this, 1, 0), "hook");
 }
 
 ArmMachine::~ArmMachine() { uc_close(uc_); }
 
-void ArmMachine::Map(uint32_t address, uint32_t size) {
-  Check(uc_mem_map(uc_, address, (size + kPage - 1) / kPage * kPage, UC_PROT_ALL), "uc_mem_map");
+void ArmMachine::Map(uint32_t address, uint32_t size) { Map(address, size, UC_PROT_ALL, "the test's pages"); }
+
+void ArmMachine::Map(uint32_t address, uint32_t size, uint32_t access, const std::string& name) {
+  Check(uc_mem_map(uc_, address, PageUp(size), access), "uc_mem_map");
+  named_.push_back({address, address + PageUp(size), name});
+}
+
+uint32_t ArmMachine::AccessAt(uint32_t address) const {
+  uc_mem_region* regions = nullptr;
+  uint32_t count = 0;
+  Check(uc_mem_regions(uc_, &regions, &count), "uc_mem_regions");
+  std::optional<uint32_t> access;
+  for (uint32_t i = 0; i < count; ++i) {
+    if (address >= regions[i].begin && address <= regions[i].end) access = regions[i].perms;
+  }
+  uc_free(regions);
+  if (!access) throw std::runtime_error("nothing is mapped at " + Hex(address));
+  return *access;
 }
 
 void ArmMachine::Write(uint32_t address, const void* bytes, size_t size) {
@@ -127,6 +156,23 @@ void ArmMachine::ServiceHook(uc_struct* uc, uint32_t interrupt, void* self) {
     machine->callProblems_->push_back(e.what());
     uc_emu_stop(uc);
   }
+}
+
+// Unicorn writes the loader's own bytes whatever the protection (uc_mem_write);
+// only the emulated code's accesses come here.
+bool ArmMachine::AccessHook(uc_struct*, int type, uint64_t address, int, int64_t, void* self) {
+  auto* machine = static_cast<ArmMachine*>(self);
+  const auto at = static_cast<uint32_t>(address);
+  std::string where = "unnamed pages";
+  for (const NamedPages& pages : machine->named_) {
+    if (at >= pages.begin && at < pages.end) where = pages.name;
+  }
+  for (const Breach& breach : kBreaches) {
+    if (breach.type == type && machine->callProblems_)
+      machine->callProblems_->push_back(std::string(breach.access) + " " + Hex(at) + " in " + where + ", which is not " +
+                                        breach.lacking);
+  }
+  return false;  // stops the call
 }
 
 CallResult ArmMachine::Call(uint32_t address, const std::vector<uint32_t>& arguments) {

@@ -21,6 +21,12 @@ inline constexpr uint32_t kScratchBase = 0x03000000;  // the test's own argument
 inline constexpr uint32_t kScratchSize = 0x10000;
 inline constexpr uint32_t kReturnAddress = 0x04000000;  // a call ends when it returns here
 
+// Page access, as the CE loader gives a section's pages: the values of
+// Unicorn's UC_PROT_* flags.
+inline constexpr uint32_t kPageRead = 1, kPageWrite = 2, kPageExecute = 4;
+inline constexpr uint32_t kPageSize = 0x1000;
+constexpr uint32_t PageUp(uint32_t size) { return (size + kPageSize - 1) / kPageSize * kPageSize; }
+
 // What a call left behind: its result, and how it broke the convention.
 struct CallResult {
   uint32_t r0 = 0;
@@ -34,7 +40,13 @@ class ArmMachine {
   ArmMachine(const ArmMachine&) = delete;
   ArmMachine& operator=(const ArmMachine&) = delete;
 
+  // Pages that allow every access, for the test's own code and data.
   void Map(uint32_t address, uint32_t size);
+  // Pages that allow only the kPage* access bits given; a call that breaks
+  // that ends with a problem naming the address and what is mapped there.
+  void Map(uint32_t address, uint32_t size, uint32_t access, const std::string& name);
+  // The kPage* access bits of the page that holds address; throws when none does.
+  uint32_t AccessAt(uint32_t address) const;
   void Write(uint32_t address, const void* bytes, size_t size);
   void Read(uint32_t address, void* bytes, size_t size) const;
   uint32_t ReadU32(uint32_t address) const;
@@ -58,7 +70,12 @@ class ArmMachine {
   void OnService(std::function<uint32_t(uint32_t number)> handler) { service_ = std::move(handler); }
 
  private:
+  struct NamedPages {
+    uint32_t begin, end;
+    std::string name;
+  };
   static void ServiceHook(uc_struct* uc, uint32_t interrupt, void* self);
+  static bool AccessHook(uc_struct* uc, int type, uint64_t address, int size, int64_t value, void* self);
   uint32_t Register(int id) const;
   void SetRegister(int id, uint32_t value);
 
@@ -66,6 +83,7 @@ class ArmMachine {
   uint32_t scratchUsed_ = 0;
   std::function<uint32_t(uint32_t)> service_;
   std::vector<std::string>* callProblems_ = nullptr;
+  std::vector<NamedPages> named_;
 };
 
 }  // namespace arm_device_test

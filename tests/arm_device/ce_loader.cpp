@@ -9,6 +9,30 @@ namespace arm_device_test {
 
 namespace pe = platform::ce_image;
 
+namespace {
+
+// The access a section's flags ask for, as the CE loader gives its pages.
+uint32_t SectionAccess(uint32_t flags) {
+  return (flags & pe::kSectionRead ? kPageRead : 0) | (flags & pe::kSectionWrite ? kPageWrite : 0) |
+         (flags & pe::kSectionExecute ? kPageExecute : 0);
+}
+
+// The headers readable only, then each section on pages of its own with its
+// access; what lies between stays unmapped.
+void MapSections(ArmMachine& machine, const import_check::PeImage& image, const std::string& path, uint32_t base) {
+  const std::string module = path.substr(path.find_last_of('/') + 1);
+  uint32_t free = PageUp(image.headersSize);
+  machine.Map(base, free, kPageRead, "the headers of " + module);
+  for (const import_check::Section& s : image.sections) {
+    if (s.address % kPageSize != 0 || s.address < free)
+      throw LoadError(path + ": section " + s.name + " does not start on a page of its own");
+    free = s.address + PageUp(s.virtualSize);
+    machine.Map(base + s.address, s.virtualSize, SectionAccess(s.flags), s.name + " of " + module);
+  }
+}
+
+}  // namespace
+
 LoadedModule LoadModule(ArmMachine& machine, const OrdinalResolver& resolve, const std::string& path, uint32_t base) {
   const std::vector<uint8_t> file = import_check::ReadFileBytes(path);
   if (file.empty()) throw LoadError(path + ": not found; build the CE ARM tree (build/ce-arm) first");
@@ -18,7 +42,7 @@ LoadedModule LoadModule(ArmMachine& machine, const OrdinalResolver& resolve, con
   if (base != image->imageBase && image->relocations.empty())
     throw LoadError(path + ": cannot move from its base without relocations");
 
-  machine.Map(base, image->imageSize);
+  MapSections(machine, *image, path, base);
   for (const import_check::Section& s : image->sections) {
     const uint32_t size = std::min(s.fileSize, s.virtualSize);
     if (size > 0) machine.Write(base + s.address, file.data() + s.fileOffset, size);

@@ -1,6 +1,7 @@
 #pragma once
 // Loads a Windows CE ARM image into the emulated device as the CE loader
-// does: at the address given, which need not be its preferred base, with its
+// does: at the address given, which need not be its preferred base, the
+// headers read-only and each section with the access its flags give, with its
 // base relocations applied and each import bound by ordinal to our coredll.
 #include <cstdint>
 #include <functional>

@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "ce_image_tool/image_writer.h"
+#include "ce_image_tool/link_tables.h"
+#include "package_tool/byte_writer.h"
 #include "platform/ce_image.h"
 #include "tests/ce_image_tool/elf_builder.h"
 #include "tests/ce_image_tool/expect_error.h"
@@ -119,6 +122,74 @@ TEST(ImageWriter, BaseRelocationsForEveryAbsoluteAddressAndNothingElse) {
   // One entry in each of two pages: each block padded to a 32-bit boundary.
   EXPECT_EQ(image.relocations, (std::vector<uint32_t>{0x100C, 0x300C}));
   EXPECT_EQ(image.otherRelocations, 0u);
+}
+
+// A base relocation block as the loader reads it.
+struct Block {
+  uint32_t page, size;
+  std::vector<uint16_t> entries;
+};
+
+std::vector<uint8_t> Encode(const std::vector<Block>& blocks) {
+  package_tool::ByteWriter out;
+  for (const Block& b : blocks) {
+    out.U32(b.page);
+    out.U32(b.size);
+    for (uint16_t entry : b.entries) out.U16(entry);
+  }
+  return out.Take();
+}
+
+TEST(BaseRelocations, OneBlockPerPageEachPaddedToAWholeWord) {
+  const struct {
+    std::vector<uint32_t> places;
+    std::vector<Block> blocks;
+  } cases[] = {
+      {{}, {}},
+      {{0x1000}, {{0x1000, 12, {0x3000, 0}}}},                            // odd: padded
+      {{0x1000, 0x1FFC}, {{0x1000, 12, {0x3000, 0x3FFC}}}},               // even: both ends of a page
+      {{0x2000, 0x2004, 0x2008}, {{0x2000, 16, {0x3000, 0x3004, 0x3008, 0}}}},
+      {{0x1FFC, 0x2000, 0x1000}, {{0x1000, 12, {0x3000, 0x3FFC}}, {0x2000, 12, {0x3000, 0}}}},
+      {{0x1004, 0x5008, 0x1004}, {{0x1000, 12, {0x3004, 0}}, {0x5000, 12, {0x3008, 0}}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.places));
+    EXPECT_EQ(BuildBaseRelocations(c.places), Encode(c.blocks));
+  }
+}
+
+TEST(ImageWriter, SectionsMayTouchButNotOverlapByOneByte) {
+  const struct {
+    size_t section;  // of Module's, grown to size
+    uint32_t size;
+    std::string message;  // empty: written
+  } cases[] = {
+      {1, 0x1000, ""},
+      {1, 0x1001, "sections .rdata and .data overlap"},
+      {2, 0x1000, ""},
+      {2, 0x1001, "sections .data and .bss overlap"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    TestElf module = Module(pe::kDllBase);
+    module.sections[c.section].bytes.resize(c.size);
+    if (c.message.empty()) {
+      EXPECT_EQ(Read(Write(module)).sections[c.section].virtualSize, c.size);
+    } else {
+      ExpectError([&] { Write(module); }, c.message);
+    }
+  }
+}
+
+TEST(ImageWriter, ExportNamesGivenInAnyOrderArePointedToInByteOrder) {
+  const std::map<std::string, uint32_t> at = {{"B", 0x1000}, {"Ba", 0x1004}, {"a", 0x1008}, {"b", 0x100C}};
+  const std::vector<import_check::Export> sorted = {{"B", 0x1000}, {"Ba", 0x1004}, {"a", 0x1008}, {"b", 0x100C}};
+  for (const std::vector<std::string>& given :
+       {std::vector<std::string>{"b", "a", "Ba", "B"}, {"Ba", "B", "b", "a"}, {"a", "b", "B", "Ba"}}) {
+    TestElf module = Module(pe::kDllBase);
+    for (const auto& [name, rva] : at) module.symbols.push_back({name, pe::kDllBase + rva, 1});
+    EXPECT_EQ(Read(Write(module, Exports(given))).exports, sorted) << ::testing::PrintToString(given);
+  }
 }
 
 TEST(ImageWriter, RelativeRelocationsNeedNoBaseRelocation) {

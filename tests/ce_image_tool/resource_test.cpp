@@ -133,6 +133,27 @@ TEST(ResourceFile, TheSameKeysInAnotherLanguageOrUnderAnotherTypeAreNoRepeat) {
             3u);
 }
 
+// Data of every length up to two alignments: each record of the file starts
+// on its 4-byte boundary, each resource's data in the section on its 8-byte one.
+TEST(ResourceFile, DataOfEachAlignmentReadsBackAndLandsAligned) {
+  std::vector<std::vector<uint8_t>> records;
+  std::vector<Resource> written;
+  for (uint16_t size = 0; size <= 2 * res::kDataAlignment; ++size) {
+    const std::vector<uint8_t> data(size, static_cast<uint8_t>(0xA0 + size));
+    records.push_back(ResRecord(IdField(kRcData), IdField(size + 1), kEnglish, data));
+    written.push_back({{kRcData, {}}, {static_cast<uint16_t>(size + 1), {}}, kEnglish, data});
+  }
+  const std::vector<Resource> read = ReadResourceFile(ResFile(records));
+  ASSERT_EQ(read.size(), written.size());
+  const ResourceSection section = BuildResourceSection(kSectionRva, read);
+  for (size_t i = 0; i < written.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(read[i].name, written[i].name);
+    EXPECT_EQ(read[i].data, written[i].data);
+    EXPECT_EQ(Lookup(section.bytes, {written[i].type, written[i].name, {kEnglish, {}}}), written[i].data);
+  }
+}
+
 TEST(ResourceSection, EveryResourceIsFoundByTypeNameAndLanguage) {
   const std::vector<Resource> resources = Fixture();
   const ResourceSection section = BuildResourceSection(kSectionRva, resources);

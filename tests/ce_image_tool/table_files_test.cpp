@@ -16,17 +16,33 @@ TEST(OrdinalTable, ReadsEntriesAroundCommentsAndBlankLines) {
   EXPECT_EQ(table, (OrdinalTable{{"LocalAlloc", 33}, {"LocalFree", 36}, {"Last", 65535}, {"First", 1}}));
 }
 
-TEST(OrdinalTable, RefusesMalformedLinesNamingThem) {
-  ExpectError([] { ReadOrdinalTable("A 1\nLocalAlloc\n"); }, "line 2: expected \"Function ordinal\"");
-  ExpectError([] { ReadOrdinalTable("LocalAlloc 33 34"); }, "line 1: expected");
-  ExpectError([] { ReadOrdinalTable("LocalAlloc x33"); }, "line 1: expected");
-  ExpectError([] { ReadOrdinalTable("LocalAlloc -1"); }, "line 1: expected");
-  ExpectError([] { ReadOrdinalTable("LocalAlloc 123456"); }, "line 1: expected");
-}
-
-TEST(OrdinalTable, RefusesOrdinalsOutsideTheirRange) {
-  ExpectError([] { ReadOrdinalTable("LocalAlloc 0"); }, "line 1: ordinal 0 is outside 1..65535");
-  ExpectError([] { ReadOrdinalTable("LocalAlloc 65536"); }, "line 1: ordinal 65536 is outside 1..65535");
+TEST(OrdinalTable, TakesOrdinalsFromOneTo65535InAtMostFiveDigitsAndRefusesTheRestNamingTheLine) {
+  const struct {
+    std::string text;
+    uint16_t ordinal;     // 0: refused with the message
+    std::string message;
+  } cases[] = {
+      {"LocalAlloc 1", 1, ""},
+      {"LocalAlloc 65535", 65535, ""},
+      {"LocalAlloc 00033", 33, ""},
+      {"LocalAlloc 33# frees", 33, ""},
+      {"LocalAlloc 0", 0, "line 1: ordinal 0 is outside 1..65535"},
+      {"A 1\nLocalAlloc 65536", 0, "line 2: ordinal 65536 is outside 1..65535"},
+      {"A 1\nLocalAlloc", 0, "line 2: expected \"Function ordinal\""},
+      {"LocalAlloc#33", 0, "line 1: expected \"Function ordinal\""},
+      {"LocalAlloc 33 34", 0, "line 1: expected \"Function ordinal\""},
+      {"LocalAlloc x33", 0, "line 1: expected \"Function ordinal\""},
+      {"LocalAlloc -1", 0, "line 1: expected \"Function ordinal\""},
+      {"LocalAlloc 000033", 0, "line 1: expected \"Function ordinal\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    if (c.ordinal != 0) {
+      EXPECT_EQ(ReadOrdinalTable(c.text), (OrdinalTable{{"LocalAlloc", c.ordinal}}));
+    } else {
+      ExpectError([&] { ReadOrdinalTable(c.text); }, c.message);
+    }
+  }
 }
 
 TEST(OrdinalTable, RefusesAFunctionOrAnOrdinalListedTwice) {

@@ -167,7 +167,7 @@ std::optional<PeImage> ReadPeImage(const std::vector<uint8_t>& file) {
       read(optional + pe::kEntryAt, 4),       read(optional + pe::kImageSizeAt, 4),
       read(optional + pe::kSectionAlignmentAt, 4), read(optional + pe::kFileAlignmentAt, 4),
       read(coff + pe::kSectionCountAt, 2),    read(coff + pe::kOptionalSizeAt, 2),
-      read(directories - 4, 4)};
+      read(directories - 4, 4),               read(optional + pe::kHeadersSizeAt, 4)};
   for (const auto& field : fields) {
     if (!field) return std::nullopt;
   }
@@ -183,13 +183,19 @@ std::optional<PeImage> ReadPeImage(const std::vector<uint8_t>& file) {
   result.sectionAlignment = static_cast<uint32_t>(*fields[8]);
   result.fileAlignment = static_cast<uint32_t>(*fields[9]);
   const uint64_t directoryCount = *fields[12];
+  result.headersSize = static_cast<uint32_t>(*fields[13]);
 
   for (uint64_t i = 0, at = optional + *fields[11]; i < *fields[10]; ++i, at += pe::kSectionHeaderSize) {
     const auto virtualSize = read(at + pe::kSectionVirtualSizeAt, 4), address = read(at + pe::kSectionAddressAt, 4);
     const auto fileSize = read(at + pe::kSectionFileSizeAt, 4), fileOffset = read(at + pe::kSectionFileOffsetAt, 4);
-    if (!address || !virtualSize || !fileSize || !fileOffset) return std::nullopt;
+    const auto flags = read(at + pe::kSectionFlagsAt, 4);
+    if (!address || !virtualSize || !fileSize || !fileOffset || !flags) return std::nullopt;
+    // The name is 8 bytes, zero-padded when shorter.
+    std::string name;
+    for (uint64_t i = 0; i < 8 && read(at + i, 1).value_or(0) != 0; ++i) name += static_cast<char>(*read(at + i, 1));
     result.sections.push_back({static_cast<uint32_t>(*address), static_cast<uint32_t>(*virtualSize),
-                               static_cast<uint32_t>(*fileOffset), static_cast<uint32_t>(*fileSize)});
+                               static_cast<uint32_t>(*fileOffset), static_cast<uint32_t>(*fileSize), name,
+                               static_cast<uint32_t>(*flags)});
   }
   const Image image(bytes, result.sections);
   const auto directory = [&](uint32_t index) -> std::optional<std::pair<uint64_t, uint64_t>> {

@@ -28,6 +28,8 @@ struct Section {
   uint32_t virtualSize = 0;
   uint32_t fileOffset = 0;
   uint32_t fileSize = 0;
+  std::string name;     // up to 8 characters
+  uint32_t flags = 0;   // platform::ce_image's section flags
 };
 
 struct PeImage {
@@ -41,6 +43,7 @@ struct PeImage {
   uint32_t imageSize = 0;
   uint32_t sectionAlignment = 0;
   uint32_t fileAlignment = 0;
+  uint32_t headersSize = 0;
   std::vector<Section> sections;
   std::vector<Import> imports;
   bool lookupTables = true;  // every import descriptor has its lookup table
