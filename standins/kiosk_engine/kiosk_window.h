@@ -5,10 +5,12 @@
 // shows none and waits on its events in turn (kiosk_window_ce.cpp).
 #include <windows.h>
 
-#include "standins/kiosk_engine/application_list_file.h"
-#include "standins/kiosk_engine/engine_state.h"
+#include "device/kiosk_engine/core/application_list_file.h"
+#include "device/kiosk_engine/core/engine_state.h"
 
 namespace standins::kiosk_engine {
+
+using namespace ::device::kiosk_engine;
 
 inline constexpr wchar_t kKioskWindowClass[] = L"BrindlecoveKioskWindow";
 inline constexpr wchar_t kKioskWindowTitle[] = L"Brindlecove Kiosk";

@@ -7,7 +7,7 @@
 
 #include "device/bcmgr/bcmgr.h"
 #include "device/engine_contract/engine_contract.h"
-#include "standins/kiosk_engine/engine_state.h"
+#include "device/kiosk_engine/core/engine_state.h"
 #include "standins/kiosk_engine/kiosk_window.h"
 #include "support/library.h"
 #include "support/text.h"

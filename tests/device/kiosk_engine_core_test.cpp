@@ -1,16 +1,16 @@
-// The stand-in engine's platform-free parts: set.alf records, the fixed
+// The kiosk engine's platform-free parts: set.alf records, the fixed
 // buffers its texts are built in, the state file and the reset argument.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "standins/kiosk_engine/application_list_file.h"
-#include "standins/kiosk_engine/engine_state.h"
+#include "device/kiosk_engine/core/application_list_file.h"
+#include "device/kiosk_engine/core/engine_state.h"
 
 namespace {
 
-using namespace standins::kiosk_engine;
+using namespace device::kiosk_engine;
 
 // A record with its texts copied out of the content read.
 struct ReadApplication {

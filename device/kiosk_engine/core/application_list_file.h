@@ -1,9 +1,9 @@
 #pragma once
 #include <cstddef>
 
-#include "standins/kiosk_engine/fixed_text.h"
+#include "device/kiosk_engine/core/fixed_text.h"
 
-namespace standins::kiosk_engine {
+namespace device::kiosk_engine {
 
 // A piece of set.alf's content; it points into the text read.
 struct TextSpan {
@@ -41,4 +41,4 @@ inline constexpr std::size_t kDescriptionSize = 600;
 using ApplicationDescription = FixedText<char, kDescriptionSize>;
 ApplicationDescription DescribeApplication(const AllowedApplication& application);
 
-}  // namespace standins::kiosk_engine
+}  // namespace device::kiosk_engine

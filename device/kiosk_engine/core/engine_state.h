@@ -1,10 +1,10 @@
 #pragma once
-#include "standins/kiosk_engine/fixed_text.h"
+#include "device/kiosk_engine/core/fixed_text.h"
 
-namespace standins::kiosk_engine {
+namespace device::kiosk_engine {
 
-// What the stand-in engine has seen, written to engine_state.txt next to it
-// on every change so that tests can follow it without a window.
+// What the engine has seen, written to engine_state.txt next to it on every
+// change so that tests can follow it without a window.
 struct EngineState {
   bool startedWithReset = false;
   unsigned buttonPresses = 0;
@@ -27,4 +27,4 @@ StatusText DescribeEngineState(const EngineState& state);
 // last word counts.
 bool RequestsReset(const wchar_t* commandLine);
 
-}  // namespace standins::kiosk_engine
+}  // namespace device::kiosk_engine

@@ -1,8 +1,8 @@
-#include "standins/kiosk_engine/engine_state.h"
+#include "device/kiosk_engine/core/engine_state.h"
 
 #include "device/engine_contract/engine_contract.h"
 
-namespace standins::kiosk_engine {
+namespace device::kiosk_engine {
 
 namespace {
 
@@ -40,4 +40,4 @@ bool RequestsReset(const wchar_t* commandLine) {
   return word == end && *reset == L'\0';
 }
 
-}  // namespace standins::kiosk_engine
+}  // namespace device::kiosk_engine
