@@ -21,12 +21,18 @@ struct AllowedApplication {
   TextSpan params;
 };
 
+// The most of set.alf that is read: the engine reads it into a buffer of this
+// size, and the reader looks at no more, so a record that runs past it is
+// unfinished.
+inline constexpr std::size_t kApplicationListMaxSize = 64 * 1024;
+
 // Records of five fields, each field ended by ';', no line ends. A ';' inside
 // a text is not escaped, so it shifts the fields after it; an unfinished last
-// record is dropped.
+// record (a short one, or one without its final ';') is dropped.
 class ApplicationListReader {
  public:
-  ApplicationListReader(const char* content, std::size_t size) : rest_(content), restSize_(size) {}
+  ApplicationListReader(const char* content, std::size_t size)
+      : rest_(content), restSize_(size < kApplicationListMaxSize ? size : kApplicationListMaxSize) {}
   // The next whole record; false when none is left.
   bool Next(AllowedApplication& application);
 
