@@ -14,9 +14,10 @@ enum class EngineStage { Startup, Kiosk, Left };
 // What the engine shows, as its record names it.
 enum class EngineScreen { Startup, Kiosk, Desktop };
 
-// The longest countdown that the tick count can measure; a longer
-// AppCountdown is taken as this.
-inline constexpr std::uint32_t kLongestCountdownSeconds = 0xFFFFFFFFu / 1000;
+// The longest countdown that the tick count can measure, with room for the
+// typing grace; a longer AppCountdown is taken as this.
+inline constexpr std::uint32_t kLongestCountdownSeconds = 0xFFFFFFFFu / 1000 - 60;
+inline constexpr std::uint32_t kTypingGraceSeconds = 10;
 
 class EngineSession {
  public:
@@ -34,9 +35,10 @@ class EngineSession {
   // The Continue button: begins kiosk mode; false, and nothing changes, when
   // the button is disabled or the start-up screen is over.
   bool Continue();
-  // Typing in the start-up screen's code box stops the countdown where it
-  // is, so that the administrator is not cut off; Continue still works.
-  void HoldCountdown(std::uint32_t nowMs);
+  // A key typed in the start-up screen's code box: the countdown then lasts
+  // at least kTypingGraceSeconds more, so that the administrator is not cut
+  // off, yet a device left with a half-typed code still locks.
+  void ExtendCountdown(std::uint32_t nowMs);
 
   // A code typed at start-up or in the unlock prompt: the right one leaves
   // kiosk mode; a wrong one changes nothing (the caller shows WrongCode).
@@ -55,8 +57,6 @@ class EngineSession {
   EngineScreen screen_ = EngineScreen::Startup;
   std::uint32_t startMs_;
   std::uint32_t countdownMs_;
-  bool held_ = false;
-  std::uint32_t heldSecondsLeft_ = 0;
 };
 
 }  // namespace device::kiosk_engine

@@ -15,7 +15,8 @@ namespace device::kiosk_engine {
 struct Launch {
   SettingText path;
   SettingText params;
-  // False when a text did not fit: such an entry is not started.
+  // False when a text did not fit: such an entry is neither started nor
+  // listed, since a cut path would start another program.
   bool Whole() const { return path.Whole() && params.Whole(); }
 };
 
