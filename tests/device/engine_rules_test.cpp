@@ -119,7 +119,7 @@ TEST(CodeCheck, FileBytesAgainstTheTypedCode) {
 TEST(CodeCheck, TypedCodeTakesDigitsOnly) {
   const std::string file = "0123456789";
   for (const auto& [typed, matches] : std::vector<std::pair<std::wstring, bool>>{
-           {L"0123456789", true}, {L"012345678", false}, {L"01234567890", false}, {L"0123456789 ", false},
+           {L"0123456789", true}, {L"012345678", false}, {L"01234567890", false}, {L"0123456789012345", false}, {L"0123456789 ", false},
            {L" 0123456789", false}, {L"012345678\x0669", false}, {L"012345678\xFF19", false},
            {std::wstring(L"0123456789") + static_cast<wchar_t>(0x139), false}}) {
     EXPECT_EQ(TypedCodeMatchesFile(file.data(), file.size(), typed.c_str()), matches) << typed.size();

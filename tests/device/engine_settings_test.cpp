@@ -47,57 +47,61 @@ Bytes Utf16(const std::u16string& text) {
 
 EngineSettings Read(TableValues& values) { return ReadEngineSettings(values); }
 
-// Each number or flag with the field it sets, as a number, and its default.
-struct NumberSetting {
+// Each flag with its field and New Project's value.
+struct Flag {
   Setting setting;
-  std::uint32_t (*field)(const EngineSettings&);
-  std::uint32_t missing;
+  bool EngineSettings::*field;
+  bool missing;
 };
-const std::vector<NumberSetting> kNumbers = {
-    {Setting::AppCountdown, [](const EngineSettings& s) { return s.appCountdown; }, 10},
-    {Setting::DisableActiveSync, [](const EngineSettings& s) -> std::uint32_t { return s.disableActiveSync; }, 0},
-    {Setting::DisableHardButtons, [](const EngineSettings& s) -> std::uint32_t { return s.disableHardButtons; }, 0},
-    {Setting::EnableKioskDesktop, [](const EngineSettings& s) -> std::uint32_t { return s.enableKioskDesktop; }, 0},
-    {Setting::UnlockOnTitleTap, [](const EngineSettings& s) -> std::uint32_t { return s.unlockOnTitleTap; }, 0},
-    {Setting::ShowSipIcon, [](const EngineSettings& s) -> std::uint32_t { return s.showSipIcon; }, 0},
-    {Setting::EnableTaskbar, [](const EngineSettings& s) -> std::uint32_t { return s.enableTaskbar; }, 0},
-    {Setting::ShowTaskbar, [](const EngineSettings& s) -> std::uint32_t { return s.showTaskbar; }, 0},
-    {Setting::ShowVersion, [](const EngineSettings& s) -> std::uint32_t { return s.showVersion; }, 1},
-    {Setting::DisableContinueButton, [](const EngineSettings& s) -> std::uint32_t { return s.disableContinueButton; }, 0},
-    {Setting::RestartDelay, [](const EngineSettings& s) -> std::uint32_t { return s.restartDelay; }, 0},
-    {Setting::ShowLogo, [](const EngineSettings& s) -> std::uint32_t { return s.showLogo; }, 0},
-    {Setting::FitLogoToScreen, [](const EngineSettings& s) -> std::uint32_t { return s.fitLogoToScreen; }, 0},
+const std::vector<Flag> kFlags = {
+    {Setting::DisableActiveSync, &EngineSettings::disableActiveSync, false},
+    {Setting::DisableHardButtons, &EngineSettings::disableHardButtons, false},
+    {Setting::EnableKioskDesktop, &EngineSettings::enableKioskDesktop, false},
+    {Setting::UnlockOnTitleTap, &EngineSettings::unlockOnTitleTap, false},
+    {Setting::ShowSipIcon, &EngineSettings::showSipIcon, false},
+    {Setting::EnableTaskbar, &EngineSettings::enableTaskbar, false},
+    {Setting::ShowTaskbar, &EngineSettings::showTaskbar, false},
+    {Setting::ShowVersion, &EngineSettings::showVersion, true},
+    {Setting::DisableContinueButton, &EngineSettings::disableContinueButton, false},
+    {Setting::ShowLogo, &EngineSettings::showLogo, false},
+    {Setting::FitLogoToScreen, &EngineSettings::fitLogoToScreen, false},
 };
 
-bool IsFlag(Setting setting) { return setting != Setting::AppCountdown && setting != Setting::RestartDelay; }
+// The numbers as read, flags as 0 or 1, the two counts as they are.
+std::vector<std::uint32_t> Numbers(const EngineSettings& settings) {
+  std::vector<std::uint32_t> numbers = {settings.appCountdown, settings.restartDelay};
+  for (const Flag& flag : kFlags) numbers.push_back(settings.*flag.field);
+  return numbers;
+}
 
+// A value that would change its setting, in a form that does not count.
 TEST(EngineSettings, MissingWrongTypeOrSizeGiveTheDefault) {
   TableValues none;
   const EngineSettings defaults = Read(none);
   EXPECT_EQ(std::wstring(defaults.appPath.Get()), L"");
   EXPECT_EQ(defaults.language, Language::English);
-  for (const NumberSetting& number : kNumbers) {
-    EXPECT_EQ(number.field(defaults), number.missing) << SettingValueName(number.setting);
-    // A set value that is not the default, in a form that does not count.
-    const std::uint32_t other = number.missing == 0 ? 1 : 0;
-    for (const auto& [type, data] : std::vector<std::pair<unsigned long, Bytes>>{
-             {kRegistryText, Number(other)}, {3, Number(other)}, {kRegistryNumber, {1, 0, 0}},
-             {kRegistryNumber, {static_cast<unsigned char>(other), 0, 0, 0, 0}}, {kRegistryNumber, {}}}) {
-      TableValues values;
-      values.Set(number.setting, type, data);
-      EXPECT_EQ(number.field(Read(values)), number.missing) << SettingValueName(number.setting) << " type " << type;
+  EXPECT_EQ(Numbers(defaults), (std::vector<std::uint32_t>{10, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}));
+  for (int i = 0; i < static_cast<int>(Setting::Count); ++i) {
+    if (SettingValueType(static_cast<Setting>(i)) != kRegistryNumber) continue;
+    for (const unsigned char number : {0, 2}) {
+      for (const auto& [type, data] : std::vector<std::pair<unsigned long, Bytes>>{
+               {kRegistryText, Number(number)}, {3, Number(number)}, {kRegistryNumber, {number, 0, 0}},
+               {kRegistryNumber, {number, 0, 0, 0, 0}}, {kRegistryNumber, {}}}) {
+        TableValues values;
+        values.Set(static_cast<Setting>(i), type, data);
+        EXPECT_EQ(Numbers(Read(values)), Numbers(defaults)) << i << " type " << type << " size " << data.size();
+      }
     }
   }
 }
 
 TEST(EngineSettings, FlagsAreOnForAnyNonZeroNumber) {
-  for (const NumberSetting& number : kNumbers) {
-    if (!IsFlag(number.setting)) continue;
-    for (const auto& [stored, on] : std::vector<std::pair<std::uint32_t, std::uint32_t>>{
-             {0, 0}, {1, 1}, {9, 1}, {0x100, 1}, {0x80000000u, 1}}) {
+  for (const Flag& flag : kFlags) {
+    for (const auto& [stored, on] : std::vector<std::pair<std::uint32_t, bool>>{
+             {0, false}, {1, true}, {9, true}, {0x100, true}, {0x80000000u, true}}) {
       TableValues values;
-      values.Set(number.setting, kRegistryNumber, Number(stored));
-      EXPECT_EQ(number.field(Read(values)), on) << SettingValueName(number.setting) << " " << stored;
+      values.Set(flag.setting, kRegistryNumber, Number(stored));
+      EXPECT_EQ(Read(values).*flag.field, on) << SettingValueName(flag.setting) << " " << stored;
     }
   }
 }
