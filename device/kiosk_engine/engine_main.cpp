@@ -32,6 +32,7 @@ void RunKioskMode(KioskWindow& kiosk, HANDLE exitEvent, HANDLE buttonEvent, Engi
   while (ServeMessages() && kiosk.InKioskMode()) {
     const HANDLE handles[] = {exitEvent, buttonEvent, kiosk.MainApplication()};
     const DWORD count = handles[2] != nullptr ? 3 : 2;
+    // WAIT_OBJECT_0 + count: input came, which the next round serves.
     const DWORD woken = MsgWaitForMultipleObjectsEx(count, handles, INFINITE, device::kAllQueueInput, 0);
     if (woken == WAIT_OBJECT_0) {
       device::ClearEvent(exitEvent);
@@ -41,7 +42,7 @@ void RunKioskMode(KioskWindow& kiosk, HANDLE exitEvent, HANDLE buttonEvent, Engi
       ++record.State().buttonPresses;
       record.Write();
       kiosk.BringToFront();
-    } else if (woken == WAIT_OBJECT_0 + 2) {
+    } else if (woken == WAIT_OBJECT_0 + 2 && count == 3) {
       kiosk.MainApplicationEnded();
     }
   }
