@@ -54,7 +54,7 @@ void RunEngine(HINSTANCE instance, HANDLE exitEvent, HANDLE buttonEvent, EngineR
   // A missing list reads as empty: the kiosk then offers no application.
   const FileContent applications(FileBesideEngine(instance, contract::kApplicationListFileName.wide).Get());
   const EnginePath logo = FileBesideEngine(instance, contract::kLogoFileName.wide);
-  KioskWindow kiosk(instance, settings, applications, logo.Get(), record);
+  KioskWindow kiosk(instance, settings, applications, logo.Get(), exitEvent, record);
   if (kiosk.Open()) RunKioskMode(kiosk, exitEvent, buttonEvent, record);
   kiosk.Close();
 }

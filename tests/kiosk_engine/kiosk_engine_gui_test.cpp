@@ -396,6 +396,14 @@ TEST(KioskEngineOnDevice, MissingApplicationGetsItsMessageAndTheKioskGoesOn) {
   EXPECT_TRUE(kiosk.WaitRecord(LaunchLine(kiosk, "-n note")));
 }
 
+TEST(KioskEngineOnDevice, ExitKioskModeLeavesEvenWhileAMessageShows) {
+  KioskOnDevice kiosk({{L"AppCountdown", 0u}, {L"AppPath", L"\\nowhere\\missing.exe"}});
+  ASSERT_NE(gui_driver::WaitMessageBox(kiosk.process().Id()).window, nullptr);
+  kiosk.ExitKioskMode();
+  EXPECT_EQ(kiosk.process().WaitForExit(), 0u);
+  EXPECT_NE(kiosk.Record().find("kiosk=left\n"), std::string::npos);
+}
+
 struct LogoCase {
   const char* name;
   std::string file;
