@@ -26,14 +26,15 @@ StartupLayout LayOutStartupScreen(int width, int height) {
   StartupLayout layout;
   const int codeTop = height - m.margin - m.button;
   const int inner = width - 2 * m.margin;
-  const int labelRight = m.margin + inner * 2 / 5;
-  const int buttonLeft = width - m.margin - inner / 4;
-  layout.codeLabel = Row(m.margin, labelRight, codeTop, m.button);
-  layout.codeBox = Row(labelRight + m.margin / 2, buttonLeft - m.margin / 2, codeTop, m.button);
-  layout.codeButton = Row(buttonLeft, width - m.margin, codeTop, m.button);
+  // The label has a line of its own: a translated label beside the box was
+  // cut on a 240-pixel screen.
+  layout.codeLabel = Row(m.margin, width - m.margin, codeTop - m.line, m.line);
+  const int boxRight = m.margin + inner * 3 / 5;
+  layout.codeBox = Row(m.margin, boxRight, codeTop, m.button);
+  layout.codeButton = Row(boxRight + m.margin, width - m.margin, codeTop, m.button);
   const int continueWidth = Smaller(Larger(width / 3, 60), inner);
   const int continueLeft = (width - continueWidth) / 2;
-  layout.continueButton = Row(continueLeft, continueLeft + continueWidth, codeTop - m.margin - m.button, m.button);
+  layout.continueButton = Row(continueLeft, continueLeft + continueWidth, layout.codeLabel.top - m.margin - m.button, m.button);
   layout.countdown = Row(m.margin, width - m.margin, layout.continueButton.top - m.margin - m.line, m.line);
   layout.version = Row(m.margin, width - m.margin, layout.countdown.top - m.line, m.line);
   layout.logo = {m.margin, m.margin, width - m.margin, Larger(layout.version.top - m.margin, m.margin)};

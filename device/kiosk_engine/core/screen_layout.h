@@ -17,8 +17,8 @@ struct Rect {
 };
 
 // From the top: the logo area, the version line, the seconds left, the
-// Continue button, then the code label, its box and the Unlock button on one
-// line at the bottom.
+// Continue button, the code label, then the code box and the Unlock button on
+// one line at the bottom.
 struct StartupLayout {
   Rect logo;
   Rect version;
