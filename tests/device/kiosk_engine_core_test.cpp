@@ -1,16 +1,16 @@
-// The stand-in engine's platform-free parts: set.alf records, the fixed
-// buffers its texts are built in, the state file and the reset argument.
+// The kiosk engine's platform-free parts: set.alf records, the fixed
+// buffers its texts are built in, the record and the reset argument.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "standins/kiosk_engine/application_list_file.h"
-#include "standins/kiosk_engine/engine_state.h"
+#include "device/kiosk_engine/core/application_list_file.h"
+#include "device/kiosk_engine/core/engine_state.h"
 
 namespace {
 
-using namespace standins::kiosk_engine;
+using namespace device::kiosk_engine;
 
 // A record with its texts copied out of the content read.
 struct ReadApplication {
@@ -28,13 +28,6 @@ std::vector<ReadApplication> ReadAll(const std::string& content) {
     applications.push_back({a.autolaunch, a.hideInKioskDesktop, Text(a.displayName), Text(a.path), Text(a.params)});
   }
   return applications;
-}
-
-std::string Describe(bool autolaunch, bool hidden, const std::string& label, const std::string& path,
-                     const std::string& params) {
-  const AllowedApplication application{autolaunch, hidden, {label.data(), label.size()}, {path.data(), path.size()},
-                                       {params.data(), params.size()}};
-  return DescribeApplication(application).Get();
 }
 
 TEST(ApplicationListFile, ReadsRecordsInOrder) {
@@ -82,24 +75,6 @@ TEST(ApplicationListFile, SemicolonInALabelShiftsTheFields) {
   EXPECT_EQ(applications[0].params, "\\a.exe");
 }
 
-TEST(ApplicationListFile, DescriptionShowsParametersAndMarks) {
-  EXPECT_EQ(Describe(false, false, "Word", "\\w.exe", ""), "Word - \\w.exe");
-  EXPECT_EQ(Describe(true, false, "Word", "\\w.exe", ""), "Word - \\w.exe (auto)");
-  EXPECT_EQ(Describe(false, true, "Word", "\\w.exe", ""), "Word - \\w.exe (hidden)");
-  EXPECT_EQ(Describe(true, true, "Notes", "\\n.exe", "-x"), "Notes - \\n.exe -x (auto) (hidden)");
-}
-
-TEST(ApplicationListFile, DescriptionIsCutToItsBuffer) {
-  const std::string fits(kDescriptionSize - 1 - std::string(" - \\a.exe").size(), 'l');
-  const ApplicationDescription whole = DescribeApplication({false, false, {fits.data(), fits.size()}, {"\\a.exe", 6}, {}});
-  EXPECT_TRUE(whole.Whole());
-  EXPECT_EQ(whole.Size(), kDescriptionSize - 1);
-  const std::string longer = fits + "l";
-  const ApplicationDescription cut = DescribeApplication({false, false, {longer.data(), longer.size()}, {"\\a.exe", 6}, {}});
-  EXPECT_FALSE(cut.Whole());
-  EXPECT_EQ(std::string(cut.Get()), longer + " - \\a.ex");
-}
-
 TEST(FixedText, NumbersFromZeroToTheLargest) {
   for (const auto& [value, text] : std::vector<std::pair<unsigned, std::string>>{
            {0, "0"}, {9, "9"}, {10, "10"}, {4294967295u, "4294967295"}}) {
@@ -118,17 +93,47 @@ TEST(FixedText, KeepsWhatFitsTerminated) {
 }
 
 TEST(EngineState, StateFileLines) {
-  EXPECT_EQ(std::string(FormatEngineState({}).Get()), "started=plain\nbuttons=0\nkiosk=on\n");
-  const StateText largest = FormatEngineState({true, 4294967295u, true});
-  EXPECT_TRUE(largest.Whole());
-  EXPECT_EQ(std::string(largest.Get()), "started=r\nbuttons=4294967295\nkiosk=left\n");
+  EXPECT_EQ(std::string(FormatEngineState({}).Get()), "started=plain\nbuttons=0\nkiosk=on\nscreen=startup\n");
+  for (const auto& [screen, line] : std::vector<std::pair<EngineScreen, std::string>>{
+           {EngineScreen::Kiosk, "screen=kiosk\n"}, {EngineScreen::Desktop, "screen=desktop\n"}}) {
+    EngineState state{true, 4294967295u, true, screen};
+    state.launched.Add(L"\\main.exe", L"-k");
+    const StateText text = FormatEngineState(state);
+    EXPECT_TRUE(text.Whole());
+    EXPECT_EQ(std::string(text.Get()),
+              "started=r\nbuttons=4294967295\nkiosk=left\n" + line + "launched=\\main.exe -k\n");
+  }
 }
 
-TEST(EngineState, StatusLine) {
-  EXPECT_EQ(std::wstring(DescribeEngineState({}).Get()), L"Kiosk mode. Started without reset. Button presses: 0");
-  const StatusText largest = DescribeEngineState({true, 4294967295u, true});
-  EXPECT_TRUE(largest.Whole());
-  EXPECT_EQ(std::wstring(largest.Get()), L"Kiosk mode left. Started with reset (r). Button presses: 4294967295");
+TEST(EngineState, LaunchLinesInUtf8) {
+  const wchar_t pair[] = {0xD83D, 0xDE00, 0};
+  const wchar_t lone[] = {L'a', 0xDC00, L'b', 0xD800, 0};
+  for (const auto& [path, params, line] : std::vector<std::tuple<std::wstring, std::wstring, std::string>>{
+           {L"\\a.exe", L"", "launched=\\a.exe\n"},
+           {L"\\a b.exe", L"-x \"y\"", "launched=\\a b.exe -x \"y\"\n"},
+           {L"\u00e9\u20ac\u007f\u0080\u07ff\u0800\uffff", L"", "launched=\xc3\xa9\xe2\x82\xac\x7f\xc2\x80\xdf\xbf\xe0\xa0\x80\xef\xbf\xbf\n"},
+           {pair, L"", "launched=\xf0\x9f\x98\x80\n"},
+           {lone, L"", "launched=a?b?\n"}}) {
+    LaunchRecord record;
+    record.Add(path.c_str(), params.c_str());
+    EXPECT_EQ(std::string(record.Get()), line);
+  }
+}
+
+// A full record keeps the first launches whole and says that some are missing.
+TEST(EngineState, LaunchRecordKeepsWholeLinesOnly) {
+  const std::size_t lineSize = std::string("launched=\n").size();
+  for (const auto& [pathSize, kept] : std::vector<std::pair<std::size_t, std::size_t>>{
+           {kLaunchRecordSize / 2 - lineSize, 1}, {(kLaunchRecordSize - 1) / 2 - lineSize, 2}}) {
+    LaunchRecord record;
+    const std::wstring path(pathSize, L'p');
+    for (int i = 0; i < 3; ++i) record.Add(path.c_str(), L"");
+    EXPECT_FALSE(record.Whole()) << pathSize;
+    EXPECT_EQ(std::string(record.Get()).size(), kept * (pathSize + lineSize)) << pathSize;
+  }
+  LaunchRecord empty;
+  EXPECT_TRUE(empty.Whole());
+  EXPECT_EQ(std::string(empty.Get()), "");
 }
 
 TEST(EngineState, ResetArgumentIsTheLastWord) {
