@@ -14,6 +14,10 @@ constexpr uint64_t kCallTimeoutUs = 5'000'000;
 constexpr uint32_t kSoftwareInterrupt = 2;  // Unicorn's EXCP_SWI for ARM
 constexpr int kCalleeSaved[] = {UC_ARM_REG_R4, UC_ARM_REG_R5, UC_ARM_REG_R6,  UC_ARM_REG_R7,
                                 UC_ARM_REG_R8, UC_ARM_REG_R9, UC_ARM_REG_R10, UC_ARM_REG_R11};
+constexpr int kAllRegisters[] = {UC_ARM_REG_R0,  UC_ARM_REG_R1,  UC_ARM_REG_R2,  UC_ARM_REG_R3, UC_ARM_REG_R4,
+                                 UC_ARM_REG_R5,  UC_ARM_REG_R6,  UC_ARM_REG_R7,  UC_ARM_REG_R8, UC_ARM_REG_R9,
+                                 UC_ARM_REG_R10, UC_ARM_REG_R11, UC_ARM_REG_R12, UC_ARM_REG_SP, UC_ARM_REG_LR,
+                                 UC_ARM_REG_PC,  UC_ARM_REG_CPSR};
 
 std::string Hex(uint32_t value) {
   char text[16];
@@ -130,10 +134,28 @@ void ArmMachine::ServiceHook(uc_struct* uc, uint32_t interrupt, void* self) {
 }
 
 CallResult ArmMachine::Call(uint32_t address, const std::vector<uint32_t>& arguments) {
+  // Called from a service call (a window procedure that coredll calls back):
+  // below the caller's stack, with all of the caller's registers kept.
+  const bool nested = callProblems_ != nullptr;
+  uint32_t callerRegisters[std::size(kAllRegisters)];
+  for (size_t i = 0; nested && i < std::size(kAllRegisters); ++i) callerRegisters[i] = Register(kAllRegisters[i]);
+  std::vector<std::string>* callerProblems = callProblems_;
+  const uint32_t stackTop = nested ? Register(UC_ARM_REG_SP) : kStackBase + kStackSize;
+  CallResult result = Run(address, arguments, stackTop);
+  callProblems_ = callerProblems;
+  for (size_t i = 0; nested && i < std::size(kAllRegisters); ++i) SetRegister(kAllRegisters[i], callerRegisters[i]);
+  return result;
+}
+
+CallResult ArmMachine::Run(uint32_t address, const std::vector<uint32_t>& arguments, uint32_t stackTop) {
   CallResult result;
   const uint32_t stackArguments = arguments.size() > 4 ? static_cast<uint32_t>(arguments.size() - 4) : 0;
   // The stack 8-byte aligned at the call, the fifth argument at SP.
-  const uint32_t sp = (kStackBase + kStackSize - 64 - 4 * stackArguments) & ~7u;
+  const uint32_t sp = (stackTop - 64 - 4 * stackArguments) & ~7u;
+  if (sp < kStackBase + kPage) {
+    result.problems.push_back("stack overflow: calls nest too deep");
+    return result;
+  }
   for (uint32_t i = 0; i < arguments.size(); ++i) {
     if (i < 4) {
       SetRegister(UC_ARM_REG_R0 + static_cast<int>(i), arguments[i]);

@@ -25,7 +25,7 @@ std::string State(const char* started, int buttons, const char* kiosk) {
 // The engine installed in kFolder with a set.alf; the events that other
 // programs set while it waits, in order.
 struct EngineOnDevice {
-  explicit EngineOnDevice(std::deque<std::u16string> happenings, bool withList = true) {
+  explicit EngineOnDevice(std::deque<Happening> happenings, bool withList = true) {
     device.core.modulePath = kEnginePath;
     if (withList) device.core.PutFile(kListPath, "1;0;Word;\\windows\\pword.exe;;");
     device.core.setWhileWaiting = std::move(happenings);
