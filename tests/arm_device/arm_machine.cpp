@@ -172,7 +172,9 @@ CallResult ArmMachine::Run(uint32_t address, const std::vector<uint32_t>& argume
   SetRegister(UC_ARM_REG_LR, kReturnAddress);
   SetRegister(UC_ARM_REG_CPSR, 0x13);  // supervisor mode, ARM state, interrupts on
   callProblems_ = &result.problems;
-  const uc_err error = uc_emu_start(uc_, address, kReturnAddress, kCallTimeoutUs, 0);
+  // Unicorn's timeout thread cannot nest: the outermost call's bounds them all.
+  const uint64_t timeoutUs = stackTop == kStackBase + kStackSize ? kCallTimeoutUs : 0;
+  const uc_err error = uc_emu_start(uc_, address, kReturnAddress, timeoutUs, 0);
   callProblems_ = nullptr;
   const uint32_t pc = Register(UC_ARM_REG_PC);
   if (error != UC_ERR_OK) result.problems.push_back(std::string(uc_strerror(error)) + " at " + Hex(pc));

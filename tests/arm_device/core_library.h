@@ -127,7 +127,8 @@ class CoreLibrary {
   size_t OpenHandles() const;
   // What the program still holds of the window system: windows, DCs and GDI objects.
   size_t WindowResources() const { return windows.size() + dcs_.size() + gdiObjects_.size(); }
-  // The shown controls' texts, top-level windows first, in creation order.
+  // The shown windows as "class:text", in creation order; a list box's
+  // text is its entries, joined by "|".
   std::vector<std::u16string> ShownTexts() const;
 
  private:

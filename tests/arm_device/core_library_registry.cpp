@@ -18,7 +18,10 @@ constexpr uint32_t kErrorFileNotFound = 2, kErrorInvalidHandle = 6, kErrorInvali
 void CoreLibrary::PutRegistryString(const std::u16string& key, const std::u16string& name,
                                     const std::u16string& value) {
   std::vector<uint8_t> bytes;
-  for (char16_t unit : value + u'\0') bytes.insert(bytes.end(), {static_cast<uint8_t>(unit), static_cast<uint8_t>(unit >> 8)});
+  for (char16_t unit : value + u'\0') {
+    bytes.push_back(static_cast<uint8_t>(unit));
+    bytes.push_back(static_cast<uint8_t>(unit >> 8));
+  }
   registry_[Lower(key)][Lower(name)] = {kRegSz, bytes};
 }
 

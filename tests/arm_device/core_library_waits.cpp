@@ -109,7 +109,8 @@ uint32_t CoreLibrary::WaitForSingleObject() {
 std::optional<uint32_t> CoreLibrary::NextWake(bool wakesOnTimers) const {
   std::optional<uint32_t> next;
   const auto consider = [&](uint32_t at) { next = std::min(next.value_or(at), at); };
-  if (!setWhileWaiting.empty() && setWhileWaiting.front().atMs) consider(std::max(*setWhileWaiting.front().atMs, clockMs));
+  const Happening* happening = setWhileWaiting.empty() ? nullptr : &setWhileWaiting.front();
+  if (happening != nullptr && happening->atMs) consider(std::max(*happening->atMs, clockMs));
   for (const auto& [key, timer] : timers_) {
     if (wakesOnTimers) consider(std::max(timer.dueMs, clockMs));
   }

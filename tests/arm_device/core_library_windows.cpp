@@ -68,9 +68,10 @@ std::vector<std::u16string> CoreLibrary::ShownTexts() const {
   std::vector<std::u16string> texts;
   for (const auto& [handle, window] : windows) {
     if (!Shown(handle)) continue;
-    std::u16string text = Lower(window.className) + u":" + window.text;
-    for (const std::u16string& item : window.items) text += (&item == &window.items.front() ? u"" : u"|") + item;
-    texts.push_back(text);
+    // A list box shows its entries rather than its text.
+    std::u16string shown = window.builtIn == BuiltInClass::ListBox ? u"" : window.text;
+    for (const std::u16string& item : window.items) shown += (shown.empty() ? u"" : u"|") + item;
+    texts.push_back(Lower(window.className) + u":" + shown);
   }
   return texts;
 }
