@@ -121,15 +121,17 @@ class CoreLibrary {
   std::vector<Drawing> drawings;
   std::vector<FullScreenCall> fullScreenCalls;
   std::vector<uint32_t> broughtToFront;  // SetForegroundWindow's windows
+  // What the screen showed each time the program waited and it had changed
+  // since the last time.
+  std::vector<std::vector<ShownWindow>> screensSeen;
   uint32_t messagesDispatched = 0;
   // Handles the modules hold: events, processes, threads, open files and
   // registry keys, and their libraries.
   size_t OpenHandles() const;
   // What the program still holds of the window system: windows, DCs and GDI objects.
   size_t WindowResources() const { return windows.size() + dcs_.size() + gdiObjects_.size(); }
-  // The shown windows as "class:text", in creation order; a list box's
-  // text is its entries, joined by "|".
-  std::vector<std::u16string> ShownTexts() const;
+  // The shown windows, in creation order.
+  std::vector<ShownWindow> Screen() const;
 
  private:
   struct OpenFile {

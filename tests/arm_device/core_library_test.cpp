@@ -119,8 +119,11 @@ TEST(CoreLibraryArm, ControlsKeepTheirTextAndListsTheirEntries) {
   for (const char16_t* entry : {u"Word", u"excel", u"Access"})
     device.Call(kSendMessageW, {list, 0x0180, 0, device.machine.ScratchWide(entry)});
   EXPECT_EQ(device.Call(kSendMessageW, {list, 0x018B, 0, 0}), 3u);
-  EXPECT_EQ(device.core.ShownTexts(),
-            (std::vector<std::u16string>{u"kiosk:text", u"listbox:Access|excel|Word", u"button:text"}));
+  const std::vector<ShownWindow> screen = device.core.Screen();
+  ASSERT_EQ(screen.size(), 3u);
+  EXPECT_EQ(screen[0], (ShownWindow{u"kiosk", u"text", {0, 0, 100, 50}, true}));
+  EXPECT_EQ(screen[1].text, u"Access|excel|Word");
+  EXPECT_EQ(screen[2].className, u"button");
   device.Call(kDestroyWindow, {window});
   EXPECT_TRUE(device.core.windows.empty()) << "the children live on";
   EXPECT_TRUE(device.core.problems.empty()) << device.core.problems.front();

@@ -120,6 +120,8 @@ std::optional<uint32_t> CoreLibrary::NextWake(bool wakesOnTimers) const {
 bool CoreLibrary::Block(std::optional<uint32_t> timeoutMs, bool wakesOnTimers, const std::function<bool()>& ready,
                         const std::string& what) {
   const std::optional<uint32_t> deadline = timeoutMs ? std::optional<uint32_t>(clockMs + *timeoutMs) : std::nullopt;
+  if (std::vector<ShownWindow> shown = Screen(); screensSeen.empty() || screensSeen.back() != shown)
+    screensSeen.push_back(std::move(shown));
   for (;;) {
     if (ready()) return true;
     if (deadline && clockMs >= *deadline) return false;

@@ -64,16 +64,22 @@ uint32_t CoreLibrary::ControlWithId(uint32_t id, bool mustBeEnabled) {
   return found[0];
 }
 
-std::vector<std::u16string> CoreLibrary::ShownTexts() const {
-  std::vector<std::u16string> texts;
+std::vector<ShownWindow> CoreLibrary::Screen() const {
+  std::vector<ShownWindow> shown;
   for (const auto& [handle, window] : windows) {
     if (!Shown(handle)) continue;
     // A list box shows its entries rather than its text.
-    std::u16string shown = window.builtIn == BuiltInClass::ListBox ? u"" : window.text;
-    for (const std::u16string& item : window.items) shown += (shown.empty() ? u"" : u"|") + item;
-    texts.push_back(Lower(window.className) + u":" + shown);
+    std::u16string text = window.builtIn == BuiltInClass::ListBox ? u"" : window.text;
+    for (const std::u16string& item : window.items) text += (text.empty() ? u"" : u"|") + item;
+    Rect onScreen = window.rect;
+    for (auto parent = windows.find(window.parent); parent != windows.end();
+         parent = windows.find(parent->second.parent)) {
+      onScreen = {onScreen.left + parent->second.rect.left, onScreen.top + parent->second.rect.top,
+                  onScreen.right + parent->second.rect.left, onScreen.bottom + parent->second.rect.top};
+    }
+    shown.push_back({Lower(window.className), text, onScreen, window.parent == 0});
   }
-  return texts;
+  return shown;
 }
 
 uint32_t CoreLibrary::RegisterClassW() {

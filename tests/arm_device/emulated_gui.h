@@ -67,6 +67,15 @@ struct Window {
   int32_t selection = -1;
 };
 
+// A window as the screen shows it.
+struct ShownWindow {
+  std::u16string className;  // in lower case
+  std::u16string text;       // a list box's: its entries, joined by "|"
+  Rect onScreen;
+  bool topLevel = false;
+  bool operator==(const ShownWindow&) const = default;
+};
+
 struct PostedMessage {
   uint32_t window, message, wParam, lParam;
 };
