@@ -257,6 +257,9 @@ class CoreLibrary {
   uint32_t NewGdiObject(GdiObject object);
   DeviceContext* DcOf(uint32_t handle, const char* call);
   uint32_t NewDc(DeviceContext context);
+  // Ends the DC when the call that ends it is the one that fits how it was
+  // got, and reports the problem otherwise.
+  uint32_t EndDc(uint32_t dc, const std::function<bool(const DeviceContext&)>& gaveIt, const char* otherwise);
   std::optional<GdiKind> KindOf(uint32_t object) const;
   void Draw(uint32_t dc, Drawing::Kind kind, Rect rect, std::u16string what);
   void Blit(uint32_t target, Rect rect, uint32_t source);

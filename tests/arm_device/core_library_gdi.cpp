@@ -62,6 +62,17 @@ uint32_t CoreLibrary::NewDc(DeviceContext context) {
   return handle;
 }
 
+uint32_t CoreLibrary::EndDc(uint32_t dc, const std::function<bool(const DeviceContext&)>& gaveIt,
+                             const char* otherwise) {
+  const auto context = dcs_.find(dc);
+  if (context == dcs_.end() || !gaveIt(context->second)) {
+    Problem(otherwise);
+    return 0;
+  }
+  dcs_.erase(context);
+  return 1;
+}
+
 DeviceContext* CoreLibrary::DcOf(uint32_t handle, const char* call) {
   const auto dc = dcs_.find(handle);
   if (dc != dcs_.end()) return &dc->second;
@@ -112,14 +123,9 @@ uint32_t CoreLibrary::BeginPaint() {
 
 uint32_t CoreLibrary::EndPaint() {
   const uint32_t handle = machine_.Argument(0), paintStruct = machine_.Argument(1);
-  const uint32_t dc = paintStruct ? machine_.ReadU32(paintStruct) : 0;
-  const auto context = dcs_.find(dc);
-  if (context == dcs_.end() || !context->second.painting || context->second.window != handle) {
-    Problem("EndPaint of no DC that BeginPaint gave this window");
-    return 0;
-  }
-  dcs_.erase(context);
-  return 1;
+  return EndDc(paintStruct ? machine_.ReadU32(paintStruct) : 0,
+               [&](const DeviceContext& dc) { return dc.painting && dc.window == handle; },
+               "EndPaint of no DC that BeginPaint gave this window");
 }
 
 uint32_t CoreLibrary::GetDC() {
@@ -129,14 +135,10 @@ uint32_t CoreLibrary::GetDC() {
 }
 
 uint32_t CoreLibrary::ReleaseDC() {
-  const auto context = dcs_.find(machine_.Argument(1));
-  if (context == dcs_.end() || context->second.memory || context->second.painting ||
-      context->second.window != machine_.Argument(0)) {
-    Problem("ReleaseDC of no DC that GetDC gave this window");
-    return 0;
-  }
-  dcs_.erase(context);
-  return 1;
+  const uint32_t handle = machine_.Argument(0);
+  return EndDc(machine_.Argument(1),
+               [&](const DeviceContext& dc) { return !dc.memory && !dc.painting && dc.window == handle; },
+               "ReleaseDC of no DC that GetDC gave this window");
 }
 
 uint32_t CoreLibrary::FillRect() {
@@ -251,13 +253,8 @@ uint32_t CoreLibrary::CreateCompatibleDC() {
 }
 
 uint32_t CoreLibrary::DeleteDC() {
-  const auto context = dcs_.find(machine_.Argument(0));
-  if (context == dcs_.end() || !context->second.memory) {
-    Problem("DeleteDC of no DC that CreateCompatibleDC gave");
-    return 0;
-  }
-  dcs_.erase(context);
-  return 1;
+  return EndDc(machine_.Argument(0), [](const DeviceContext& dc) { return dc.memory; },
+               "DeleteDC of no DC that CreateCompatibleDC gave");
 }
 
 void CoreLibrary::Blit(uint32_t target, Rect rect, uint32_t source) {
