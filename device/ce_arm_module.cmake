@@ -4,19 +4,18 @@
 # Calls reach coredll.dll through the thunks of the reviewed ordinal table;
 # the linker keeps those the module calls, the entry and the exports.
 enable_language(ASM)
-# Global: modules outside device/ (the engine stand-in) are built with it too.
-set(BC_CORE_ORDINALS ${CMAKE_CURRENT_LIST_DIR}/coredll_ordinals.txt CACHE INTERNAL "The reviewed coredll table")
+set(BC_CORE_ORDINALS ${CMAKE_CURRENT_LIST_DIR}/coredll_ordinals.txt)
 set(bc_thunks ${CMAKE_CURRENT_BINARY_DIR}/coredll_thunks.S)
 add_custom_command(OUTPUT ${bc_thunks}
   COMMAND ${BC_CE_IMAGE_TOOL} thunks ${BC_CORE_ORDINALS} ${bc_thunks}
   DEPENDS ${BC_CORE_ORDINALS} ${BC_CE_IMAGE_TOOL} VERBATIM)
 add_library(bc_coredll_thunks OBJECT ${bc_thunks})
 # Resource scripts become .res files for bcimage: MinGW's windres, which
-# preprocesses them with MinGW's headers.
+# preprocesses them with MinGW's headers and the module's generated ones.
 find_program(BC_RESOURCE_COMPILER i686-w64-mingw32-windres REQUIRED)
 
 function(bc_device_module target kind)
-  cmake_parse_arguments(M "" "ENTRY;ARG_BYTES;DEF;NAME;RESOURCES" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(M "" "ENTRY;ARG_BYTES;DEF;NAME;RESOURCES" "SOURCES;LIBS;RESOURCE_HEADERS" ${ARGN})
   set(name ${target})
   if(M_NAME)
     set(name ${M_NAME})
@@ -50,8 +49,8 @@ function(bc_device_module target kind)
     set(resources ${CMAKE_CURRENT_BINARY_DIR}/${name}.res)
     set(script_file ${CMAKE_CURRENT_SOURCE_DIR}/${M_RESOURCES})
     add_custom_command(OUTPUT ${resources}
-      COMMAND ${BC_RESOURCE_COMPILER} -O res -i ${script_file} -o ${resources}
-      DEPENDS ${script_file} VERBATIM)
+      COMMAND ${BC_RESOURCE_COMPILER} -O res -I ${CMAKE_CURRENT_BINARY_DIR} -i ${script_file} -o ${resources}
+      DEPENDS ${script_file} ${M_RESOURCE_HEADERS} VERBATIM)
   endif()
   add_custom_command(OUTPUT ${image} COMMAND ${BC_CE_IMAGE_TOOL} ${tool_args} ${resources}
     DEPENDS ${elf} ${resources} ${BC_CORE_ORDINALS} ${BC_CE_IMAGE_TOOL} VERBATIM)

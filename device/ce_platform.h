@@ -19,12 +19,35 @@ inline BOOL ClearEvent(HANDLE event) { return EventModify(event, kEventReset); }
 // The device takes no start-up information: CreateProcess wants null.
 inline LPSTARTUPINFOW StartupInfo() { return nullptr; }
 
+// CE's GetProcAddress takes the export's name in UTF-16.
+extern "C" FARPROC WINAPI GetProcAddressW(HMODULE module, LPCWSTR name);
+inline FARPROC FindExport(HMODULE module, const wchar_t* wideName, const char*) {
+  return GetProcAddressW(module, wideName);
+}
+
+// A BMP file as a bitmap (coredll's SHLoadDIBitmap); null for any other file.
+extern "C" HBITMAP WINAPI SHLoadDIBitmap(LPCWSTR fileName);
+inline HBITMAP LoadBitmapFile(const wchar_t* path) { return SHLoadDIBitmap(path); }
+
+// QS_ALLINPUT of the CE SDK: its seven input bits (CE has no QS_HOTKEY).
+inline constexpr DWORD kAllQueueInput = 0x7F;
+
 // The layouts the device's calls and the Remote API assume.
 static_assert(sizeof(wchar_t) == 2, "build with -fshort-wchar");
 static_assert(sizeof(long long) == 8 && alignof(long long) == 4, "build with -mabi=apcs-gnu, as CE passes 64-bit values");
 #else
 inline BOOL SignalEvent(HANDLE event) { return SetEvent(event); }
 inline BOOL ClearEvent(HANDLE event) { return ResetEvent(event); }
+
+inline FARPROC FindExport(HMODULE module, const wchar_t*, const char* narrowName) {
+  return GetProcAddress(module, narrowName);
+}
+
+inline HBITMAP LoadBitmapFile(const wchar_t* path) {
+  return static_cast<HBITMAP>(LoadImageW(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+}
+
+inline constexpr DWORD kAllQueueInput = QS_ALLINPUT;
 
 // A desktop reads the start-up record and fails without one.
 inline LPSTARTUPINFOW StartupInfo() {

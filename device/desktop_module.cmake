@@ -1,6 +1,6 @@
 # bc_device_module for the desktop build (see CMakeLists.txt).
 function(bc_device_module target kind)
-  cmake_parse_arguments(M "" "ENTRY;ARG_BYTES;DEF;NAME;RESOURCES" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(M "" "ENTRY;ARG_BYTES;DEF;NAME;RESOURCES" "SOURCES;LIBS;RESOURCE_HEADERS" ${ARGN})
   if(kind STREQUAL LIBRARY)
     add_library(${target} SHARED ${M_SOURCES} ${M_DEF} ${M_RESOURCES})
     set_target_properties(${target} PROPERTIES PREFIX "")
@@ -9,6 +9,9 @@ function(bc_device_module target kind)
   endif()
   if(M_NAME)
     set_target_properties(${target} PROPERTIES OUTPUT_NAME ${M_NAME})
+  endif()
+  if(M_RESOURCE_HEADERS)
+    set_source_files_properties(${M_RESOURCES} PROPERTIES OBJECT_DEPENDS "${M_RESOURCE_HEADERS}")
   endif()
   target_compile_options(${target} PRIVATE -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
                          -fno-threadsafe-statics -mno-stack-arg-probe)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The emulated device beside a builder session.
 #   start DIR BUILD [PORT]: makes the device's own Wine prefix DIR/device-prefix
-#     (its C:\windows is the device's \Windows) once, for the architecture of
+#     (its C:\windows is the device's \Windows, its virtual desktop the
+#     device's 240x320 screen) once, for the architecture of
 #     BUILD's programs, puts BUILD's bcmgr.dll
 #     there and starts BUILD's emulated_device.exe in it, with its own
 #     wineserver, on the display of DIR/env (or $DISPLAY). PORT defaults to 0:
@@ -25,6 +26,12 @@ start)
   device_env
   # Of the tree's architecture, as the device modules that it loads are.
   BC_WINE_ARCH=$(bc_wine_arch "$build/standins/emulated_device/emulated_device.exe") bc_wine_prefix "$prefix"
+  # The device's screen: a Pocket PC's 240x320 as a Wine virtual desktop that
+  # every window of the prefix opens in, so that GetSystemMetrics gives its size.
+  if ! grep -q '^"Device"="240x320"' "$prefix/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Device /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Device /d 240x320 /f >/dev/null 2>&1
+  fi
   windows=$prefix/drive_c/windows
   if [ -f "$build/dist/pocketpc/x86/bcmgr.dll" ]; then cp "$build/dist/pocketpc/x86/bcmgr.dll" "$windows/"; fi
   # The device's package installer, which Install starts on a sent package.

@@ -1,14 +1,14 @@
-// The device's signals end to end: the kiosk engine stand-in running from an
+// The device's signals end to end: the kiosk engine running from an
 // installation folder, bcebtn.exe and bcmgr's ExitKioskMode signalling it.
+// Without configuration values the engine shows its start-up screen.
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "device/bcmgr/bcmgr.h"
 #include "device/engine_contract/engine_contract.h"
-#include "standins/kiosk_engine/engine_state.h"
-#include "standins/kiosk_engine/kiosk_window.h"
+#include "device/kiosk_engine/core/engine_state.h"
+#include "device/kiosk_engine/kiosk_controls.h"
 #include "support/library.h"
 #include "support/text.h"
 #include "tests/device/device_test_support.h"
@@ -19,10 +19,10 @@ using namespace device_test;
 using device::engine_contract::kButtonEventName;
 using device::engine_contract::kExitEventName;
 
-const std::string kTwoApplications = "1;0;Word;\\windows\\pword.exe;;0;1;Notes;\\windows\\notes.exe;-x;";
+const std::string kTwoApplications = "0;0;Word;\\windows\\pword.exe;;0;1;Notes;\\windows\\notes.exe;-x;";
 
 std::string State(bool reset, unsigned buttons, bool left) {
-  return standins::kiosk_engine::FormatEngineState({reset, buttons, left}).Get();
+  return device::kiosk_engine::FormatEngineState({reset, buttons, left}).Get();
 }
 
 // Runs bcebtn.exe with a command line; its exit code (STILL_ACTIVE if it did not end).
@@ -41,11 +41,12 @@ class RunningEngine {
     WriteWholeFile(folder_.File(device::engine_contract::kApplicationListFileName.wide), kTwoApplications);
     process_.emplace(support::Narrow(enginePath), gui_driver::CommandLine{commandLine});
   }
+  // The first engine in a new prefix loads its libraries cold.
   bool WaitForState(const std::string& expected) {
-    return WaitUntil([&] { return StateFile() == expected; });
+    return WaitUntil([&] { return StateFile() == expected; }, 30s);
   }
   std::optional<std::string> StateFile() const {
-    return ReadWholeFile(folder_.File(standins::kiosk_engine::kStateFileName));
+    return ReadWholeFile(folder_.File(device::kiosk_engine::kStateFileName));
   }
   // This engine's own window: an engine that another test's install started
   // may show one of the same class and title at the same time.
@@ -53,24 +54,8 @@ class RunningEngine {
     return gui_driver::FindTopWindow(process_->Id(), [](HWND window) {
       wchar_t className[64] = {};
       GetClassNameW(window, className, 64);
-      return std::wstring(className) == standins::kiosk_engine::kKioskWindowClass;
+      return std::wstring(className) == device::kiosk_engine::kKioskWindowClass;
     });
-  }
-  std::wstring StatusText() const {
-    wchar_t text[256] = {};
-    GetDlgItemTextW(Window(), standins::kiosk_engine::kStatusId, text, 256);
-    return text;
-  }
-  std::vector<std::wstring> ListedApplications() const {
-    HWND list = GetDlgItem(Window(), standins::kiosk_engine::kApplicationListId);
-    std::vector<std::wstring> items;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-      wchar_t item[512] = {};
-      SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
-      items.push_back(item);
-    }
-    return items;
   }
   gui_driver::Process& process() { return *process_; }
 
@@ -79,7 +64,7 @@ class RunningEngine {
   std::optional<gui_driver::Process> process_;
 };
 
-TEST(KioskEngineStandIn, StartedWithResetShowsTheAllowedApplicationsFullScreen) {
+TEST(KioskEngineSignals, StartedWithResetCoversTheScreen) {
   RunningEngine engine("r");
   ASSERT_TRUE(engine.process().Started());
   ASSERT_TRUE(engine.WaitForState(State(true, 0, false))) << engine.StateFile().value_or("no state file");
@@ -89,27 +74,23 @@ TEST(KioskEngineStandIn, StartedWithResetShowsTheAllowedApplicationsFullScreen) 
   GetWindowRect(window, &rect);
   EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN));
-  EXPECT_EQ(engine.ListedApplications(), (std::vector<std::wstring>{L"Word - \\windows\\pword.exe (auto)",
-                                                                    L"Notes - \\windows\\notes.exe -x (hidden)"}));
-  EXPECT_NE(engine.StatusText().find(L"Started with reset (r)"), std::wstring::npos);
 }
 
-TEST(KioskEngineStandIn, EmptyCommandLineIsAPlainStart) {
+TEST(KioskEngineSignals, EmptyCommandLineIsAPlainStart) {
   RunningEngine engine("");
   EXPECT_TRUE(engine.WaitForState(State(false, 0, false))) << engine.StateFile().value_or("no state file");
 }
 
-TEST(KioskEngineStandIn, CountsEachRunOfTheButtonSignal) {
+TEST(KioskEngineSignals, CountsEachRunOfTheButtonSignal) {
   RunningEngine engine("r");
   ASSERT_TRUE(engine.WaitForState(State(true, 0, false)));
   EXPECT_EQ(RunButtonSignal("bcebtn.exe"), 0u);
   EXPECT_TRUE(engine.WaitForState(State(true, 1, false))) << engine.StateFile().value_or("no state file");
   EXPECT_EQ(RunButtonSignal("bcebtn.exe --any /thing \"quoted words\""), 0u);
   EXPECT_TRUE(engine.WaitForState(State(true, 2, false))) << engine.StateFile().value_or("no state file");
-  EXPECT_NE(engine.StatusText().find(L"Button presses: 2"), std::wstring::npos);
 }
 
-TEST(KioskEngineStandIn, ExitKioskModeEndsKioskMode) {
+TEST(KioskEngineSignals, ExitKioskModeEndsKioskMode) {
   RunningEngine engine("");
   ASSERT_TRUE(engine.WaitForState(State(false, 0, false)));
   ASSERT_NE(engine.Window(), nullptr);

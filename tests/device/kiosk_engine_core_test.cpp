@@ -1,16 +1,16 @@
-// The stand-in engine's platform-free parts: set.alf records, the fixed
-// buffers its texts are built in, the state file and the reset argument.
+// The kiosk engine's platform-free parts: set.alf records, the fixed
+// buffers its texts are built in, the record and the reset argument.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "standins/kiosk_engine/application_list_file.h"
-#include "standins/kiosk_engine/engine_state.h"
+#include "device/kiosk_engine/core/application_list_file.h"
+#include "device/kiosk_engine/core/engine_state.h"
 
 namespace {
 
-using namespace standins::kiosk_engine;
+using namespace device::kiosk_engine;
 
 // A record with its texts copied out of the content read.
 struct ReadApplication {
@@ -118,10 +118,47 @@ TEST(FixedText, KeepsWhatFitsTerminated) {
 }
 
 TEST(EngineState, StateFileLines) {
-  EXPECT_EQ(std::string(FormatEngineState({}).Get()), "started=plain\nbuttons=0\nkiosk=on\n");
-  const StateText largest = FormatEngineState({true, 4294967295u, true});
-  EXPECT_TRUE(largest.Whole());
-  EXPECT_EQ(std::string(largest.Get()), "started=r\nbuttons=4294967295\nkiosk=left\n");
+  EXPECT_EQ(std::string(FormatEngineState({}).Get()), "started=plain\nbuttons=0\nkiosk=on\nscreen=startup\n");
+  for (const auto& [screen, line] : std::vector<std::pair<EngineScreen, std::string>>{
+           {EngineScreen::Kiosk, "screen=kiosk\n"}, {EngineScreen::Desktop, "screen=desktop\n"}}) {
+    EngineState state{true, 4294967295u, true, screen};
+    state.launched.Add(L"\\main.exe", L"-k");
+    const StateText text = FormatEngineState(state);
+    EXPECT_TRUE(text.Whole());
+    EXPECT_EQ(std::string(text.Get()),
+              "started=r\nbuttons=4294967295\nkiosk=left\n" + line + "launched=\\main.exe -k\n");
+  }
+}
+
+TEST(EngineState, LaunchLinesInUtf8) {
+  const wchar_t pair[] = {0xD83D, 0xDE00, 0};
+  const wchar_t lone[] = {L'a', 0xDC00, L'b', 0xD800, 0};
+  for (const auto& [path, params, line] : std::vector<std::tuple<std::wstring, std::wstring, std::string>>{
+           {L"\\a.exe", L"", "launched=\\a.exe\n"},
+           {L"\\a b.exe", L"-x \"y\"", "launched=\\a b.exe -x \"y\"\n"},
+           {L"\u00e9\u20ac\u007f\u0080\u07ff\u0800\uffff", L"", "launched=\xc3\xa9\xe2\x82\xac\x7f\xc2\x80\xdf\xbf\xe0\xa0\x80\xef\xbf\xbf\n"},
+           {pair, L"", "launched=\xf0\x9f\x98\x80\n"},
+           {lone, L"", "launched=a?b?\n"}}) {
+    LaunchRecord record;
+    record.Add(path.c_str(), params.c_str());
+    EXPECT_EQ(std::string(record.Get()), line);
+  }
+}
+
+// A full record keeps the first launches whole and says that some are missing.
+TEST(EngineState, LaunchRecordKeepsWholeLinesOnly) {
+  const std::size_t lineSize = std::string("launched=\n").size();
+  for (const auto& [pathSize, kept] : std::vector<std::pair<std::size_t, std::size_t>>{
+           {kLaunchRecordSize / 2 - lineSize, 1}, {(kLaunchRecordSize - 1) / 2 - lineSize, 2}}) {
+    LaunchRecord record;
+    const std::wstring path(pathSize, L'p');
+    for (int i = 0; i < 3; ++i) record.Add(path.c_str(), L"");
+    EXPECT_FALSE(record.Whole()) << pathSize;
+    EXPECT_EQ(std::string(record.Get()).size(), kept * (pathSize + lineSize)) << pathSize;
+  }
+  LaunchRecord empty;
+  EXPECT_TRUE(empty.Whole());
+  EXPECT_EQ(std::string(empty.Get()), "");
 }
 
 TEST(EngineState, StatusLine) {

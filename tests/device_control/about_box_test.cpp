@@ -67,11 +67,11 @@ TEST_F(AboutBox, AppendsTheSpecialBuildTextOnlyWhenFlaggedAndPresent) {
   EXPECT_EQ(cut.size(), 49u);
 }
 
-TEST_F(AboutBox, ReadsTheInstalledEngineStandIn) {
+TEST_F(AboutBox, ReadsTheInstalledEngine) {
   const AboutTexts texts = Read(DistFolder());
   EXPECT_EQ(texts.builder, kBuilderVersion);
-  // File version 3.2.0.41, flagged as a special build "stand-in".
-  EXPECT_EQ(texts.engine, "v3.2.0 Build 41 stand-in");
+  // The engine carries the product's version, as the builder does, and is no special build.
+  EXPECT_EQ(texts.engine, kBuilderVersion);
 }
 
 }  // namespace

@@ -39,8 +39,13 @@ TEST_F(EndToEnd, FromBuildToKioskModeAndBack) {
   DeleteFileA(package.c_str());
   DeleteFileA(armPackage.c_str());
 
-  AddApplication("Word", "\\windows\\pword.exe", "", true, false);
+  AddApplication("Word", "\\windows\\pword.exe", "", false, false);
   AddApplication("Notes", "\\windows\\notes.exe", "-x", false, true);
+  // The device shows its start-up screen long enough for the device's user to
+  // photograph it, then the kiosk desktop, which lists Word but not the hidden Notes.
+  SetText(main_, IDC_COUNTDOWN, "120");
+  Click(main_, IDC_ENABLE_KIOSK_DESKTOP);
+  SetText(main_, IDC_KIOSK_TITLE, "Shop floor");
   for (int key : {IDC_KEY_1, IDC_KEY_2, IDC_KEY_3, IDC_KEY_4}) Click(main_, key);
   SetText(main_, IDC_LOGO, WindowsPath(BC_SOURCE_DIR "/builder/app/art/banner.bmp"));
   SaveScreenshot(main_, BuildFile("e2e_builder_project.png"));
@@ -72,8 +77,11 @@ TEST_F(EndToEnd, FromBuildToKioskModeAndBack) {
       << "the engine did not start on the device; state: " << EngineState();
   EXPECT_NE(EngineState().find("started=plain"), std::string::npos) << EngineState();
   ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(main_) != FALSE; }, milliseconds(60000)));
-  // The device's user photographs the kiosk before the desktop covers it.
-  EXPECT_TRUE(WaitUntil([] { return support::PathExists(BuildFile("kiosk_window.png")); }, milliseconds(30000)));
+  // The device's user photographs the start-up screen, goes on to the kiosk
+  // desktop and photographs it too.
+  EXPECT_TRUE(WaitUntil([] { return support::PathExists(BuildFile("kiosk_desktop.png")); }, milliseconds(60000)));
+  EXPECT_TRUE(WaitUntil([&] { return EngineState().find("screen=desktop") != std::string::npos; }))
+      << EngineState();
 
   HWND controller = OpenDialog(IDC_DEVICE_CONTROL, "Device Controller");
   ASSERT_NE(controller, nullptr);

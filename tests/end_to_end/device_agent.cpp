@@ -1,15 +1,19 @@
 // Runs inside the emulated device's Wine prefix during the end-to-end run and
 // plays the user at the device: answers the installer's two questions (No to
-// the reset, Yes to starting kiosk mode) and photographs them and the kiosk.
+// the reset, Yes to starting kiosk mode), photographs them and the kiosk's
+// start-up screen, taps Continue and photographs the kiosk desktop.
 // Usage: device_agent.exe <screenshot folder>; prints what it saw.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "device/kiosk_engine/kiosk_controls.h"
 #include "tests/gui_driver/gui_driver.h"
 
 using namespace gui_driver;
+using device::kiosk_engine::kApplicationListId;
+using device::kiosk_engine::kContinueId;
 
 namespace {
 
@@ -28,6 +32,12 @@ bool AnswerQuestion(const std::string& text, int answer, const std::string& scre
   return true;
 }
 
+bool IsKioskWindow(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return std::wstring(name) == device::kiosk_engine::kKioskWindowClass;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -38,14 +48,20 @@ int main(int argc, char** argv) {
       !AnswerQuestion("Would you like to start Kiosk mode now?", IDYES, folder + "\\device_start_question.png")) {
     return 1;
   }
-  HWND kiosk = FindDialog(0, "Brindlecove Kiosk", milliseconds(60000));
-  if (!kiosk) {
-    std::printf("the kiosk window did not appear\n");
+  HWND kiosk = nullptr;
+  WaitUntil([&] { return (kiosk = FindTopWindow(0, IsKioskWindow)) != nullptr; }, milliseconds(60000));
+  if (!kiosk || !WaitUntil([&] { return Control(kiosk, kContinueId) != nullptr; })) {
+    std::printf("the kiosk's start-up screen did not appear\n");
     return 1;
   }
-  Sleep(500);
-  SaveScreenshot(kiosk, folder + "\\kiosk_window.png");
-  for (const std::string& row : ListRows(kiosk, 101)) std::printf("kiosk lists: %s\n", row.c_str());
+  SaveScreenshot(kiosk, folder + "\\kiosk_startup.png");
+  Click(kiosk, kContinueId);
+  if (!WaitUntil([&] { return Control(kiosk, kApplicationListId) != nullptr; })) {
+    std::printf("the kiosk desktop did not appear\n");
+    return 1;
+  }
+  SaveScreenshot(kiosk, folder + "\\kiosk_desktop.png");
+  for (const std::string& row : ListRows(kiosk, kApplicationListId)) std::printf("kiosk lists: %s\n", row.c_str());
   std::fflush(stdout);
   return 0;
 }

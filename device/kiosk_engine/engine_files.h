@@ -5,7 +5,14 @@
 
 #include <cstddef>
 
-namespace standins::kiosk_engine {
+#include "device/kiosk_engine/core/fixed_text.h"
+
+namespace device::kiosk_engine {
+
+using EnginePath = FixedText<wchar_t, MAX_PATH>;
+
+// A file in the engine's own folder; empty when its path does not fit.
+EnginePath FileBesideEngine(HINSTANCE instance, const wchar_t* name);
 
 // Far more than a builder's list of applications takes; a longer file is cut.
 inline constexpr std::size_t kFileReadLimit = 64 * 1024;
@@ -29,4 +36,4 @@ class FileContent {
 // Replaces the file with these bytes; false when it cannot.
 bool WriteWholeFile(const wchar_t* path, const char* bytes, std::size_t size);
 
-}  // namespace standins::kiosk_engine
+}  // namespace device::kiosk_engine

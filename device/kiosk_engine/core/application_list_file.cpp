@@ -1,6 +1,6 @@
-#include "standins/kiosk_engine/application_list_file.h"
+#include "device/kiosk_engine/core/application_list_file.h"
 
-namespace standins::kiosk_engine {
+namespace device::kiosk_engine {
 
 namespace {
 
@@ -45,4 +45,4 @@ ApplicationDescription DescribeApplication(const AllowedApplication& application
   return line;
 }
 
-}  // namespace standins::kiosk_engine
+}  // namespace device::kiosk_engine

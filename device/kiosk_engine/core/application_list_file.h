@@ -1,9 +1,9 @@
 #pragma once
 #include <cstddef>
 
-#include "standins/kiosk_engine/fixed_text.h"
+#include "device/kiosk_engine/core/fixed_text.h"
 
-namespace standins::kiosk_engine {
+namespace device::kiosk_engine {
 
 // A piece of set.alf's content; it points into the text read.
 struct TextSpan {
@@ -21,12 +21,18 @@ struct AllowedApplication {
   TextSpan params;
 };
 
+// The most of set.alf that is read: the engine reads it into a buffer of this
+// size, and the reader looks at no more, so a record that runs past it is
+// unfinished.
+inline constexpr std::size_t kApplicationListMaxSize = 64 * 1024;
+
 // Records of five fields, each field ended by ';', no line ends. A ';' inside
 // a text is not escaped, so it shifts the fields after it; an unfinished last
-// record is dropped.
+// record (a short one, or one without its final ';') is dropped.
 class ApplicationListReader {
  public:
-  ApplicationListReader(const char* content, std::size_t size) : rest_(content), restSize_(size) {}
+  ApplicationListReader(const char* content, std::size_t size)
+      : rest_(content), restSize_(size < kApplicationListMaxSize ? size : kApplicationListMaxSize) {}
   // The next whole record; false when none is left.
   bool Next(AllowedApplication& application);
 
@@ -41,4 +47,4 @@ inline constexpr std::size_t kDescriptionSize = 600;
 using ApplicationDescription = FixedText<char, kDescriptionSize>;
 ApplicationDescription DescribeApplication(const AllowedApplication& application);
 
-}  // namespace standins::kiosk_engine
+}  // namespace device::kiosk_engine

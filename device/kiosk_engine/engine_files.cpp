@@ -1,6 +1,6 @@
-#include "standins/kiosk_engine/engine_files.h"
+#include "device/kiosk_engine/engine_files.h"
 
-namespace standins::kiosk_engine {
+namespace device::kiosk_engine {
 
 namespace {
 
@@ -9,6 +9,16 @@ namespace {
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 }  // namespace
+
+EnginePath FileBesideEngine(HINSTANCE instance, const wchar_t* name) {
+  wchar_t module[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(instance, module, MAX_PATH);
+  DWORD folderEnd = length;
+  while (folderEnd > 0 && module[folderEnd - 1] != L'\\') --folderEnd;
+  EnginePath path;
+  path.Append(module, folderEnd).Append(name);
+  return folderEnd > 0 && path.Whole() ? path : EnginePath();
+}
 
 FileContent::FileContent(const wchar_t* path) {
   HANDLE file = CreateFileW(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -35,4 +45,4 @@ bool WriteWholeFile(const wchar_t* path, const char* bytes, std::size_t size) {
   return whole;
 }
 
-}  // namespace standins::kiosk_engine
+}  // namespace device::kiosk_engine

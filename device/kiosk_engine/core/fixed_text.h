@@ -3,7 +3,7 @@
 // takes what fits, always stays terminated and says whether anything was cut.
 #include <cstddef>
 
-namespace standins::kiosk_engine {
+namespace device::kiosk_engine {
 
 template <typename Char, std::size_t Capacity>
 class FixedText {
@@ -47,4 +47,4 @@ class FixedText {
   bool whole_ = true;
 };
 
-}  // namespace standins::kiosk_engine
+}  // namespace device::kiosk_engine

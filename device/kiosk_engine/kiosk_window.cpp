@@ -1,0 +1,236 @@
+#include "device/kiosk_engine/kiosk_window.h"
+
+#include "device/kiosk_engine/application_start.h"
+#include "device/kiosk_engine/kiosk_controls.h"
+
+namespace device::kiosk_engine {
+
+namespace {
+
+// The window's timers: the countdown's seconds, the main application's
+// restart and the hold on the desktop's title.
+constexpr UINT_PTR kCountdownTimer = 1;
+constexpr UINT_PTR kRestartTimer = 2;
+constexpr UINT_PTR kHoldTimer = 3;
+constexpr UINT kCountdownStepMs = 250;
+constexpr UINT kHoldMs = 1000;
+
+// A process has one kiosk window; its procedure finds the object here.
+KioskWindow* openWindow = nullptr;
+
+}  // namespace
+
+KioskWindow::KioskWindow(HINSTANCE instance, const EngineSettings& settings, const FileContent& applications,
+                         const wchar_t* logoPath, EngineRecord& record)
+    : instance_(instance),
+      settings_(settings),
+      applications_(applications),
+      record_(record),
+      session_(settings, GetTickCount()),
+      logo_(settings.showLogo ? logoPath : L"") {}
+
+bool KioskWindow::Open() {
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = Procedure;
+  windowClass.hInstance = instance_;
+  windowClass.lpszClassName = kKioskWindowClass;
+  RegisterClassW(&windowClass);
+  width_ = GetSystemMetrics(SM_CXSCREEN);
+  height_ = GetSystemMetrics(SM_CYSCREEN);
+  openWindow = this;
+  window_ = CreateWindowExW(0, kKioskWindowClass, TextOf(settings_.language, EngineText::KioskCaption), WS_POPUP, 0,
+                            0, width_, height_, nullptr, nullptr, instance_, nullptr);
+  if (window_ == nullptr) return false;
+  taskbar_.Hide(window_, settings_.showTaskbar, false);
+  if (session_.Stage() == EngineStage::Startup) {
+    startup_.Show(window_, settings_, LayOutStartupScreen(width_, height_));
+    startup_.ShowSecondsLeft(session_.SecondsLeft(GetTickCount()));
+    SetTimer(window_, kCountdownTimer, kCountdownStepMs, nullptr);
+  }
+  ShowWindow(window_, SW_SHOW);
+  UpdateWindow(window_);
+  if (session_.Stage() == EngineStage::Kiosk) ShowKioskMode();
+  RecordScreen();
+  return true;
+}
+
+void KioskWindow::Close() {
+  if (window_ == nullptr) return;
+  taskbar_.Show(window_);
+  KillTimer(window_, kCountdownTimer);
+  KillTimer(window_, kRestartTimer);
+  KillTimer(window_, kHoldTimer);
+  DestroyWindow(window_);
+  window_ = nullptr;
+  UnregisterClassW(kKioskWindowClass, instance_);
+  if (mainApplication_ != nullptr) CloseHandle(mainApplication_);
+  mainApplication_ = nullptr;
+}
+
+void KioskWindow::ExitRequested() { session_.ExitRequested(); }
+
+void KioskWindow::BringToFront() {
+  SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetForegroundWindow(window_);
+}
+
+void KioskWindow::MainApplicationEnded() {
+  CloseHandle(mainApplication_);
+  mainApplication_ = nullptr;
+  std::uint32_t delayMs = 0;
+  if (!RestartPolicy(settings_.restartDelay).RestartsAfter(delayMs)) return;
+  if (delayMs == 0)
+    StartMainApplication();
+  else
+    SetTimer(window_, kRestartTimer, delayMs, nullptr);
+}
+
+LRESULT CALLBACK KioskWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (openWindow == nullptr || openWindow->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+  return openWindow->Handle(message, wParam, lParam);
+}
+
+LRESULT KioskWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_TIMER:
+      OnTimer(wParam);
+      return 0;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnPress(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+      return 0;
+    case WM_LBUTTONUP:
+      KillTimer(window_, kHoldTimer);
+      return 0;
+    default:
+      return DefWindowProcW(window_, message, wParam, lParam);
+  }
+}
+
+void KioskWindow::OnCommand(int id, int notification) {
+  if (id == kContinueId && notification == BN_CLICKED && session_.Continue()) {
+    ShowKioskMode();
+  } else if (id == kCodeOkId && notification == BN_CLICKED) {
+    CheckCode(prompt_.Shown() ? prompt_.CodeBox() : startup_.CodeBox());
+  } else if (id == kCodeBoxId && notification == EN_CHANGE && session_.Stage() == EngineStage::Startup) {
+    session_.ExtendCountdown(GetTickCount());
+  } else if (id == kCodeCancelId && notification == BN_CLICKED) {
+    CloseCodePrompt();
+  } else if (id == kUnlockMenuItemId && notification == BN_CLICKED) {
+    OpenCodePrompt();
+  } else if (id == kApplicationListId && notification == LBN_SELCHANGE) {
+    DesktopEntry entry;
+    if (desktop_.TakeTapped(applications_.Bytes(), applications_.Size(), entry)) {
+      const HANDLE process = Start(entry.launch);
+      if (process != nullptr) CloseHandle(process);
+    }
+  }
+}
+
+void KioskWindow::OnTimer(UINT_PTR timer) {
+  if (timer == kCountdownTimer) {
+    if (session_.Tick(GetTickCount()))
+      ShowKioskMode();
+    else
+      startup_.ShowSecondsLeft(session_.SecondsLeft(GetTickCount()));
+  } else if (timer == kRestartTimer) {
+    KillTimer(window_, kRestartTimer);
+    if (mainApplication_ == nullptr) StartMainApplication();
+  } else if (timer == kHoldTimer) {
+    KillTimer(window_, kHoldTimer);
+    desktop_.ShowUnlockMenu(window_);
+  }
+}
+
+void KioskWindow::OnPaint() {
+  PAINTSTRUCT paint;
+  HDC target = BeginPaint(window_, &paint);
+  const RECT whole = {0, 0, width_, height_};
+  FillRect(target, &whole, GetSysColorBrush(COLOR_WINDOW));
+  // The logo belongs to the start-up screen and the plain kiosk screen.
+  if (session_.Screen() != EngineScreen::Desktop) {
+    const Rect area = settings_.fitLogoToScreen ? Rect{0, 0, width_, height_} : LayOutStartupScreen(width_, height_).logo;
+    logo_.Paint(target, area, settings_.fitLogoToScreen);
+  }
+  EndPaint(window_, &paint);
+}
+
+void KioskWindow::OnPress(int x, int y) {
+  desktop_.HideUnlockMenu();
+  if (session_.OffersUnlockMenu() && !prompt_.Shown() && desktop_.TitleHolds(x, y))
+    SetTimer(window_, kHoldTimer, kHoldMs, nullptr);
+}
+
+void KioskWindow::ShowKioskMode() {
+  KillTimer(window_, kCountdownTimer);
+  startup_.Hide();
+  if (session_.Screen() == EngineScreen::Desktop) {
+    desktop_.Show(window_, settings_, LayOutKioskDesktop(width_, height_), applications_.Bytes(),
+                  applications_.Size());
+    taskbar_.Hide(window_, settings_.showTaskbar || settings_.enableTaskbar, settings_.showSipIcon);
+  }
+  InvalidateRect(window_, nullptr, TRUE);
+  RecordScreen();
+  // The main application first, then every entry marked to start with kiosk mode.
+  Launch main;
+  bool mainFirst = kiosk_engine::MainApplication(settings_, main);
+  StartupLaunches launches(settings_, applications_.Bytes(), applications_.Size());
+  for (Launch launch; launches.Next(launch); mainFirst = false) {
+    const HANDLE process = Start(launch);
+    if (mainFirst)
+      mainApplication_ = process;
+    else if (process != nullptr)
+      CloseHandle(process);
+  }
+}
+
+void KioskWindow::StartMainApplication() {
+  Launch main;
+  if (kiosk_engine::MainApplication(settings_, main)) mainApplication_ = Start(main);
+}
+
+HANDLE KioskWindow::Start(const Launch& launch) {
+  const HANDLE process = StartApplication(launch);
+  if (process == nullptr) {
+    Message(EngineText::ApplicationNotFound, launch.path.Get());
+    return nullptr;
+  }
+  record_.State().launched.Add(launch.path.Get(), launch.params.Get());
+  record_.Write();
+  return process;
+}
+
+void KioskWindow::CheckCode(HWND codeBox) {
+  const bool right = CodeIsRight(codeBox);
+  session_.CodeEntered(right);
+  if (!right) Message(EngineText::WrongCode);
+}
+
+void KioskWindow::OpenCodePrompt() {
+  desktop_.HideUnlockMenu();
+  desktop_.ShowList(false);
+  prompt_.Show(window_, settings_.language, LayOutCodePrompt(width_, height_));
+}
+
+void KioskWindow::CloseCodePrompt() {
+  prompt_.Hide();
+  desktop_.ShowList(true);
+}
+
+void KioskWindow::Message(EngineText text, const wchar_t* path) {
+  const wchar_t* pattern = TextOf(settings_.language, text);
+  MessageBoxW(window_, path != nullptr ? FormatText(pattern, path).Get() : pattern,
+              TextOf(settings_.language, EngineText::KioskCaption), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void KioskWindow::RecordScreen() {
+  record_.State().screen = session_.Screen();
+  record_.Write();
+}
+
+}  // namespace device::kiosk_engine

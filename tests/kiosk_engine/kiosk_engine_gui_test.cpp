@@ -1,0 +1,421 @@
+// The x86 kiosk engine on the emulated device: it runs in the device's Wine
+// prefix, whose virtual desktop has a Pocket PC's screen, configured as the
+// package installer configures it, and is driven through its windows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "device/bcmgr/bcmgr.h"
+#include "device/engine_contract/engine_contract.h"
+#include "device/kiosk_engine/core/engine_texts.h"
+#include "device/kiosk_engine/core/screen_layout.h"
+#include "device/kiosk_engine/kiosk_controls.h"
+#include "support/library.h"
+#include "support/text.h"
+#include "tests/device/device_test_support.h"
+
+namespace {
+
+using namespace device_test;
+using namespace device::kiosk_engine;
+namespace contract = device::engine_contract;
+
+const std::wstring kWindows = L"C:\\windows\\";
+// A text value that the engine's folder fills: the recorder's path.
+const std::wstring kRecorderPath = L"<recorder>";
+
+// A configuration value as the installer stores it: a number or a text.
+struct Value {
+  const wchar_t* name;
+  std::variant<DWORD, std::wstring> data;
+};
+using Values = std::vector<Value>;
+
+void SeedRegistry(const Values& values) {
+  RegDeleteKeyW(HKEY_LOCAL_MACHINE, contract::kConfigurationRegistryKey.wide);
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, contract::kConfigurationRegistryKey.wide, 0, nullptr, 0, KEY_WRITE,
+                            nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  for (const Value& value : values) {
+    if (const DWORD* number = std::get_if<DWORD>(&value.data)) {
+      RegSetValueExW(key, value.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(number), sizeof *number);
+    } else {
+      const std::wstring& text = std::get<std::wstring>(value.data);
+      RegSetValueExW(key, value.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
+  }
+  RegCloseKey(key);
+}
+
+std::wstring WideText(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+std::vector<std::string> Lines(const std::optional<std::string>& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; text && (end = text->find('\n', start)) != std::string::npos; start = end + 1)
+    lines.push_back(text->substr(start, end - start));
+  return lines;
+}
+
+// A 4x4 red bitmap file.
+std::string RedBitmap() {
+  std::string file(54 + 4 * 4 * 3, '\0');
+  auto put = [&](size_t at, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<char>(value >> (8 * i));
+  };
+  file[0] = 'B', file[1] = 'M';
+  put(2, static_cast<uint32_t>(file.size()), 4), put(10, 54, 4), put(14, 40, 4), put(18, 4, 4), put(22, 4, 4);
+  put(26, 1, 2), put(28, 24, 2);
+  for (size_t pixel = 54; pixel < file.size(); pixel += 3) file[pixel + 2] = '\xff';
+  return file;
+}
+
+// The engine installed in a fresh folder with its list, code and logo, the
+// recorder beside it, and aygshell's double in the device's \Windows.
+class KioskOnDevice {
+ public:
+  KioskOnDevice(const Values& values, const std::string& code = "1234", const std::string& logo = "") {
+    Values seeded = values;
+    for (Value& value : seeded) {
+      if (const std::wstring* text = std::get_if<std::wstring>(&value.data); text && *text == kRecorderPath)
+        value.data = Recorder();
+    }
+    SeedRegistry(seeded);
+    CopyFileW(DeviceFile(L"brindlecove.exe").c_str(), Engine().c_str(), FALSE);
+    CopyFileW(WideWindowsPath(BC_LAUNCH_RECORDER).c_str(), Recorder().c_str(), FALSE);
+    CopyFileW(WideWindowsPath(BC_AYGSHELL_DOUBLE).c_str(), (kWindows + L"aygshell.dll").c_str(), FALSE);
+    DeleteFileW(TaskbarLog().c_str());
+    WriteWholeFile(folder_.File(contract::kApplicationListFileName.wide), ApplicationList());
+    WriteWholeFile(kWindows + contract::kCodeFileName.wide, code);
+    if (!logo.empty()) WriteWholeFile(folder_.File(contract::kLogoFileName.wide), logo);
+    process_.emplace(support::Narrow(Engine()), "", support::Narrow(folder_.Path()));
+    EXPECT_TRUE(WaitRecord("kiosk=on")) << Record();
+  }
+  ~KioskOnDevice() {
+    if (process_->Running()) ExitKioskMode();
+    process_->WaitForExit();
+  }
+  // set.alf: an entry that starts with kiosk mode (hidden), two listed ones
+  // around a hidden one, and one that stays.
+  std::string ApplicationList() const {
+    const std::string recorder = support::Narrow(Recorder());
+    return "1;1;Auto;" + recorder + ";auto run;0;0;Notes;" + recorder + ";-n note;0;1;Secret;" + recorder +
+           ";hidden;0;0;Calc;" + recorder + ";;0;0;Stays;" + recorder + ";stay;";
+  }
+  std::wstring Recorder() const { return folder_.File(L"recorder.exe"); }
+  std::wstring Engine() const { return folder_.File(contract::kEngineFileName.wide); }
+  static std::wstring TaskbarLog() { return kWindows + L"shfullscreen.log"; }
+
+  std::string Record() const { return ReadWholeFile(folder_.File(L"engine_state.txt")).value_or(""); }
+  bool WaitRecord(const std::string& line) {
+    return WaitUntil([&] { return Record().find(line + "\n") != std::string::npos; });
+  }
+  std::vector<std::string> Launches() const { return Lines(ReadWholeFile(folder_.File(L"launches.txt"))); }
+  std::vector<std::string> TaskbarCalls() const { return Lines(ReadWholeFile(TaskbarLog())); }
+
+  HWND Window() const {
+    return gui_driver::FindTopWindow(process_->Id(), [](HWND window) {
+      wchar_t className[64] = {};
+      GetClassNameW(window, className, 64);
+      return std::wstring(className) == kKioskWindowClass;
+    });
+  }
+  HWND Control(int id) const { return GetDlgItem(Window(), id); }
+  bool WaitControl(int id) {
+    return WaitUntil([&] { return Control(id) != nullptr && IsWindowVisible(Control(id)); });
+  }
+  std::vector<std::wstring> ListRows() const {
+    std::vector<std::wstring> rows;
+    const LRESULT count = SendMessageW(Control(kApplicationListId), LB_GETCOUNT, 0, 0);
+    for (LRESULT row = 0; row < count; ++row) {
+      wchar_t text[512] = {};
+      SendMessageW(Control(kApplicationListId), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+      rows.push_back(text);
+    }
+    return rows;
+  }
+  // A tap on a row, as a stylus gives it: down and up over the row.
+  void TapRow(int row) {
+    HWND list = Control(kApplicationListId);
+    RECT item{};
+    SendMessageW(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
+    const LPARAM point = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(list, WM_LBUTTONUP, 0, point);
+  }
+  // Holds the stylus on the desktop's title until its menu shows, then takes its item.
+  bool OpenCodePrompt() {
+    const Rect title = LayOutKioskDesktop(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)).title;
+    PostMessageW(Window(), WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM((title.left + title.right) / 2, (title.top + title.bottom) / 2));
+    if (!WaitControl(kUnlockMenuItemId)) return false;
+    gui_driver::Click(Window(), kUnlockMenuItemId);
+    return WaitControl(kCodeCancelId);
+  }
+  void EnterCode(const std::string& code) {
+    gui_driver::Type(Window(), kCodeBoxId, code);
+    gui_driver::ClickAsync(Window(), kCodeOkId);
+  }
+  // The Device Controller's Exit Kiosk Mode, through bcmgr.
+  void ExitKioskMode() {
+    support::Library bcmgr(DeviceFile(L"bcmgr.dll"));
+    const auto exitKioskMode = bcmgr.Bind<RapiBlockFunction>(contract::kExitKioskModeExport.narrow);
+    DWORD outputSize = 0;
+    BYTE* output = nullptr;
+    ASSERT_NE(exitKioskMode, nullptr);
+    EXPECT_EQ(exitKioskMode(0, nullptr, &outputSize, &output, nullptr), 0);
+  }
+  gui_driver::Process& process() { return *process_; }
+
+ private:
+  TempFolder folder_;
+  std::optional<gui_driver::Process> process_;
+};
+
+std::string LaunchLine(const KioskOnDevice& kiosk, const std::string& params) {
+  return "launched=" + support::Narrow(kiosk.Recorder()) + (params.empty() ? "" : " " + params);
+}
+
+Values Desktop(const wchar_t* language, DWORD countdown) {
+  return {{L"AppCountdown", countdown}, {L"EnableKioskDesktop", 1u}, {L"KioskDesktopTitle", L"Shop floor"},
+          {L"UnlockOnTitleTap", 1u}, {L"Language", language}};
+}
+
+struct StartupCase {
+  const char* name;
+  Language language;
+  DWORD countdown;
+  DWORD showVersion;
+  DWORD disableContinue;
+};
+const StartupCase kStartupCases[] = {
+    {"english", Language::English, 60, 1, 0},
+    {"spanish", Language::Spanish, 60, 1, 0},
+    // Without Continue, the desktop comes when the count ends.
+    {"brazilian", Language::Brazilian, 2, 0, 1},
+};
+
+TEST(KioskEngineOnDevice, StartupScreenThenTheDesktopOfVisibleEntriesInFileOrder) {
+  for (const StartupCase& test : kStartupCases) {
+    SCOPED_TRACE(test.name);
+    Values values = Desktop(support::Widen(test.name).c_str(), test.countdown);
+    values.push_back({L"ShowVersion", test.showVersion});
+    values.push_back({L"DisableContinueButton", test.disableContinue});
+    KioskOnDevice kiosk(values);
+    ASSERT_TRUE(kiosk.WaitControl(kSecondsLeftId));
+    EXPECT_NE(kiosk.Record().find("screen=startup\n"), std::string::npos);
+    const std::wstring secondsLeft = WideText(kiosk.Control(kSecondsLeftId));
+    EXPECT_TRUE(secondsLeft == FormatText(TextOf(test.language, EngineText::SecondsLeft), test.countdown).Get() ||
+                secondsLeft == FormatText(TextOf(test.language, EngineText::SecondsLeft), test.countdown - 1).Get())
+        << support::Narrow(secondsLeft);
+    EXPECT_EQ(kiosk.Control(kVersionLineId) != nullptr, test.showVersion == 1);
+    if (test.showVersion) {
+      EXPECT_EQ(WideText(kiosk.Control(kVersionLineId)),
+                FormatText(TextOf(test.language, EngineText::Version), support::Widen(BC_VERSION).c_str()).Get());
+    }
+    EXPECT_EQ(kiosk.Control(kContinueId) != nullptr, test.disableContinue == 0);
+    EXPECT_TRUE(GetWindowLongW(kiosk.Control(kCodeBoxId), GWL_STYLE) & ES_PASSWORD);
+    gui_driver::SaveScreenshot(kiosk.Window(), gui_driver::BuildFile(std::string("kiosk_startup_") + test.name + ".png"));
+
+    if (!test.disableContinue) gui_driver::Click(kiosk.Window(), kContinueId);
+    ASSERT_TRUE(kiosk.WaitControl(kApplicationListId));
+    EXPECT_TRUE(kiosk.WaitRecord("screen=desktop"));
+    EXPECT_EQ(kiosk.Control(kSecondsLeftId), nullptr);
+    EXPECT_EQ(WideText(kiosk.Control(kDesktopTitleId)), L"Shop floor");
+    EXPECT_EQ(kiosk.ListRows(), (std::vector<std::wstring>{L"Notes", L"Calc", L"Stays"}));
+    EXPECT_TRUE(kiosk.WaitRecord(LaunchLine(kiosk, "auto run")));
+    gui_driver::SaveScreenshot(kiosk.Window(), gui_driver::BuildFile(std::string("kiosk_desktop_") + test.name + ".png"));
+  }
+}
+
+TEST(KioskEngineOnDevice, WithoutCountdownOrDesktopKioskModeBeginsAtOnceOnAPlainScreen) {
+  KioskOnDevice kiosk({{L"AppCountdown", 0u}});
+  EXPECT_TRUE(kiosk.WaitRecord("screen=kiosk"));
+  EXPECT_EQ(kiosk.Control(kSecondsLeftId), nullptr);
+  EXPECT_EQ(kiosk.Control(kApplicationListId), nullptr);
+  RECT rect{};
+  GetWindowRect(kiosk.Window(), &rect);
+  EXPECT_EQ(rect.right - rect.left, 240);
+  EXPECT_EQ(rect.bottom - rect.top, 320);
+}
+
+TEST(KioskEngineOnDevice, TappingAnEntryStartsItWithItsParameters) {
+  KioskOnDevice kiosk(Desktop(L"english", 0));
+  ASSERT_TRUE(kiosk.WaitControl(kApplicationListId));
+  ASSERT_TRUE(kiosk.WaitRecord(LaunchLine(kiosk, "auto run")));
+  kiosk.TapRow(0);
+  EXPECT_TRUE(kiosk.WaitRecord(LaunchLine(kiosk, "-n note")));
+  kiosk.TapRow(1);
+  EXPECT_TRUE(kiosk.WaitRecord(LaunchLine(kiosk, "")));
+  // The same entry again: a tap clears the selection it made.
+  kiosk.TapRow(0);
+  EXPECT_TRUE(WaitUntil([&] { return kiosk.Launches().size() == 4; }));
+  EXPECT_EQ(kiosk.Launches(), (std::vector<std::string>{"auto run", "-n note", "", "-n note"}));
+}
+
+struct RestartCase {
+  DWORD restartDelay;
+  size_t launchesAwaited;
+};
+const RestartCase kRestartCases[] = {{0, 3}, {1, 2}, {65535, 1}};
+
+TEST(KioskEngineOnDevice, MainApplicationRestartsAfterItsDelayAndNeverWith65535) {
+  for (const RestartCase& test : kRestartCases) {
+    SCOPED_TRACE(test.restartDelay);
+    KioskOnDevice kiosk({{L"AppCountdown", 0u}, {L"RestartDelay", test.restartDelay}, {L"AppPath", kRecorderPath},
+                         {L"AppParams", L"main"}});
+    const auto mainRuns = [&] {
+      const std::vector<std::string> launches = kiosk.Launches();
+      return static_cast<size_t>(std::count(launches.begin(), launches.end(), "main"));
+    };
+    EXPECT_TRUE(WaitUntil([&] { return mainRuns() >= test.launchesAwaited; })) << mainRuns();
+    if (test.restartDelay == 65535) {
+      EXPECT_FALSE(WaitUntil([&] { return mainRuns() > 1; }, 3s));
+    }
+  }
+}
+
+struct CodeCase {
+  const char* name;
+  bool atStartup;
+  std::string codeFile;
+  std::string typed;
+  bool leaves;
+};
+const CodeCase kCodeCases[] = {
+    {"right at start-up", true, "1234", "1234", true},
+    {"wrong at start-up", true, "1234", "9999", false},
+    {"prefix in the prompt", false, "1234", "123", false},
+    {"longer in the prompt", false, "1234", "12345", false},
+    {"right in the prompt", false, "1234", "1234", true},
+    {"empty file, empty entry", false, "", "", true},
+    {"file over ten bytes, its first ten", true, "12345678901", "1234567890", true},
+};
+
+TEST(KioskEngineOnDevice, RightCodeLeavesKioskModeAndAWrongOneGetsItsMessage) {
+  for (const CodeCase& test : kCodeCases) {
+    SCOPED_TRACE(test.name);
+    KioskOnDevice kiosk(Desktop(L"brazilian", test.atStartup ? 60 : 0), test.codeFile);
+    if (test.atStartup)
+      ASSERT_TRUE(kiosk.WaitControl(kCodeBoxId));
+    else
+      ASSERT_TRUE(kiosk.WaitControl(kApplicationListId) && kiosk.OpenCodePrompt());
+    kiosk.EnterCode(test.typed);
+    if (test.leaves) {
+      EXPECT_EQ(kiosk.process().WaitForExit(), 0u);
+      EXPECT_NE(kiosk.Record().find("kiosk=left\n"), std::string::npos);
+      continue;
+    }
+    const gui_driver::MessageBoxInfo box = gui_driver::WaitMessageBox(kiosk.process().Id());
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(support::Widen(box.text), TextOf(Language::Brazilian, EngineText::WrongCode));
+    gui_driver::Answer(box, IDOK);
+    EXPECT_TRUE(kiosk.process().Running());
+    EXPECT_EQ(WideText(kiosk.Control(kCodeBoxId)), L"");
+  }
+}
+
+struct TaskbarCase {
+  const char* name;
+  Values values;
+  std::vector<std::string> calls;  // SHFullScreen's states, in order
+};
+// SHFS_: 1 show taskbar, 2 hide it, 4 show the input panel button, 8 hide
+// it, 0x10 show the Start icon, 0x20 hide it.
+const TaskbarCase kTaskbarCases[] = {
+    {"all hidden", Desktop(L"english", 0), {"0x2a", "0x2a", "0x15"}},
+    {"input panel button on the desktop", {{L"AppCountdown", 0u}, {L"EnableKioskDesktop", 1u}, {L"ShowSipIcon", 1u}},
+     {"0x2a", "0x26", "0x15"}},
+    {"taskbar on the desktop", {{L"AppCountdown", 0u}, {L"EnableKioskDesktop", 1u}, {L"EnableTaskbar", 1u}},
+     {"0x2a", "0x19", "0x15"}},
+    {"taskbar shown", {{L"AppCountdown", 0u}, {L"ShowTaskbar", 1u}}, {"0x19", "0x15"}},
+};
+
+TEST(KioskEngineOnDevice, ExitKioskModeLeavesAndTheTaskbarIsBackAfterwards) {
+  for (const TaskbarCase& test : kTaskbarCases) {
+    SCOPED_TRACE(test.name);
+    KioskOnDevice kiosk(test.values);
+    ASSERT_TRUE(WaitUntil([&] { return kiosk.TaskbarCalls().size() == test.calls.size() - 1; }));
+    kiosk.ExitKioskMode();
+    EXPECT_EQ(kiosk.process().WaitForExit(), 0u);
+    EXPECT_NE(kiosk.Record().find("kiosk=left\n"), std::string::npos);
+    EXPECT_EQ(kiosk.Window(), nullptr);
+    EXPECT_EQ(kiosk.TaskbarCalls(), test.calls);
+  }
+}
+
+TEST(KioskEngineOnDevice, ButtonProgramBringsTheKioskToTheFront) {
+  KioskOnDevice kiosk(Desktop(L"english", 0));
+  ASSERT_TRUE(kiosk.WaitControl(kApplicationListId));
+  kiosk.TapRow(2);
+  HWND application = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (application = FindWindowW(L"STATIC", L"launched application")) != nullptr; }));
+  SetForegroundWindow(application);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == application; }));
+  gui_driver::Process button(support::Narrow(DeviceFile(L"bcebtn.exe")), gui_driver::CommandLine{""});
+  EXPECT_EQ(button.WaitForExit(), 0u);
+  EXPECT_TRUE(kiosk.WaitRecord("buttons=1"));
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == kiosk.Window(); }));
+  DWORD applicationId = 0;
+  GetWindowThreadProcessId(application, &applicationId);
+  HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, applicationId);
+  TerminateProcess(process, 0);
+  CloseHandle(process);
+}
+
+TEST(KioskEngineOnDevice, MissingApplicationGetsItsMessageAndTheKioskGoesOn) {
+  const std::wstring missing = L"\\nowhere\\missing.exe";
+  Values values = Desktop(L"spanish", 0);
+  values.push_back({L"AppPath", missing});
+  KioskOnDevice kiosk(values);
+  const gui_driver::MessageBoxInfo box = gui_driver::WaitMessageBox(kiosk.process().Id());
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(support::Widen(box.text), FormatText(TextOf(Language::Spanish, EngineText::ApplicationNotFound),
+                                                 missing.c_str()).Get());
+  EXPECT_EQ(support::Widen(box.caption), TextOf(Language::Spanish, EngineText::KioskCaption));
+  gui_driver::Answer(box, IDOK);
+  ASSERT_TRUE(kiosk.WaitControl(kApplicationListId));
+  kiosk.TapRow(0);
+  EXPECT_TRUE(kiosk.WaitRecord(LaunchLine(kiosk, "-n note")));
+}
+
+struct LogoCase {
+  const char* name;
+  std::string file;
+  DWORD fit;
+  bool shown;
+};
+const LogoCase kLogoCases[] = {
+    {"missing", "", 0, false},
+    {"not a bitmap", "GIF89a not a bitmap", 0, false},
+    {"bitmap, centred", RedBitmap(), 0, true},
+    {"bitmap, fit to the screen", RedBitmap(), 1, true},
+};
+
+TEST(KioskEngineOnDevice, LogoShowsOnlyForABitmap) {
+  for (const LogoCase& test : kLogoCases) {
+    SCOPED_TRACE(test.name);
+    KioskOnDevice kiosk({{L"AppCountdown", 60u}, {L"ShowLogo", 1u}, {L"FitLogoToScreen", test.fit}}, "1234", test.file);
+    ASSERT_TRUE(kiosk.WaitControl(kSecondsLeftId));
+    RedrawWindow(kiosk.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const Rect logo = LayOutStartupScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)).logo;
+    HDC screen = GetDC(nullptr);
+    COLORREF centre = CLR_INVALID;
+    WaitUntil([&] { return (centre = GetPixel(screen, (logo.left + logo.right) / 2, (logo.top + logo.bottom) / 2)) ==
+                           (test.shown ? RGB(255, 0, 0) : GetSysColor(COLOR_WINDOW)); }, 3s);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(centre, test.shown ? RGB(255, 0, 0) : GetSysColor(COLOR_WINDOW));
+    EXPECT_TRUE(kiosk.process().Running());
+  }
+}
+
+}  // namespace

@@ -1,0 +1,21 @@
+// An application for the kiosk to start: appends its command line, one line
+// a run, to launches.txt next to itself. With "stay" in its command line it
+// shows a window and runs until it is ended.
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string record = path;
+  record = record.substr(0, record.find_last_of('\\')) + "\\launches.txt";
+  std::ofstream(record, std::ios::app) << commandLine << "\n";
+  if (std::string(commandLine).find("stay") == std::string::npos) return 0;
+  CreateWindowExA(0, "STATIC", "launched application", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 200, 200, nullptr,
+                  nullptr, nullptr, nullptr);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+  return 0;
+}
