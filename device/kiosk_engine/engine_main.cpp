@@ -41,7 +41,8 @@ void RunKioskMode(KioskWindow& kiosk, HANDLE exitEvent, HANDLE buttonEvent, Engi
       ++record.State().buttonPresses;
       record.Write();
       kiosk.BringToFront();
-    } else if (woken == WAIT_OBJECT_0 + 2) {
+    } else if (count == 3 && woken == WAIT_OBJECT_0 + 2) {
+      // Without the main application, WAIT_OBJECT_0 + 2 is WAIT_OBJECT_0 + count: input in the queue.
       kiosk.MainApplicationEnded();
     }
   }
