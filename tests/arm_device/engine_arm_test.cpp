@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 
 #include "device/engine_contract/engine_contract.h"
@@ -29,6 +30,7 @@ namespace engine = device::kiosk_engine;
 
 const std::u16string kFolder = u"\\Program Files\\Brindlecove";
 const std::u16string kStatePath = kFolder + u"\\engine_state.txt";
+const std::u16string kEvents[] = {Utf16(contract::kExitEventName.narrow), Utf16(contract::kButtonEventName.narrow)};
 const std::u16string kLogoPath = kFolder + u"\\" + Utf16(contract::kLogoFileName.narrow);
 constexpr uint32_t kHideTaskbar = 0x2, kShowTaskbar = 0x1;  // SHFS_HIDETASKBAR, SHFS_SHOWTASKBAR
 constexpr int kIdOk = 1;
@@ -46,8 +48,8 @@ uint32_t ControlId(cases::Control control) {
 Happening HappeningOf(const cases::Step& step, uint32_t startMs) {
   const auto at = [&](Happening happening) { return step.atMs ? happening.At(startMs + step.atMs) : happening; };
   switch (step.kind) {
-    case cases::Step::Kind::ExitEvent: return at(Happening(Utf16(contract::kExitEventName.narrow)));
-    case cases::Step::Kind::ButtonEvent: return at(Happening(Utf16(contract::kButtonEventName.narrow)));
+    case cases::Step::Kind::ExitEvent: return at(Happening(kEvents[0]));
+    case cases::Step::Kind::ButtonEvent: return at(Happening(kEvents[1]));
     case cases::Step::Kind::Tap: return at(Happening::Tap(ControlId(step.control)));
     case cases::Step::Kind::Type: return at(Happening::Type(ControlId(step.control), step.text));
     case cases::Step::Kind::StartEntry:
@@ -75,6 +77,8 @@ struct EngineRun {
   explicit EngineRun(const cases::EngineCase& c) {
     CoreLibrary& core = device.core;
     core.modulePath = kFolder + u"\\" + Utf16(contract::kEngineFileName.narrow);
+    // bcmgr and bcebtn hold the events too, so that what the engine leaves in them shows.
+    for (const std::u16string& event : kEvents) core.HoldEvent(event);
     core.screenWidth = c.screenWidth;
     core.screenHeight = c.screenHeight;
     core.hasShellLibrary = c.shellLibrary;
@@ -177,7 +181,17 @@ TEST(KioskEngineArm, Cases) {
     EXPECT_TRUE(core.blocks.empty()) << core.blocks.size() << " LocalAlloc blocks not freed";
     EXPECT_EQ(core.WindowResources(), 0u);
     EXPECT_TRUE(core.setWhileWaiting.empty()) << "the engine left before the script ended";
+    for (const std::u16string& event : kEvents) {
+      EXPECT_FALSE(core.events.at(event).signalled) << "an event is left set for the next engine";
+      EXPECT_EQ(core.events.at(event).handles, 1) << "only the other program's handle is left";
+    }
   }
+}
+
+TEST(KioskEngineArm, ImageIsAtMost48Kilobytes) {
+  std::ifstream image(CeModuleFile("brindlecove.exe"), std::ios::binary | std::ios::ate);
+  ASSERT_TRUE(image.is_open());
+  EXPECT_LE(static_cast<long>(image.tellg()), 48 * 1024);
 }
 
 }  // namespace

@@ -131,7 +131,8 @@ inline std::vector<EngineCase> EngineCases(const std::u16string& version) {
        .values = Kiosk({{u"RestartDelay", 5u}}), .steps = {EndProgram(kMainApplication, 1000), ExitEvent(5900)},
        .launched = {main}},
       {.what = "65535 never restarts it",
-       .values = Kiosk({{u"RestartDelay", 65535u}}), .steps = {EndProgram(kMainApplication, 1000), ExitEvent(100000)},
+       .values = Kiosk({{u"RestartDelay", 65535u}}),
+       .steps = {EndProgram(kMainApplication, 1000), ExitEvent(66'000'000)},  // past 65535 seconds
        .launched = {main}},
       {.what = "a wrong code gets its message; the right one leaves at start-up",
        .values = {{u"AppCountdown", 30u}}, .codeFile = "4711",
