@@ -85,9 +85,8 @@ class CoreLibrary {
   // the running program's path and base, what happens while the program
   // waits (in order: one without a time comes true at the next wait, and
   // ends a wait with a timeout; one with a time when the clock reaches it),
-  // the names of events that CreateEventW refuses, the
-  // registry under HKEY_LOCAL_MACHINE, the screen, and whether the device
-  // has aygshell.
+  // the names of events that CreateEventW refuses, the registry under
+  // HKEY_LOCAL_MACHINE, the screen, and whether the device has aygshell.
   void PutFile(const std::u16string& path, std::string bytes);
   void HoldEvent(const std::u16string& name);
   void PutRegistryString(const std::u16string& key, const std::u16string& name, const std::u16string& value);

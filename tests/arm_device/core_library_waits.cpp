@@ -50,7 +50,8 @@ Happening Happening::At(uint32_t ms) const {
 
 uint32_t CoreLibrary::CreateEventW() {
   const uint32_t manualReset = machine_.Argument(1), initial = machine_.Argument(2), name = machine_.Argument(3);
-  const std::u16string key = name ? machine_.ReadWide(name) : u"<unnamed " + std::u16string(1, u'0' + events.size()) + u">";
+  const std::u16string key =
+      name ? machine_.ReadWide(name) : u"<unnamed " + std::u16string(1, u'0' + events.size()) + u">";
   creations.push_back({key, manualReset != 0, initial != 0});
   if (std::find(refusedEvents.begin(), refusedEvents.end(), key) != refusedEvents.end()) return 0;
   const bool exists = events.count(key) != 0;
