@@ -1,5 +1,5 @@
 # cmake -DFROM=ce-arm-tree -DTO=folder -P copy_ce_arm_modules.cmake: copies
-# the device modules' ARM images and the engine stand-in's into the builder's
+# the device modules' ARM images and the kiosk engine's into the builder's
 # pocketpc\arm folder.
 foreach(module bcmgr.dll BCESetup.dll bcebtn.exe brindlecove.exe)
   if(NOT EXISTS ${FROM}/${module})

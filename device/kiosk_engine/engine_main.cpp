@@ -32,6 +32,7 @@ void RunKioskMode(KioskWindow& kiosk, HANDLE exitEvent, HANDLE buttonEvent, Engi
   while (ServeMessages() && kiosk.InKioskMode()) {
     const HANDLE handles[] = {exitEvent, buttonEvent, kiosk.MainApplication()};
     const DWORD count = handles[2] != nullptr ? 3 : 2;
+    // WAIT_OBJECT_0 + count: input came, which the next round serves.
     const DWORD woken = MsgWaitForMultipleObjectsEx(count, handles, INFINITE, device::kAllQueueInput, 0);
     if (woken == WAIT_OBJECT_0) {
       device::ClearEvent(exitEvent);
@@ -41,8 +42,7 @@ void RunKioskMode(KioskWindow& kiosk, HANDLE exitEvent, HANDLE buttonEvent, Engi
       ++record.State().buttonPresses;
       record.Write();
       kiosk.BringToFront();
-    } else if (count == 3 && woken == WAIT_OBJECT_0 + 2) {
-      // Without the main application, WAIT_OBJECT_0 + 2 is WAIT_OBJECT_0 + count: input in the queue.
+    } else if (woken == WAIT_OBJECT_0 + 2 && count == 3) {
       kiosk.MainApplicationEnded();
     }
   }
@@ -54,7 +54,7 @@ void RunEngine(HINSTANCE instance, HANDLE exitEvent, HANDLE buttonEvent, EngineR
   // A missing list reads as empty: the kiosk then offers no application.
   const FileContent applications(FileBesideEngine(instance, contract::kApplicationListFileName.wide).Get());
   const EnginePath logo = FileBesideEngine(instance, contract::kLogoFileName.wide);
-  KioskWindow kiosk(instance, settings, applications, logo.Get(), record);
+  KioskWindow kiosk(instance, settings, applications, logo.Get(), exitEvent, record);
   if (kiosk.Open()) RunKioskMode(kiosk, exitEvent, buttonEvent, record);
   kiosk.Close();
 }

@@ -1,5 +1,6 @@
 #include "device/kiosk_engine/kiosk_window.h"
 
+#include "device/ce_platform.h"
 #include "device/kiosk_engine/application_start.h"
 #include "device/kiosk_engine/kiosk_controls.h"
 
@@ -8,12 +9,15 @@ namespace device::kiosk_engine {
 namespace {
 
 // The window's timers: the countdown's seconds, the main application's
-// restart and the hold on the desktop's title.
+// restart, the hold on the desktop's title and the exit event's watch while
+// a message box runs its own loop.
 constexpr UINT_PTR kCountdownTimer = 1;
 constexpr UINT_PTR kRestartTimer = 2;
 constexpr UINT_PTR kHoldTimer = 3;
+constexpr UINT_PTR kExitWatchTimer = 4;
 constexpr UINT kCountdownStepMs = 250;
 constexpr UINT kHoldMs = 1000;
+constexpr UINT kExitWatchMs = 250;
 
 // A process has one kiosk window; its procedure finds the object here.
 KioskWindow* openWindow = nullptr;
@@ -21,10 +25,11 @@ KioskWindow* openWindow = nullptr;
 }  // namespace
 
 KioskWindow::KioskWindow(HINSTANCE instance, const EngineSettings& settings, const FileContent& applications,
-                         const wchar_t* logoPath, EngineRecord& record)
+                         const wchar_t* logoPath, HANDLE exitEvent, EngineRecord& record)
     : instance_(instance),
       settings_(settings),
       applications_(applications),
+      exitEvent_(exitEvent),
       record_(record),
       session_(settings, GetTickCount()),
       logo_(settings.showLogo ? logoPath : L"") {}
@@ -144,6 +149,12 @@ void KioskWindow::OnTimer(UINT_PTR timer) {
   } else if (timer == kHoldTimer) {
     KillTimer(window_, kHoldTimer);
     desktop_.ShowUnlockMenu(window_);
+  } else if (timer == kExitWatchTimer && WaitForSingleObject(exitEvent_, 0) == WAIT_OBJECT_0) {
+    // A modal loop ends on WM_QUIT and posts it again, so the engine's own
+    // loop ends too and leaves kiosk mode.
+    device::ClearEvent(exitEvent_);
+    ExitRequested();
+    PostQuitMessage(0);
   }
 }
 
@@ -224,8 +235,10 @@ void KioskWindow::CloseCodePrompt() {
 
 void KioskWindow::Message(EngineText text, const wchar_t* path) {
   const wchar_t* pattern = TextOf(settings_.language, text);
+  SetTimer(window_, kExitWatchTimer, kExitWatchMs, nullptr);
   MessageBoxW(window_, path != nullptr ? FormatText(pattern, path).Get() : pattern,
               TextOf(settings_.language, EngineText::KioskCaption), MB_OK | MB_ICONEXCLAMATION);
+  KillTimer(window_, kExitWatchTimer);
 }
 
 void KioskWindow::RecordScreen() {

@@ -20,7 +20,7 @@ class KioskWindow {
  public:
   // The logo is read only when the settings show it.
   KioskWindow(HINSTANCE instance, const EngineSettings& settings, const FileContent& applications,
-              const wchar_t* logoPath, EngineRecord& record);
+              const wchar_t* logoPath, HANDLE exitEvent, EngineRecord& record);
   KioskWindow(const KioskWindow&) = delete;
   KioskWindow& operator=(const KioskWindow&) = delete;
 
@@ -34,6 +34,7 @@ class KioskWindow {
   // The main application's process while it runs, for the engine's wait.
   HANDLE MainApplication() const { return mainApplication_; }
 
+  // BC_EXIT_EVENT was set (and reset).
   void ExitRequested();
   // The button program: the kiosk's Home key.
   void BringToFront();
@@ -59,6 +60,7 @@ class KioskWindow {
   HINSTANCE instance_;
   const EngineSettings& settings_;
   const FileContent& applications_;
+  HANDLE exitEvent_;
   EngineRecord& record_;
   EngineSession session_;
   Logo logo_;

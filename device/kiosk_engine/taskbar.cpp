@@ -30,12 +30,10 @@ Taskbar::~Taskbar() {
 void Taskbar::Hide(HWND window, bool keepTaskbar, bool keepInputPanelButton) {
   const DWORD taskbar = keepTaskbar ? kShowTaskbar | kShowStartIcon : kHideTaskbar | kHideStartIcon;
   Call(window, taskbar | (keepInputPanelButton ? kShowInputPanelButton : kHideInputPanelButton));
-  shown_ = keepTaskbar;
 }
 
 void Taskbar::Show(HWND window) {
   Call(window, kShowTaskbar | kShowStartIcon | kShowInputPanelButton);
-  shown_ = true;
 }
 
 void Taskbar::Call(HWND window, DWORD state) {

@@ -18,8 +18,6 @@ class Taskbar {
   void Hide(HWND window, bool keepTaskbar, bool keepInputPanelButton);
   // Shows the taskbar, the Start icon and the input panel button again.
   void Show(HWND window);
-  // False while the last call asked the shell to hide the taskbar.
-  bool Shown() const { return shown_; }
 
  private:
   using FullScreenCall = BOOL(WINAPI*)(HWND, DWORD);
@@ -27,7 +25,6 @@ class Taskbar {
 
   HMODULE aygshell_ = nullptr;
   FullScreenCall fullScreen_ = nullptr;
-  bool shown_ = true;
 };
 
 }  // namespace device::kiosk_engine

@@ -30,13 +30,6 @@ std::vector<ReadApplication> ReadAll(const std::string& content) {
   return applications;
 }
 
-std::string Describe(bool autolaunch, bool hidden, const std::string& label, const std::string& path,
-                     const std::string& params) {
-  const AllowedApplication application{autolaunch, hidden, {label.data(), label.size()}, {path.data(), path.size()},
-                                       {params.data(), params.size()}};
-  return DescribeApplication(application).Get();
-}
-
 TEST(ApplicationListFile, ReadsRecordsInOrder) {
   const std::string content = "1;0;Word;\\windows\\pword.exe;;0;1;Notes;\\windows\\notes.exe;-x;";
   const auto applications = ReadAll(content);
@@ -80,24 +73,6 @@ TEST(ApplicationListFile, SemicolonInALabelShiftsTheFields) {
   EXPECT_EQ(applications[0].displayName, "A");
   EXPECT_EQ(applications[0].path, "B");
   EXPECT_EQ(applications[0].params, "\\a.exe");
-}
-
-TEST(ApplicationListFile, DescriptionShowsParametersAndMarks) {
-  EXPECT_EQ(Describe(false, false, "Word", "\\w.exe", ""), "Word - \\w.exe");
-  EXPECT_EQ(Describe(true, false, "Word", "\\w.exe", ""), "Word - \\w.exe (auto)");
-  EXPECT_EQ(Describe(false, true, "Word", "\\w.exe", ""), "Word - \\w.exe (hidden)");
-  EXPECT_EQ(Describe(true, true, "Notes", "\\n.exe", "-x"), "Notes - \\n.exe -x (auto) (hidden)");
-}
-
-TEST(ApplicationListFile, DescriptionIsCutToItsBuffer) {
-  const std::string fits(kDescriptionSize - 1 - std::string(" - \\a.exe").size(), 'l');
-  const ApplicationDescription whole = DescribeApplication({false, false, {fits.data(), fits.size()}, {"\\a.exe", 6}, {}});
-  EXPECT_TRUE(whole.Whole());
-  EXPECT_EQ(whole.Size(), kDescriptionSize - 1);
-  const std::string longer = fits + "l";
-  const ApplicationDescription cut = DescribeApplication({false, false, {longer.data(), longer.size()}, {"\\a.exe", 6}, {}});
-  EXPECT_FALSE(cut.Whole());
-  EXPECT_EQ(std::string(cut.Get()), longer + " - \\a.ex");
 }
 
 TEST(FixedText, NumbersFromZeroToTheLargest) {
@@ -159,13 +134,6 @@ TEST(EngineState, LaunchRecordKeepsWholeLinesOnly) {
   LaunchRecord empty;
   EXPECT_TRUE(empty.Whole());
   EXPECT_EQ(std::string(empty.Get()), "");
-}
-
-TEST(EngineState, StatusLine) {
-  EXPECT_EQ(std::wstring(DescribeEngineState({}).Get()), L"Kiosk mode. Started without reset. Button presses: 0");
-  const StatusText largest = DescribeEngineState({true, 4294967295u, true});
-  EXPECT_TRUE(largest.Whole());
-  EXPECT_EQ(std::wstring(largest.Get()), L"Kiosk mode left. Started with reset (r). Button presses: 4294967295");
 }
 
 TEST(EngineState, ResetArgumentIsTheLastWord) {

@@ -36,7 +36,7 @@ class AdminLogin : public DeviceControllerTest {
   }
 };
 
-// The stand-in engine, copied to the device and started there.
+// The kiosk engine, copied to the device and started there.
 class EngineOnDevice {
  public:
   EngineOnDevice() {
@@ -58,7 +58,7 @@ class EngineOnDevice {
 
 TEST_F(AdminLogin, WrongCodeAsksAgainAndTheRightOneTakesTheDeviceOutOfKioskMode) {
   EngineOnDevice engine;
-  ASSERT_TRUE(engine.Started()) << "the stand-in engine did not start on the device";
+  ASSERT_TRUE(engine.Started()) << "the kiosk engine did not start on the device";
   HWND controller = OpenConnectedController();
   HWND login = OpenLogin(controller);
   ASSERT_NE(login, nullptr);

@@ -1,7 +1,8 @@
 // Runs inside the emulated device's Wine prefix during the end-to-end run and
 // plays the user at the device: answers the installer's two questions (No to
 // the reset, Yes to starting kiosk mode), photographs them and the kiosk's
-// start-up screen, taps Continue and photographs the kiosk desktop.
+// start-up screen, taps Continue, answers the kiosk's message that the main
+// application is missing and photographs the kiosk desktop.
 // Usage: device_agent.exe <screenshot folder>; prints what it saw.
 #include <windows.h>
 
@@ -55,7 +56,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   SaveScreenshot(kiosk, folder + "\\kiosk_startup.png");
-  Click(kiosk, kContinueId);
+  ClickAsync(kiosk, kContinueId);
+  // The project's main application is not on the device: the kiosk says so and goes on.
+  const MessageBoxInfo notFound = WaitMessageBox(0);
+  std::printf("kiosk says: [%s] %s\n", notFound.caption.c_str(), notFound.text.c_str());
+  if (notFound.window) Answer(notFound, IDOK);
   if (!WaitUntil([&] { return Control(kiosk, kApplicationListId) != nullptr; })) {
     std::printf("the kiosk desktop did not appear\n");
     return 1;

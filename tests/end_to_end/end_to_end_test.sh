@@ -38,6 +38,8 @@ echo "end-to-end run took ${elapsed}s"
 
 status=$scenario
 grep -q '^exit=0' "$here/device_agent.log" || status=1
+grep -qF 'kiosk says: [Brindlecove Kiosk] The application \windows\pword.exe was not found.' "$here/device_agent.log" ||
+  { echo "the kiosk did not say that the main application is missing"; status=1; }
 # The kiosk desktop lists the visible entry only, by its name.
 [ "$(grep '^kiosk lists: ' "$here/device_agent.log")" = "kiosk lists: Word" ] ||
   { echo "the kiosk desktop does not list Word alone"; status=1; }

@@ -1,18 +1,21 @@
 // An application for the kiosk to start: appends its command line, one line
 // a run, to launches.txt next to itself. With "stay" in its command line it
-// shows a window and runs until it is ended.
+// shows a window and runs until it is ended. The engine starts programs as a
+// device does, with the parameters alone as the command line, so the whole
+// command line is taken (WinMain's would lose its first word).
 #include <windows.h>
 
 #include <fstream>
 #include <string>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  const std::string commandLine = GetCommandLineA();
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string record = path;
   record = record.substr(0, record.find_last_of('\\')) + "\\launches.txt";
   std::ofstream(record, std::ios::app) << commandLine << "\n";
-  if (std::string(commandLine).find("stay") == std::string::npos) return 0;
+  if (commandLine.find("stay") == std::string::npos) return 0;
   CreateWindowExA(0, "STATIC", "launched application", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 200, 200, nullptr,
                   nullptr, nullptr, nullptr);
   MSG message;

@@ -35,14 +35,4 @@ bool ApplicationListReader::Next(AllowedApplication& application) {
   return true;
 }
 
-ApplicationDescription DescribeApplication(const AllowedApplication& application) {
-  ApplicationDescription line;
-  line.Append(application.displayName.text, application.displayName.size).Append(" - ");
-  line.Append(application.path.text, application.path.size);
-  if (application.params.size > 0) line.Append(" ").Append(application.params.text, application.params.size);
-  if (application.autolaunch) line.Append(" (auto)");
-  if (application.hideInKioskDesktop) line.Append(" (hidden)");
-  return line;
-}
-
 }  // namespace device::kiosk_engine

@@ -1,8 +1,6 @@
 #pragma once
 #include <cstddef>
 
-#include "device/kiosk_engine/core/fixed_text.h"
-
 namespace device::kiosk_engine {
 
 // A piece of set.alf's content; it points into the text read.
@@ -40,11 +38,5 @@ class ApplicationListReader {
   const char* rest_;
   std::size_t restSize_;
 };
-
-// One line of the kiosk screen: "label - path params", with "(auto)" and
-// "(hidden)" marks; a longer line is cut.
-inline constexpr std::size_t kDescriptionSize = 600;
-using ApplicationDescription = FixedText<char, kDescriptionSize>;
-ApplicationDescription DescribeApplication(const AllowedApplication& application);
 
 }  // namespace device::kiosk_engine

@@ -70,14 +70,6 @@ StateText FormatEngineState(const EngineState& state) {
   return text;
 }
 
-StatusText DescribeEngineState(const EngineState& state) {
-  StatusText text;
-  text.Append(state.kioskLeft ? L"Kiosk mode left." : L"Kiosk mode.");
-  text.Append(state.startedWithReset ? L" Started with reset (r)." : L" Started without reset.");
-  text.Append(L" Button presses: ").AppendNumber(state.buttonPresses);
-  return text;
-}
-
 bool RequestsReset(const wchar_t* commandLine) {
   const wchar_t* end = commandLine;
   while (*end != L'\0') ++end;

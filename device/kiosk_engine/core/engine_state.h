@@ -38,10 +38,6 @@ inline constexpr wchar_t kStateFileName[] = L"engine_state.txt";
 using StateText = FixedText<char, kLaunchRecordSize + 80>;
 StateText FormatEngineState(const EngineState& state);
 
-// The status line of the kiosk window.
-using StatusText = FixedText<wchar_t, 96>;
-StatusText DescribeEngineState(const EngineState& state);
-
 // True when the engine's argument is the reset argument. The installer gives
 // the argument alone ("r"); a shell puts the program's path before it, so the
 // last word counts.
