@@ -10,10 +10,14 @@ namespace arm_device_test {
 
 namespace {
 
-constexpr uint64_t kCallTimeoutUs = 5'000'000;
+constexpr uint64_t kCallTimeoutUs = 60'000'000;  // a hang's bound, not a speed limit
 constexpr uint32_t kSoftwareInterrupt = 2;  // Unicorn's EXCP_SWI for ARM
 constexpr int kCalleeSaved[] = {UC_ARM_REG_R4, UC_ARM_REG_R5, UC_ARM_REG_R6,  UC_ARM_REG_R7,
                                 UC_ARM_REG_R8, UC_ARM_REG_R9, UC_ARM_REG_R10, UC_ARM_REG_R11};
+constexpr int kAllRegisters[] = {UC_ARM_REG_R0,  UC_ARM_REG_R1,  UC_ARM_REG_R2,  UC_ARM_REG_R3, UC_ARM_REG_R4,
+                                 UC_ARM_REG_R5,  UC_ARM_REG_R6,  UC_ARM_REG_R7,  UC_ARM_REG_R8, UC_ARM_REG_R9,
+                                 UC_ARM_REG_R10, UC_ARM_REG_R11, UC_ARM_REG_R12, UC_ARM_REG_SP, UC_ARM_REG_LR,
+                                 UC_ARM_REG_PC,  UC_ARM_REG_CPSR};
 
 // How an access breaks its page's protection, as Unicorn reports it.
 struct Breach {
@@ -176,10 +180,28 @@ bool ArmMachine::AccessHook(uc_struct*, int type, uint64_t address, int, int64_t
 }
 
 CallResult ArmMachine::Call(uint32_t address, const std::vector<uint32_t>& arguments) {
+  // Called from a service call (a window procedure that coredll calls back):
+  // below the caller's stack, with all of the caller's registers kept.
+  const bool nested = callProblems_ != nullptr;
+  uint32_t callerRegisters[std::size(kAllRegisters)];
+  for (size_t i = 0; nested && i < std::size(kAllRegisters); ++i) callerRegisters[i] = Register(kAllRegisters[i]);
+  std::vector<std::string>* callerProblems = callProblems_;
+  const uint32_t stackTop = nested ? Register(UC_ARM_REG_SP) : kStackBase + kStackSize;
+  CallResult result = Run(address, arguments, stackTop);
+  callProblems_ = callerProblems;
+  for (size_t i = 0; nested && i < std::size(kAllRegisters); ++i) SetRegister(kAllRegisters[i], callerRegisters[i]);
+  return result;
+}
+
+CallResult ArmMachine::Run(uint32_t address, const std::vector<uint32_t>& arguments, uint32_t stackTop) {
   CallResult result;
   const uint32_t stackArguments = arguments.size() > 4 ? static_cast<uint32_t>(arguments.size() - 4) : 0;
   // The stack 8-byte aligned at the call, the fifth argument at SP.
-  const uint32_t sp = (kStackBase + kStackSize - 64 - 4 * stackArguments) & ~7u;
+  const uint32_t sp = (stackTop - 64 - 4 * stackArguments) & ~7u;
+  if (sp < kStackBase + kPageSize) {
+    result.problems.push_back("stack overflow: calls nest too deep");
+    return result;
+  }
   for (uint32_t i = 0; i < arguments.size(); ++i) {
     if (i < 4) {
       SetRegister(UC_ARM_REG_R0 + static_cast<int>(i), arguments[i]);
@@ -196,7 +218,9 @@ CallResult ArmMachine::Call(uint32_t address, const std::vector<uint32_t>& argum
   SetRegister(UC_ARM_REG_LR, kReturnAddress);
   SetRegister(UC_ARM_REG_CPSR, 0x13);  // supervisor mode, ARM state, interrupts on
   callProblems_ = &result.problems;
-  const uc_err error = uc_emu_start(uc_, address, kReturnAddress, kCallTimeoutUs, 0);
+  // Unicorn's timeout thread cannot nest: the outermost call's bounds them all.
+  const uint64_t timeoutUs = stackTop == kStackBase + kStackSize ? kCallTimeoutUs : 0;
+  const uc_err error = uc_emu_start(uc_, address, kReturnAddress, timeoutUs, 0);
   callProblems_ = nullptr;
   const uint32_t pc = Register(UC_ARM_REG_PC);
   if (error != UC_ERR_OK) result.problems.push_back(std::string(uc_strerror(error)) + " at " + Hex(pc));

@@ -61,7 +61,8 @@ class ArmMachine {
 
   // Calls the ARM-state function at address as CE does: the first four
   // arguments in R0-R3, the rest on the stack, the return address in LR.
-  // R4-R11 and SP must come back unchanged.
+  // R4-R11 and SP must come back unchanged. A service call may call again
+  // (coredll calling a window procedure back).
   CallResult Call(uint32_t address, const std::vector<uint32_t>& arguments);
 
   // The n-th 32-bit argument of the service call in progress (0: R0).
@@ -76,6 +77,7 @@ class ArmMachine {
   };
   static void ServiceHook(uc_struct* uc, uint32_t interrupt, void* self);
   static bool AccessHook(uc_struct* uc, int type, uint64_t address, int size, int64_t value, void* self);
+  CallResult Run(uint32_t address, const std::vector<uint32_t>& arguments, uint32_t stackTop);
   uint32_t Register(int id) const;
   void SetRegister(int id, uint32_t value);
 

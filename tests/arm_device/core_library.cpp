@@ -12,20 +12,93 @@ constexpr uint32_t kStubSize = 8;
 constexpr uint32_t kBxLr = 0xE12FFF1E;
 constexpr uint32_t kSvc = 0xEF000000;
 constexpr uint32_t kZeroInit = 0x40;  // LMEM_ZEROINIT, part of LPTR
-constexpr uint32_t kEventReset = 2, kEventSet = 3;
-constexpr uint32_t kWaitObject0 = 0, kWaitTimeout = 0x102, kInfinite = 0xFFFFFFFF;
 constexpr uint32_t kIdNo = 7;
+constexpr uint32_t kShellService = 0x10000;  // aygshell's one stub
+
+}  // namespace
 
 // The exports this coredll has, by the ordinals of coredll.def in the CE
 // sources. Written down here on their own, so that a wrong number in the
 // modules' table fails to load rather than agreeing with itself. Stub i
-// serves kOrdinals[i].
-constexpr uint16_t kOrdinals[] = {33,  36,  168, 170, 171,  197,  493,  494,  495,  496,
-                                  497, 537, 553, 858, 1044, 1047, 1065, 1113, 1118, 1120};
-
-std::string Narrow(const std::u16string& text) { return {text.begin(), text.end()}; }
-
-}  // namespace
+// serves kExports[i].
+const CoreLibrary::Export CoreLibrary::kExports[] = {
+    {33, &CoreLibrary::LocalAlloc},
+    {36, &CoreLibrary::LocalFree},
+    {95, &CoreLibrary::RegisterClassW},
+    {168, &CoreLibrary::CreateFileW},
+    {170, &CoreLibrary::ReadFile},
+    {171, &CoreLibrary::WriteFile},
+    {197, &CoreLibrary::WideCharToMultiByte},
+    {246, &CoreLibrary::CreateWindowExW},
+    {247, &CoreLibrary::SetWindowPos},
+    {249, &CoreLibrary::GetClientRect},
+    {250, &CoreLibrary::InvalidateRect},
+    {256, &CoreLibrary::SetWindowTextW},
+    {257, &CoreLibrary::GetWindowTextW},
+    {260, &CoreLibrary::BeginPaint},
+    {261, &CoreLibrary::EndPaint},
+    {262, &CoreLibrary::GetDC},
+    {263, &CoreLibrary::ReleaseDC},
+    {264, &CoreLibrary::DefWindowProcW},
+    {265, &CoreLibrary::DestroyWindow},
+    {266, &CoreLibrary::ShowWindow},
+    {267, &CoreLibrary::UpdateWindow},
+    {287, &CoreLibrary::EnableWindow},
+    {455, &CoreLibrary::RegCloseKey},
+    {461, &CoreLibrary::RegOpenKeyExW},
+    {463, &CoreLibrary::RegQueryValueExW},
+    {487, &CoreLibrary::ShLoadDiBitmap},
+    {493, &CoreLibrary::CreateProcessW},
+    {494, &CoreLibrary::EventModify},
+    {495, &CoreLibrary::CreateEventW},
+    {496, &CoreLibrary::Sleep},
+    {497, &CoreLibrary::WaitForSingleObject},
+    {519, &CoreLibrary::GetExitCodeProcess},
+    {528, &CoreLibrary::LoadLibraryW},
+    {529, &CoreLibrary::FreeLibrary},
+    {530, &CoreLibrary::GetProcAddressW},
+    {535, &CoreLibrary::GetTickCount},
+    {537, &CoreLibrary::GetModuleFileNameW},
+    {553, &CoreLibrary::CloseHandle},
+    {702, &CoreLibrary::SetForegroundWindow},
+    {704, &CoreLibrary::SetFocus},
+    {858, &CoreLibrary::MessageBoxW},
+    {859, &CoreLibrary::DispatchMessageW},
+    {861, &CoreLibrary::GetMessageW},
+    {864, &CoreLibrary::PeekMessageW},
+    {865, &CoreLibrary::PostMessageW},
+    {866, &CoreLibrary::PostQuitMessage},
+    {868, &CoreLibrary::SendMessageW},
+    {870, &CoreLibrary::TranslateMessage},
+    {871, &CoreLibrary::MsgWaitForMultipleObjectsEx},
+    {875, &CoreLibrary::SetTimer},
+    {876, &CoreLibrary::KillTimer},
+    {884, &CoreLibrary::UnregisterClassW},
+    {885, &CoreLibrary::GetSystemMetrics},
+    {895, &CoreLibrary::CreateFontIndirectW},
+    {896, &CoreLibrary::ExtTextOutW},
+    {903, &CoreLibrary::BitBlt},
+    {905, &CoreLibrary::BitBlt},  // StretchBlt
+    {910, &CoreLibrary::CreateCompatibleDC},
+    {911, &CoreLibrary::DeleteDC},
+    {912, &CoreLibrary::DeleteObject},
+    {918, &CoreLibrary::GetObjectW},
+    {919, &CoreLibrary::GetStockObject},
+    {921, &CoreLibrary::SelectObject},
+    {922, &CoreLibrary::SetBkColor},
+    {923, &CoreLibrary::SetBkMode},
+    {924, &CoreLibrary::SetTextColor},
+    {931, &CoreLibrary::CreateSolidBrush},
+    {935, &CoreLibrary::FillRect},
+    {937, &CoreLibrary::GetSysColorBrush},
+    {945, &CoreLibrary::DrawTextW},
+    {1044, &CoreLibrary::Memcpy},
+    {1047, &CoreLibrary::Memset},
+    {1065, &CoreLibrary::Strcmp},
+    {1113, &CoreLibrary::Fopen},
+    {1118, &CoreLibrary::Fclose},
+    {1120, &CoreLibrary::Fread},
+};
 
 std::u16string CoreLibrary::Lower(std::u16string text) {
   for (char16_t& c : text) {
@@ -35,50 +108,29 @@ std::u16string CoreLibrary::Lower(std::u16string text) {
 }
 
 CoreLibrary::CoreLibrary(ArmMachine& machine) : machine_(machine) {
-  machine_.Map(kCoreLibraryBase, kStubSize * std::size(kOrdinals));
-  for (uint32_t i = 0; i < std::size(kOrdinals); ++i) {
+  machine_.Map(kCoreLibraryBase, kStubSize * std::size(kExports));
+  for (uint32_t i = 0; i < std::size(kExports); ++i) {
     machine_.WriteU32(kCoreLibraryBase + kStubSize * i, kSvc | i);
     machine_.WriteU32(kCoreLibraryBase + kStubSize * i + 4, kBxLr);
   }
-  machine_.OnService([this](uint32_t index) {
-    if (index >= std::size(kOrdinals)) throw std::runtime_error("service call of no stub");
-    return Dispatch(kOrdinals[index]);
-  });
+  machine_.Map(kShellLibraryBase, kStubSize);
+  machine_.WriteU32(kShellLibraryBase, kSvc | kShellService);
+  machine_.WriteU32(kShellLibraryBase + 4, kBxLr);
+  machine_.Map(kSystemBase, kSystemSize);
+  machine_.OnService([this](uint32_t service) { return Dispatch(service); });
 }
 
 std::optional<uint32_t> CoreLibrary::Resolve(uint16_t ordinal) const {
-  for (uint32_t i = 0; i < std::size(kOrdinals); ++i) {
-    if (kOrdinals[i] == ordinal) return kCoreLibraryBase + kStubSize * i;
+  for (uint32_t i = 0; i < std::size(kExports); ++i) {
+    if (kExports[i].ordinal == ordinal) return kCoreLibraryBase + kStubSize * i;
   }
   return std::nullopt;
 }
 
-uint32_t CoreLibrary::Dispatch(uint16_t ordinal) {
-  switch (ordinal) {
-    case 33: return LocalAlloc();
-    case 36: return LocalFree();
-    case 168: return CreateFileW();
-    case 170: return ReadFile();
-    case 171: return WriteFile();
-    case 197: return WideCharToMultiByte();
-    case 493: return CreateProcessW();
-    case 494: return EventModify();
-    case 495: return CreateEventW();
-    case 496:  // Sleep
-      sleptMs += machine_.Argument(0);
-      return 0;
-    case 497: return WaitForSingleObject();
-    case 537: return GetModuleFileNameW();
-    case 553: return CloseHandle();
-    case 858: return MessageBoxW();
-    case 1044: return Memcpy();
-    case 1047: return Memset();
-    case 1065: return Strcmp();
-    case 1113: return Fopen();
-    case 1118: return Fclose();
-    case 1120: return Fread();
-  }
-  throw std::runtime_error("no function for ordinal " + std::to_string(ordinal));
+uint32_t CoreLibrary::Dispatch(uint32_t service) {
+  if (service == kShellService) return ShFullScreen();
+  if (service >= std::size(kExports)) throw std::runtime_error("service call of no stub");
+  return (this->*kExports[service].function)();
 }
 
 void CoreLibrary::PutFile(const std::u16string& path, std::string bytes) { files_[Lower(path)] = std::move(bytes); }
@@ -90,6 +142,18 @@ void CoreLibrary::HoldEvent(const std::u16string& name) {
 }
 
 uint32_t CoreLibrary::NewHandle() { return nextHandle_ += 4; }
+
+size_t CoreLibrary::OpenHandles() const {
+  return eventHandles_.size() + processHandles_.size() + threadHandles_.size() + openFiles_.size() +
+         openKeys_.size() + static_cast<size_t>(shellLoads_);
+}
+
+uint32_t CoreLibrary::Sleep() {
+  const uint32_t ms = machine_.Argument(0);
+  sleptMs += ms;
+  clockMs += ms;
+  return 0;
+}
 
 uint32_t CoreLibrary::Allocate(const std::vector<uint8_t>& bytes) {
   const uint32_t block = Allocate(0, static_cast<uint32_t>(bytes.size()));
@@ -139,77 +203,6 @@ uint32_t CoreLibrary::WideCharToMultiByte() {
   return static_cast<uint32_t>(bytes.size());
 }
 
-uint32_t CoreLibrary::CreateEventW() {
-  const uint32_t manualReset = machine_.Argument(1), initial = machine_.Argument(2), name = machine_.Argument(3);
-  const std::u16string key = name ? machine_.ReadWide(name) : u"<unnamed " + std::u16string(1, u'0' + events.size()) + u">";
-  creations.push_back({key, manualReset != 0, initial != 0});
-  if (std::find(refusedEvents.begin(), refusedEvents.end(), key) != refusedEvents.end()) return 0;
-  const bool exists = events.count(key) != 0;
-  Event& event = events[key];
-  if (!exists) {
-    event.manualReset = manualReset != 0;
-    event.signalled = initial != 0;
-  }
-  ++event.handles;
-  const uint32_t handle = NewHandle();
-  eventHandles_[handle] = key;
-  return handle;
-}
-
-uint32_t CoreLibrary::EventModify() {
-  const auto handle = eventHandles_.find(machine_.Argument(0));
-  if (handle == eventHandles_.end()) {
-    Problem("EventModify of no event handle");
-    return 0;
-  }
-  const uint32_t action = machine_.Argument(1);
-  if (action != kEventSet && action != kEventReset) {
-    Problem("EventModify with action " + std::to_string(action));
-    return 0;
-  }
-  Event& event = events[handle->second];
-  event.signalled = action == kEventSet;
-  ++(action == kEventSet ? event.sets : event.resets);
-  return 1;
-}
-
-uint32_t CoreLibrary::WaitForSingleObject() {
-  const uint32_t timeout = machine_.Argument(1);
-  const auto handle = eventHandles_.find(machine_.Argument(0));
-  if (handle == eventHandles_.end()) {
-    Problem("WaitForSingleObject of no event handle");
-    return static_cast<uint32_t>(-1);  // WAIT_FAILED
-  }
-  const std::u16string& name = handle->second;
-  waits.push_back(name);
-  // Time passes only while a wait blocks: then the next program signals.
-  while (!events[name].signalled && timeout != 0) {
-    if (setWhileWaiting.empty())
-      throw std::runtime_error("waits on " + Narrow(name) + ", which nothing will ever set");
-    const std::u16string setter = setWhileWaiting.front();
-    setWhileWaiting.pop_front();
-    if (const auto event = events.find(setter); event != events.end()) {
-      event->second.signalled = true;
-      ++event->second.sets;
-    }
-    if (timeout != kInfinite) break;
-  }
-  return events[name].signalled ? kWaitObject0 : kWaitTimeout;
-}
-
-uint32_t CoreLibrary::CloseHandle() {
-  const uint32_t handle = machine_.Argument(0);
-  if (const auto event = eventHandles_.find(handle); event != eventHandles_.end()) {
-    // The event goes with its last handle.
-    if (--events[event->second].handles == 0) events.erase(event->second);
-    eventHandles_.erase(event);
-    return 1;
-  }
-  if (otherHandles_.erase(handle) == 1 || CloseFile(handle)) return 1;
-  Problem("CloseHandle of " + std::to_string(handle) + ", no open handle");
-  return 0;
-}
-
 uint32_t CoreLibrary::MessageBoxW() {
   questions.push_back({machine_.ReadWide(machine_.Argument(1)), machine_.ReadWide(machine_.Argument(2)),
                        machine_.Argument(3)});
@@ -220,23 +213,6 @@ uint32_t CoreLibrary::MessageBoxW() {
   const int answer = answers.front();
   answers.pop_front();
   return static_cast<uint32_t>(answer);
-}
-
-uint32_t CoreLibrary::CreateProcessW() {
-  const uint32_t program = machine_.Argument(0), commandLine = machine_.Argument(1);
-  const uint32_t startupInfo = machine_.Argument(8);
-  uint32_t processInfo = machine_.Argument(9);
-  const std::u16string path = program ? machine_.ReadWide(program) : u"";
-  if (files_.count(Lower(path)) == 0) return 0;
-  started.push_back({path, commandLine ? machine_.ReadWide(commandLine) : u"", startupInfo != 0});
-  // hProcess, hThread, process and thread ids.
-  const uint32_t process = NewHandle(), thread = NewHandle();
-  otherHandles_[process] = otherHandles_[thread] = true;
-  for (uint32_t value : {process, thread, process, thread}) {
-    machine_.WriteU32(processInfo, value);
-    processInfo += 4;
-  }
-  return 1;
 }
 
 uint32_t CoreLibrary::Strcmp() {

@@ -1,122 +1,197 @@
-// The CE ARM kiosk engine stand-in as a device starts it, on the emulated
-// device: it holds its events, writes its state file, counts the button
-// events and leaves kiosk mode when the exit event is set.
+// The kiosk engine of the ARM package as a device runs it, on the emulated
+// device, through the cases that the x86 engine's tests share: what it
+// shows, starts and records, and that it leaves nothing behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <map>
+
 #include "device/engine_contract/engine_contract.h"
+#include "device/kiosk_engine/kiosk_controls.h"
 #include "tests/arm_device/arm_device.h"
+#include "tests/kiosk_engine_cases/engine_cases.h"
+
+namespace kiosk_engine_cases {
+
+void PrintTo(const Launch& launch, std::ostream* out) {
+  *out << std::string(launch.path.begin(), launch.path.end()) << " "
+       << std::string(launch.params.begin(), launch.params.end());
+}
+
+}  // namespace kiosk_engine_cases
 
 namespace {
 
 using namespace arm_device_test;
+namespace cases = kiosk_engine_cases;
 namespace contract = device::engine_contract;
+namespace engine = device::kiosk_engine;
 
 const std::u16string kFolder = u"\\Program Files\\Brindlecove";
-const std::u16string kEnginePath = kFolder + u"\\" + Utf16(contract::kEngineFileName.narrow);
-const std::u16string kListPath = kFolder + u"\\" + Utf16(contract::kApplicationListFileName.narrow);
 const std::u16string kStatePath = kFolder + u"\\engine_state.txt";
-const std::u16string kExit = Utf16(contract::kExitEventName.narrow);
-const std::u16string kButton = Utf16(contract::kButtonEventName.narrow);
+const std::u16string kEvents[] = {Utf16(contract::kExitEventName.narrow), Utf16(contract::kButtonEventName.narrow)};
+const std::u16string kLogoPath = kFolder + u"\\" + Utf16(contract::kLogoFileName.narrow);
+constexpr uint32_t kHideTaskbar = 0x2, kShowTaskbar = 0x1;  // SHFS_HIDETASKBAR, SHFS_SHOWTASKBAR
+constexpr int kIdOk = 1;
 
-std::string State(const char* started, int buttons, const char* kiosk) {
-  return std::string("started=") + started + "\nbuttons=" + std::to_string(buttons) + "\nkiosk=" + kiosk + "\n";
+uint32_t ControlId(cases::Control control) {
+  switch (control) {
+    case cases::Control::Continue: return engine::kContinueId;
+    case cases::Control::CodeBox: case cases::Control::PromptCodeBox: return engine::kCodeBoxId;
+    case cases::Control::CodeButton: case cases::Control::PromptOk: return engine::kCodeOkId;
+    case cases::Control::DesktopList: return engine::kApplicationListId;
+  }
+  return 0;
 }
 
-// The engine installed in kFolder with a set.alf; the events that other
-// programs set while it waits, in order.
-struct EngineOnDevice {
-  explicit EngineOnDevice(std::deque<std::u16string> happenings, bool withList = true) {
-    device.core.modulePath = kEnginePath;
-    if (withList) device.core.PutFile(kListPath, "1;0;Word;\\windows\\pword.exe;;");
-    device.core.setWhileWaiting = std::move(happenings);
+Happening HappeningOf(const cases::Step& step, uint32_t startMs) {
+  const auto at = [&](Happening happening) { return step.atMs ? happening.At(startMs + step.atMs) : happening; };
+  switch (step.kind) {
+    case cases::Step::Kind::ExitEvent: return at(Happening(kEvents[0]));
+    case cases::Step::Kind::ButtonEvent: return at(Happening(kEvents[1]));
+    case cases::Step::Kind::Tap: return at(Happening::Tap(ControlId(step.control)));
+    case cases::Step::Kind::Type: return at(Happening::Type(ControlId(step.control), step.text));
+    case cases::Step::Kind::StartEntry:
+      return at(Happening::Tap(ControlId(step.control), kLbnSelChange, step.entry));
+    case cases::Step::Kind::EndProgram: return at(Happening::EndProcess(step.text, step.exitCode));
   }
-  // The entry as the device's loader calls it: WinMain's four arguments, the
-  // command line without the program's name.
-  CallResult Start(const std::u16string& commandLine) {
-    constexpr uint32_t kShowNormal = 1;
-    return device.machine.Call(device.module.entry,
-                               {device.module.base, 0, device.machine.ScratchWide(commandLine), kShowNormal});
-  }
-  std::vector<std::string> States() const {
-    std::vector<std::string> states;
-    for (const WrittenFile& file : device.core.filesWritten) {
-      EXPECT_EQ(file.path, kStatePath);
-      states.push_back(file.bytes);
+  return Happening(u"");
+}
+
+// A BMP file of 24-bit pixels: the file header, BITMAPINFOHEADER, the rows.
+std::string Bitmap(uint32_t width, uint32_t height) {
+  const uint32_t rowSize = (3 * width + 3) & ~3u, pixels = rowSize * height;
+  std::string bytes = "BM";
+  const auto put = [&](uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i));
+  };
+  for (const auto& [value, size] : std::initializer_list<std::pair<uint32_t, int>>{
+           {54 + pixels, 4}, {0, 4}, {54, 4}, {40, 4}, {width, 4}, {height, 4}, {1, 2}, {24, 2}, {0, 4},
+           {pixels, 4}, {0, 4}, {0, 4}, {0, 4}, {0, 4}})
+    put(value, size);
+  return bytes + std::string(pixels, '\x7f');
+}
+
+struct EngineRun {
+  explicit EngineRun(const cases::EngineCase& c) {
+    CoreLibrary& core = device.core;
+    core.modulePath = kFolder + u"\\" + Utf16(contract::kEngineFileName.narrow);
+    // bcmgr and bcebtn hold the events too, so that what the engine leaves in them shows.
+    for (const std::u16string& event : kEvents) core.HoldEvent(event);
+    core.screenWidth = c.screenWidth;
+    core.screenHeight = c.screenHeight;
+    core.hasShellLibrary = c.shellLibrary;
+    const std::u16string key = Utf16(contract::kConfigurationRegistryKey.narrow);
+    for (const cases::Value& value : c.values) {
+      if (const auto* number = std::get_if<uint32_t>(&value.data)) core.PutRegistryNumber(key, value.name, *number);
+      else core.PutRegistryString(key, value.name, std::get<std::u16string>(value.data));
     }
-    return states;
+    if (c.applicationList) core.PutFile(kFolder + u"\\set.alf", *c.applicationList);
+    if (c.codeFile) core.PutFile(Utf16(contract::kCodeFilePath.narrow), *c.codeFile);
+    if (c.logoFile) core.PutFile(kLogoPath, Bitmap(cases::kLogoWidth, cases::kLogoHeight));
+    for (const std::u16string& program : cases::kPrograms) core.PutFile(program, "MZ");
+    for (const cases::Step& step : c.steps) core.setWhileWaiting.push_back(HappeningOf(step, core.clockMs));
+    core.answers.assign(c.messages.size(), kIdOk);
+    constexpr uint32_t kShowNormal = 1;
+    result = device.machine.Call(device.module.entry, {device.module.base, 0, device.machine.ScratchWide(c.commandLine),
+                                                       kShowNormal});
+  }
+  // Whether some screen showed a window with this text.
+  bool Showed(const std::u16string& text) const {
+    return std::any_of(device.core.screensSeen.begin(), device.core.screensSeen.end(), [&](const auto& screen) {
+      return std::any_of(screen.begin(), screen.end(), [&](const ShownWindow& w) { return w.text == text; });
+    });
   }
   ArmDevice device{"brindlecove.exe"};
+  CallResult result;
 };
 
-void ExpectCleanEnd(const EngineOnDevice& engine, const CallResult& result, uint32_t exitCode) {
-  EXPECT_TRUE(result.problems.empty()) << result.problems.front();
-  EXPECT_TRUE(engine.device.core.problems.empty()) << engine.device.core.problems.front();
-  EXPECT_EQ(result.r0, exitCode);
-  EXPECT_EQ(engine.device.core.OpenHandles(), 0u);
-  EXPECT_TRUE(engine.device.core.blocks.empty()) << "set.alf's buffer is not freed";
-  EXPECT_TRUE(engine.device.core.events.empty()) << "an event handle is left";
-}
-
-TEST(KioskEngineArm, HoldsItsEventsAndLeavesKioskModeOnTheExitEvent) {
-  for (const auto& [commandLine, started] :
-       {std::pair<std::u16string, const char*>{u"r", "r"}, {u"", "plain"}, {u" r\t", "r"}, {u"R", "plain"}}) {
-    SCOPED_TRACE(std::string(commandLine.begin(), commandLine.end()));
-    EngineOnDevice engine({kExit});
-    const CallResult result = engine.Start(commandLine);
-    ExpectCleanEnd(engine, result, 0);
-    EXPECT_EQ(engine.device.core.creations, (std::vector<EventCreation>{{kExit, true, false}, {kButton, true, false}}));
-    EXPECT_EQ(engine.States(), (std::vector<std::string>{State(started, 0, "on"), State(started, 0, "left")}));
-    EXPECT_EQ(engine.device.core.filesRead, std::vector<std::u16string>{kListPath});
+void ExpectOnlyWithinTheScreen(const cases::EngineCase& c, const CoreLibrary& core) {
+  const Rect screen{0, 0, c.screenWidth, c.screenHeight};
+  for (const std::vector<ShownWindow>& shown : core.screensSeen) {
+    for (const ShownWindow& w : shown) {
+      const Rect& r = w.onScreen;
+      EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= c.screenWidth && r.bottom <= c.screenHeight &&
+                  r.left < r.right && r.top < r.bottom)
+          << std::string(w.text.begin(), w.text.end()) << " outside the screen";
+      if (w.topLevel) {
+        EXPECT_EQ(r, screen) << "the kiosk window does not cover the screen";
+      }
+    }
   }
 }
 
-TEST(KioskEngineArm, CountsEachButtonEventAndResetsEachEvent) {
-  EngineOnDevice engine({kButton, kButton, kExit});
-  const CallResult result = engine.Start(u"r");
-  ExpectCleanEnd(engine, result, 0);
-  EXPECT_EQ(engine.States(), (std::vector<std::string>{State("r", 0, "on"), State("r", 1, "on"), State("r", 2, "on"),
-                                                         State("r", 2, "left")}));
-}
-
-TEST(KioskEngineArm, ButtonEventsAndTheExitAreEachResetOnce) {
-  EngineOnDevice engine({kButton, kExit});
-  // The events outlive the engine here: another program holds them too.
-  engine.device.core.HoldEvent(kExit);
-  engine.device.core.HoldEvent(kButton);
-  const CallResult result = engine.Start(u"");
-  EXPECT_TRUE(result.problems.empty());
-  EXPECT_EQ(result.r0, 0u);
-  EXPECT_EQ(engine.device.core.events[kButton].resets, 1);
-  EXPECT_EQ(engine.device.core.events[kExit].resets, 1);
-  EXPECT_FALSE(engine.device.core.events[kExit].signalled) << "the exit is left set for the next engine";
-  EXPECT_EQ(engine.device.core.events[kExit].handles, 1) << "only the other program's handle is left";
-}
-
-TEST(KioskEngineArm, AMissingApplicationListIsAnEmptyOne) {
-  EngineOnDevice engine({kExit}, false);
-  const CallResult result = engine.Start(u"");
-  ExpectCleanEnd(engine, result, 0);
-  EXPECT_TRUE(engine.device.core.filesRead.empty());
-  EXPECT_EQ(engine.States().back(), State("plain", 0, "left"));
-}
-
-TEST(KioskEngineArm, WithoutItsEventsItEndsWithOneAndWritesNothing) {
-  for (const std::u16string& refused : {kExit, kButton}) {
-    SCOPED_TRACE(std::string(refused.begin(), refused.end()));
-    EngineOnDevice engine({kExit});
-    engine.device.core.refusedEvents = {refused};
-    ExpectCleanEnd(engine, engine.Start(u"r"), 1);
-    EXPECT_TRUE(engine.device.core.filesWritten.empty());
-    EXPECT_TRUE(engine.device.core.waits.empty());
+void ExpectTheTaskbar(const cases::EngineCase& c, const CoreLibrary& core) {
+  const bool hidden = std::any_of(core.fullScreenCalls.begin(), core.fullScreenCalls.end(),
+                                  [](const FullScreenCall& call) { return call.flags & kHideTaskbar; });
+  EXPECT_EQ(hidden, c.taskbarHidden);
+  if (!core.fullScreenCalls.empty()) {
+    EXPECT_TRUE(core.fullScreenCalls.back().flags & kShowTaskbar) << "the taskbar is not shown again on leaving";
   }
 }
 
-TEST(KioskEngineArm, UnsignalledItWaitsOnTheExitEvent) {
-  EngineOnDevice engine({});
-  const CallResult result = engine.Start(u"");
-  ASSERT_FALSE(result.problems.empty());
-  EXPECT_EQ(result.problems.front(), "waits on BC_EXIT_EVENT, which nothing will ever set");
-  EXPECT_EQ(engine.States(), std::vector<std::string>{State("plain", 0, "on")});
+void ExpectTheLogo(const cases::EngineCase& c, const CoreLibrary& core) {
+  std::vector<Rect> blits;
+  for (const Drawing& d : core.drawings) {
+    if (d.kind == Drawing::Kind::Blit && d.what == kLogoPath && d.window != 0) blits.push_back(d.rect);
+  }
+  EXPECT_EQ(blits.empty(), c.logo == cases::Logo::None);
+  for (const Rect& r : blits) {
+    const bool ownSize = r.Width() == static_cast<int32_t>(cases::kLogoWidth) &&
+                         r.Height() == static_cast<int32_t>(cases::kLogoHeight);
+    EXPECT_EQ(ownSize, c.logo == cases::Logo::Centred);
+  }
+}
+
+TEST(KioskEngineArm, Cases) {
+  for (const cases::EngineCase& c : cases::EngineCases(Utf16(BC_VERSION))) {
+    SCOPED_TRACE(c.what);
+    const EngineRun run(c);
+    const CoreLibrary& core = run.device.core;
+    for (const std::string& problem : run.result.problems) ADD_FAILURE() << problem;
+    std::map<std::string, int> problems;
+    for (const std::string& problem : core.problems) ++problems[problem];
+    for (const auto& [problem, times] : problems) ADD_FAILURE() << problem << " (" << times << " times)";
+    EXPECT_EQ(run.result.r0, c.exitCode);
+    std::vector<cases::Launch> launched;
+    for (const StartedProcess& p : core.started) launched.push_back({p.program, p.commandLine});
+    EXPECT_EQ(launched, c.launched);
+    std::vector<std::u16string> messages;
+    for (const Question& q : core.questions) messages.push_back(q.text);
+    EXPECT_EQ(messages, c.messages);
+    for (const std::u16string& text : c.shown) EXPECT_TRUE(run.Showed(text)) << std::string(text.begin(), text.end());
+    for (const std::u16string& text : c.neverShown) EXPECT_FALSE(run.Showed(text));
+    std::u16string list;
+    for (const std::u16string& line : c.desktopList) list += (list.empty() ? u"" : u"|") + line;
+    if (!list.empty()) {
+      EXPECT_TRUE(run.Showed(list)) << "the desktop's list";
+    }
+    EXPECT_EQ(!core.broughtToFront.empty(), c.broughtToFront);
+    EXPECT_GE(core.messagesDispatched, c.messagesAtLeast);
+    ExpectOnlyWithinTheScreen(c, core);
+    ExpectTheTaskbar(c, core);
+    ExpectTheLogo(c, core);
+    ASSERT_FALSE(core.filesWritten.empty());
+    const WrittenFile& record = core.filesWritten.back();
+    EXPECT_EQ(record.path, kStatePath);
+    for (const std::string& line : c.recordLines) EXPECT_NE(record.bytes.find(line + "\n"), std::string::npos) << line;
+    // Nothing left behind: handles, blocks, windows, DCs and GDI objects.
+    EXPECT_EQ(core.OpenHandles(), 0u);
+    EXPECT_TRUE(core.blocks.empty()) << core.blocks.size() << " LocalAlloc blocks not freed";
+    EXPECT_EQ(core.WindowResources(), 0u);
+    EXPECT_TRUE(core.setWhileWaiting.empty()) << "the engine left before the script ended";
+    for (const std::u16string& event : kEvents) {
+      EXPECT_FALSE(core.events.at(event).signalled) << "an event is left set for the next engine";
+      EXPECT_EQ(core.events.at(event).handles, 1) << "only the other program's handle is left";
+    }
+  }
+}
+
+TEST(KioskEngineArm, ImageIsAtMost48Kilobytes) {
+  std::ifstream image(CeModuleFile("brindlecove.exe"), std::ios::binary | std::ios::ate);
+  ASSERT_TRUE(image.is_open());
+  EXPECT_LE(static_cast<long>(image.tellg()), 48 * 1024);
 }
 
 }  // namespace

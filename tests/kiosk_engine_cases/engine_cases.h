@@ -1,0 +1,181 @@
+#pragma once
+// The kiosk engine's cases, for each of its builds: what a device holds
+// (configuration values, set.alf, the code file, the logo, the screen), what
+// happens while the engine runs, and what it must have shown, started and
+// recorded. Free of any one device's harness, so that the ARM engine on the
+// emulated device and the x86 engine under Wine are held to the same table.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace kiosk_engine_cases {
+
+// A value under HKLM\Software\Brindlecove: REG_DWORD or REG_SZ.
+struct Value {
+  std::u16string name;
+  std::variant<uint32_t, std::u16string> data;
+};
+
+// What the engine's screens offer a user; each harness finds them by the
+// engine's control ids.
+enum class Control { Continue, CodeBox, CodeButton, DesktopList, PromptCodeBox, PromptOk };
+
+// Something that happens while the engine runs: atMs after it started, or
+// (atMs 0) the next time it waits.
+struct Step {
+  enum class Kind { ExitEvent, ButtonEvent, Tap, Type, StartEntry, EndProgram };
+  Kind kind;
+  uint32_t atMs = 0;
+  Control control = Control::Continue;
+  std::u16string text{};  // what is typed, or the program that ends
+  int entry = -1;       // the desktop's line, 0 first
+  uint32_t exitCode = 0;
+};
+inline Step ExitEvent(uint32_t atMs = 0) { return {Step::Kind::ExitEvent, atMs}; }
+inline Step ButtonEvent(uint32_t atMs = 0) { return {Step::Kind::ButtonEvent, atMs}; }
+inline Step Tap(Control control, uint32_t atMs = 0) { return {Step::Kind::Tap, atMs, control}; }
+inline Step Type(Control control, std::u16string text) { return {Step::Kind::Type, 0, control, std::move(text)}; }
+// A tap on the desktop's line starts it.
+inline Step StartEntry(int entry) { return {Step::Kind::StartEntry, 0, Control::DesktopList, {}, entry}; }
+inline Step EndProgram(std::u16string program, uint32_t atMs) {
+  return {Step::Kind::EndProgram, atMs, Control::Continue, std::move(program), -1, 1};
+}
+
+struct Launch {
+  std::u16string path;
+  std::u16string params;
+  bool operator==(const Launch&) const = default;
+};
+
+enum class Logo { None, Centred, Stretched };
+
+struct EngineCase {
+  std::string what{};
+  // The device.
+  std::vector<Value> values{};
+  std::optional<std::string> applicationList{};  // set.alf beside the engine
+  std::optional<std::string> codeFile{};  // \Windows\abce.pac
+  bool logoFile = false;  // a 64x48 BMP as bce_logofile
+  int screenWidth = 240, screenHeight = 320;
+  bool shellLibrary = true;  // aygshell.dll
+  std::u16string commandLine{};  // the engine's arguments
+  std::vector<Step> steps{};
+  // What it must do.
+  std::vector<std::u16string> shown{};  // texts that some screen showed
+  std::vector<std::u16string> neverShown{};  // texts that no screen showed
+  std::vector<std::u16string> desktopList{};  // the desktop's lines, in order; empty: no desktop
+  std::vector<Launch> launched{};  // the programs started, in order
+  std::vector<std::u16string> messages{};  // the message boxes' texts, in order
+  Logo logo = Logo::None;
+  bool taskbarHidden = true;  // while in kiosk mode; shown again on leaving
+  bool broughtToFront = false;  // by a button event
+  uint32_t exitCode = 0;
+  std::vector<std::string> recordLines{};  // lines of the last engine_state.txt
+  uint32_t messagesAtLeast = 0;  // dispatched by the engine
+};
+
+inline constexpr uint32_t kLogoWidth = 64, kLogoHeight = 48;
+inline const std::u16string kMainApplication = u"\\Program Files\\Shop\\shop.exe";
+inline const std::u16string kWord = u"\\Windows\\pword.exe";
+inline const std::u16string kNotes = u"\\Windows\\notes.exe";
+// Word launches at start-up and is listed; Calc is hidden; Notes is listed.
+inline const std::string kList =
+    "1;0;Word;\\Windows\\pword.exe;-n;0;1;Calc;\\Windows\\calc.exe;;0;0;Notes;\\Windows\\notes.exe;/x y;";
+inline const std::vector<std::u16string> kPrograms = {kMainApplication, kWord, kNotes, u"\\Windows\\calc.exe"};
+
+// A kiosk without its start-up screen, with the main application.
+inline std::vector<Value> Kiosk(std::vector<Value> more = {}) {
+  std::vector<Value> values = {{u"AppCountdown", 0u}, {u"AppPath", kMainApplication}, {u"AppParams", u"-k"}};
+  values.insert(values.end(), more.begin(), more.end());
+  return values;
+}
+
+// version: the product's, as the file VERSION holds it.
+inline std::vector<EngineCase> EngineCases(const std::u16string& version) {
+  const std::vector<Value> desktop = Kiosk({{u"EnableKioskDesktop", 1u}, {u"KioskDesktopTitle", u"Shop"}});
+  const Launch main{kMainApplication, u"-k"}, word{kWord, u"-n"};
+  std::vector<EngineCase> cases = {
+      {.what = "start-up screen with its defaults: version and Continue, then kiosk mode on Continue",
+       .values = {{u"AppCountdown", 5u}},
+       .steps = {Tap(Control::Continue), ExitEvent()},
+       .shown = {u"Continue", u"Version " + version},
+       .recordLines = {"kiosk=left", "screen=kiosk"}},
+      {.what = "start-up screen without version or Continue; the count ends it",
+       .values = {{u"AppCountdown", 3u}, {u"ShowVersion", 0u}, {u"DisableContinueButton", 1u}},
+       .steps = {ExitEvent(4000)},
+       .neverShown = {u"Continue", u"Version " + version}},
+      {.what = "logo centred", .values = {{u"AppCountdown", 2u}, {u"ShowLogo", 1u}}, .logoFile = true,
+       .steps = {ExitEvent(3000)}, .logo = Logo::Centred},
+      {.what = "logo fitted to the screen",
+       .values = {{u"AppCountdown", 2u}, {u"ShowLogo", 1u}, {u"FitLogoToScreen", 1u}}, .logoFile = true,
+       .steps = {ExitEvent(3000)}, .logo = Logo::Stretched},
+      {.what = "no logo without ShowLogo", .values = {{u"AppCountdown", 2u}}, .logoFile = true,
+       .steps = {ExitEvent(3000)}},
+      {.what = "a missing logo shows none", .values = {{u"AppCountdown", 2u}, {u"ShowLogo", 1u}},
+       .steps = {ExitEvent(3000)}},
+      {.what = "countdown 0 goes straight to kiosk mode and starts what launches at start-up",
+       .values = Kiosk(), .applicationList = kList, .steps = {ExitEvent()},
+       .neverShown = {u"Continue"}, .launched = {main, word},
+       .recordLines = {"screen=kiosk", "launched=\\Windows\\pword.exe -n"}},
+      {.what = "the desktop lists the entries not hidden, in file order, and a tap starts one with its parameters",
+       .values = desktop, .applicationList = kList, .steps = {StartEntry(1), ExitEvent()},
+       .shown = {u"Shop"}, .desktopList = {u"Word", u"Notes"},
+       .launched = {main, word, {kNotes, u"/x y"}}, .recordLines = {"screen=desktop"}},
+      {.what = "the main application restarts after its delay",
+       .values = Kiosk({{u"RestartDelay", 5u}}),
+       .steps = {EndProgram(kMainApplication, 1000), ExitEvent(6500)},
+       .launched = {main, main}},
+      {.what = "not before its delay",
+       .values = Kiosk({{u"RestartDelay", 5u}}), .steps = {EndProgram(kMainApplication, 1000), ExitEvent(5900)},
+       .launched = {main}},
+      {.what = "65535 never restarts it",
+       .values = Kiosk({{u"RestartDelay", 65535u}}),
+       .steps = {EndProgram(kMainApplication, 1000), ExitEvent(66'000'000)},  // past 65535 seconds
+       .launched = {main}},
+      {.what = "a wrong code gets its message; the right one leaves at start-up",
+       .values = {{u"AppCountdown", 30u}}, .codeFile = "4711",
+       .steps = {Type(Control::CodeBox, u"471"), Tap(Control::CodeButton), Type(Control::CodeBox, u"4711"),
+                 Tap(Control::CodeButton)},
+       .messages = {u"Wrong code."}, .recordLines = {"kiosk=left"}},
+      {.what = "a missing application gets its message and the kiosk goes on",
+       .values = Kiosk({{u"AppPath", u"\\Windows\\gone.exe"}}), .applicationList = kList,
+       .steps = {ExitEvent()}, .launched = {word},
+       .messages = {u"The application \\Windows\\gone.exe was not found."}},
+      {.what = "the exit event leaves kiosk mode", .values = Kiosk(), .steps = {ExitEvent()}, .launched = {main},
+       .recordLines = {"kiosk=left", "started=plain"}},
+      {.what = "the reset argument is recorded", .values = Kiosk(), .commandLine = u"r", .steps = {ExitEvent()},
+       .launched = {main}, .recordLines = {"started=r"}},
+      {.what = "the button event brings the kiosk to the front", .values = Kiosk(),
+       .steps = {ButtonEvent(), ExitEvent()}, .launched = {main}, .broughtToFront = true,
+       .recordLines = {"buttons=1"}},
+      {.what = "ShowTaskbar keeps the taskbar", .values = Kiosk({{u"ShowTaskbar", 1u}}), .steps = {ExitEvent()},
+       .launched = {main}, .taskbarHidden = false},
+      {.what = "no aygshell still gives a full-screen window", .values = Kiosk(), .shellLibrary = false,
+       .steps = {ExitEvent()}, .launched = {main}, .taskbarHidden = false},
+  };
+  for (const auto& [language, text] : {std::pair<std::u16string, std::u16string>{u"english", u"Continue"},
+                                       {u"spanish", u"Continuar"},
+                                       {u"Brazilian", u"Continuar"},
+                                       {u"klingon", u"Continue"}}) {
+    cases.push_back({.what = "Continue in " + std::string(language.begin(), language.end()),
+                     .values = {{u"AppCountdown", 5u}, {u"Language", language}},
+                     .steps = {ExitEvent(6000)}, .shown = {text}});
+  }
+  cases.push_back({.what = "Spanish version line", .values = {{u"AppCountdown", 5u}, {u"Language", u"spanish"}},
+                   .steps = {ExitEvent(6000)}, .shown = {u"Versi\u00f3n " + version}});
+  for (const auto& [width, height] : {std::pair{240, 320}, {320, 240}, {480, 640}}) {
+    cases.push_back({.what = "layouts inside a " + std::to_string(width) + "x" + std::to_string(height) + " screen",
+                     .values = {{u"AppCountdown", 2u}, {u"ShowLogo", 1u}, {u"EnableKioskDesktop", 1u}},
+                     .applicationList = kList, .logoFile = true, .screenWidth = width, .screenHeight = height,
+                     .steps = {ExitEvent(3000)}, .desktopList = {u"Word", u"Notes"}, .launched = {word},
+                     .logo = Logo::Centred});
+  }
+  // The countdown's timer ticks four times a second.
+  cases.push_back({.what = "a 10,000-message run", .values = {{u"AppCountdown", 3000u}},
+                   .steps = {ExitEvent(2'600'000)}, .taskbarHidden = true, .messagesAtLeast = 10'000});
+  return cases;
+}
+
+}  // namespace kiosk_engine_cases
