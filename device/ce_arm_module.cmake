@@ -4,7 +4,9 @@
 # Calls reach coredll.dll through the thunks of the reviewed ordinal table;
 # the linker keeps those the module calls, the entry and the exports.
 enable_language(ASM)
-set(BC_CORE_ORDINALS ${CMAKE_CURRENT_LIST_DIR}/coredll_ordinals.txt)
+# Global: the emulated device's test library (tests/arm_device/probe) is built
+# with it too, from a directory beside this one.
+set(BC_CORE_ORDINALS ${CMAKE_CURRENT_LIST_DIR}/coredll_ordinals.txt CACHE INTERNAL "The reviewed coredll table")
 set(bc_thunks ${CMAKE_CURRENT_BINARY_DIR}/coredll_thunks.S)
 add_custom_command(OUTPUT ${bc_thunks}
   COMMAND ${BC_CE_IMAGE_TOOL} thunks ${BC_CORE_ORDINALS} ${bc_thunks}
