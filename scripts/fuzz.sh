@@ -13,7 +13,7 @@ cmake --build "$build" -j2 >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-for target in inf_package setup_file cabinet_layout resource_file; do
+for target in inf_package setup_file cabinet_layout resource_file signature_reader; do
   mkdir -p "$work/$target"
   cp "$root/tests/fuzz/corpus/$target"/* "$work/$target/"
   log=$work/$target.log
