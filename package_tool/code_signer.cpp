@@ -1,0 +1,213 @@
+#include "package_tool/code_signer.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "package_tool/package_error.h"
+#include "package_tool/pfx_outline.h"
+#include "package_tool/win_files.h"
+#include "support/text.h"
+
+namespace package_tool {
+namespace {
+
+constexpr const char* kNoKey = "the certificate file holds no certificate with its private key";
+
+std::string ReadOrRefuse(const std::string& path, const char* message) {
+  try {
+    return ReadWholeFile(path);
+  } catch (const PackageError&) {
+    throw PackageError(path, 0, message);
+  }
+}
+
+// The first line of the password file, without its line end.
+std::wstring ReadPassword(const std::string& passwordPath) {
+  if (passwordPath.empty()) return std::wstring();
+  std::string text = ReadOrRefuse(passwordPath, "cannot read the password file");
+  text = text.substr(0, text.find_first_of("\r\n"));
+  return support::Widen(text);
+}
+
+std::string DayOf(const FILETIME& time) {
+  SYSTEMTIME day{};
+  FileTimeToSystemTime(&time, &day);
+  char text[16];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u", day.wYear, day.wMonth, day.wDay);
+  return text;
+}
+
+std::vector<uint8_t> Encoded(PCCERT_CONTEXT certificate) {
+  return std::vector<uint8_t>(certificate->pbCertEncoded, certificate->pbCertEncoded + certificate->cbCertEncoded);
+}
+
+// The container into which the import put the key; the key is deleted from
+// it again when the signer goes, so that signing leaves no key behind.
+std::vector<uint8_t> KeyProviderInfo(PCCERT_CONTEXT certificate) {
+  DWORD size = 0;
+  if (!CertGetCertificateContextProperty(certificate, CERT_KEY_PROV_INFO_PROP_ID, nullptr, &size)) return {};
+  std::vector<uint8_t> info(size);
+  if (!CertGetCertificateContextProperty(certificate, CERT_KEY_PROV_INFO_PROP_ID, info.data(), &size)) return {};
+  return info;
+}
+
+void DeleteImportedKey(PCCERT_CONTEXT certificate) {
+  std::vector<uint8_t> bytes = KeyProviderInfo(certificate);
+  if (bytes.empty()) return;
+  const auto* info = reinterpret_cast<const CRYPT_KEY_PROV_INFO*>(bytes.data());
+  HCRYPTPROV deleted = 0;
+  CryptAcquireContextW(&deleted, info->pwszContainerName, info->pwszProvName, info->dwProvType,
+                       CRYPT_DELETEKEYSET | (info->dwFlags & CRYPT_MACHINE_KEYSET));
+}
+
+// The spec of the key pair that the container holds. Wine's PFX import
+// records AT_KEYEXCHANGE | AT_SIGNATURE in the certificate's key property,
+// which CryptSignHash does not take.
+DWORD HeldKeySpec(HCRYPTPROV provider) {
+  for (DWORD spec : {AT_KEYEXCHANGE, AT_SIGNATURE}) {
+    HCRYPTKEY key = 0;
+    if (CryptGetUserKey(provider, spec, &key)) {
+      CryptDestroyKey(key);
+      return spec;
+    }
+  }
+  return 0;
+}
+
+class Hash {
+ public:
+  Hash(HCRYPTPROV provider, const std::string& pfxPath) : pfxPath_(pfxPath) {
+    if (!CryptCreateHash(provider, CALG_SHA1, 0, 0, &hash_)) throw PackageError(pfxPath, 0, "cannot make a SHA-1 digest");
+  }
+  ~Hash() { CryptDestroyHash(hash_); }
+  Hash(const Hash&) = delete;
+  Hash& operator=(const Hash&) = delete;
+  void Add(std::span<const uint8_t> bytes) {
+    if (!CryptHashData(hash_, bytes.data(), static_cast<DWORD>(bytes.size()), 0)) {
+      throw PackageError(pfxPath_, 0, "cannot make a SHA-1 digest");
+    }
+  }
+  HCRYPTHASH Get() const { return hash_; }
+  std::vector<uint8_t> Value() const {
+    std::vector<uint8_t> value(20);
+    DWORD size = static_cast<DWORD>(value.size());
+    if (!CryptGetHashParam(hash_, HP_HASHVAL, value.data(), &size, 0)) {
+      throw PackageError(pfxPath_, 0, "cannot make a SHA-1 digest");
+    }
+    return value;
+  }
+
+ private:
+  const std::string& pfxPath_;
+  HCRYPTHASH hash_ = 0;
+};
+
+}  // namespace
+
+CodeSigner::CodeSigner(const std::string& pfxPath, const std::string& passwordPath) : pfxPath_(pfxPath) {
+  std::string pfx = ReadOrRefuse(pfxPath, "cannot read the certificate file");
+  std::wstring password = ReadPassword(passwordPath);
+  CRYPT_DATA_BLOB blob{static_cast<DWORD>(pfx.size()), reinterpret_cast<BYTE*>(pfx.data())};
+  if (!PFXIsPFXBlob(&blob)) throw PackageError(pfxPath, 0, "the file is not a PKCS #12 (.pfx) certificate file");
+  // A file exported without a password may take either an empty one or none.
+  store_ = PFXImportCertStore(&blob, password.c_str(), 0);
+  if (store_ == nullptr && password.empty()) store_ = PFXImportCertStore(&blob, nullptr, 0);
+  // Windows imports a file without a key and leaves the refusal to
+  // FindSigner; Wine refuses to import it, as it does for a wrong password.
+  if (store_ == nullptr && ShowsPrivateKey(std::span(blob.pbData, blob.cbData)) == false) {
+    throw PackageError(pfxPath, 0, kNoKey);
+  }
+  if (store_ == nullptr) throw PackageError(pfxPath, 0, "the password does not open the certificate file");
+  try {
+    FindSigner();
+    CheckValidity();
+    AcquireKey();
+  } catch (const PackageError&) {
+    Release();
+    throw;
+  }
+}
+
+CodeSigner::~CodeSigner() { Release(); }
+
+void CodeSigner::Release() {
+  if (releaseProvider_) CryptReleaseContext(provider_, 0);
+  for (PCCERT_CONTEXT certificate = nullptr; (certificate = CertEnumCertificatesInStore(store_, certificate));) {
+    DeleteImportedKey(certificate);
+  }
+  if (certificate_ != nullptr) CertFreeCertificateContext(certificate_);
+  CertCloseStore(store_, 0);
+}
+
+void CodeSigner::FindSigner() {
+  for (PCCERT_CONTEXT certificate = nullptr; (certificate = CertEnumCertificatesInStore(store_, certificate));) {
+    if (certificate_ == nullptr && !KeyProviderInfo(certificate).empty()) {
+      certificate_ = CertDuplicateCertificateContext(certificate);
+      material_.certificate = Encoded(certificate);
+    } else {
+      material_.chain.push_back(Encoded(certificate));
+    }
+  }
+  if (certificate_ == nullptr) {
+    throw PackageError(pfxPath_, 0, kNoKey);
+  }
+}
+
+void CodeSigner::CheckValidity() const {
+  const CERT_INFO& info = *certificate_->pCertInfo;
+  LONG validity = CertVerifyTimeValidity(nullptr, certificate_->pCertInfo);
+  std::string refusal = validity > 0   ? "the certificate expired on " + DayOf(info.NotAfter)
+                        : validity < 0 ? "the certificate is not valid before " + DayOf(info.NotBefore)
+                                       : std::string();
+  if (refusal.empty()) return;
+  throw PackageError(pfxPath_, 0, refusal);
+}
+
+void CodeSigner::AcquireKey() {
+  if (!CryptAcquireCertificatePrivateKey(certificate_, 0, nullptr, &provider_, &keySpec_, &releaseProvider_)) {
+    throw PackageError(pfxPath_, 0, "the certificate's private key cannot be used");
+  }
+  if (keySpec_ != AT_KEYEXCHANGE && keySpec_ != AT_SIGNATURE) keySpec_ = HeldKeySpec(provider_);
+}
+
+std::vector<uint8_t> CodeSigner::Sha1(const std::vector<std::span<const uint8_t>>& parts) const {
+  Hash hash(provider_, pfxPath_);
+  for (std::span<const uint8_t> part : parts) hash.Add(part);
+  return hash.Value();
+}
+
+std::vector<uint8_t> CodeSigner::SignDigestOf(std::span<const uint8_t> attributes) const {
+  Hash hash(provider_, pfxPath_);
+  hash.Add(attributes);
+  DWORD size = 0;
+  if (!CryptSignHashW(hash.Get(), keySpec_, nullptr, 0, nullptr, &size)) {
+    throw PackageError(pfxPath_, 0, "the certificate's private key cannot sign");
+  }
+  std::vector<uint8_t> signature(size);
+  if (!CryptSignHashW(hash.Get(), keySpec_, nullptr, 0, signature.data(), &size)) {
+    throw PackageError(pfxPath_, 0, "the certificate's private key cannot sign");
+  }
+  // CryptSignHash gives the value little-endian; PKCS #7 carries it big-endian.
+  signature.resize(size);
+  std::reverse(signature.begin(), signature.end());
+  return signature;
+}
+
+std::vector<uint8_t> CodeSigner::Sign(std::vector<uint8_t> bytes, const std::string& what) const {
+  try {
+    Signable signable = PrepareForSigning(std::move(bytes));
+    std::vector<std::span<const uint8_t>> digested;
+    for (const ByteRange& range : signable.digested) digested.push_back(std::span(signable.bytes).subspan(range.offset, range.length));
+    std::vector<uint8_t> content = IndirectDataContent(signable.kind, Sha1(digested));
+    std::vector<uint8_t> attributes = AuthenticatedAttributes(Sha1({DigestedContent(content)}));
+    SignerMaterial material = material_;
+    material.signature = SignDigestOf(attributes);
+    std::vector<uint8_t> signedData = SignedData(content, attributes, material);
+    return AttachSignature(std::move(signable), signedData);
+  } catch (const std::runtime_error& error) {
+    if (dynamic_cast<const PackageError*>(&error) != nullptr) throw;
+    throw PackageError(what, 0, std::string("cannot sign: ") + error.what());
+  }
+}
+
+}  // namespace package_tool
