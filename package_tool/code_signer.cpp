@@ -6,6 +6,7 @@
 #include "package_tool/package_error.h"
 #include "package_tool/pfx_outline.h"
 #include "package_tool/win_files.h"
+#include "support/sha1_hash.h"
 #include "support/text.h"
 
 namespace package_tool {
@@ -74,34 +75,6 @@ DWORD HeldKeySpec(HCRYPTPROV provider) {
   return 0;
 }
 
-class Hash {
- public:
-  Hash(HCRYPTPROV provider, const std::string& pfxPath) : pfxPath_(pfxPath) {
-    if (!CryptCreateHash(provider, CALG_SHA1, 0, 0, &hash_)) throw PackageError(pfxPath, 0, "cannot make a SHA-1 digest");
-  }
-  ~Hash() { CryptDestroyHash(hash_); }
-  Hash(const Hash&) = delete;
-  Hash& operator=(const Hash&) = delete;
-  void Add(std::span<const uint8_t> bytes) {
-    if (!CryptHashData(hash_, bytes.data(), static_cast<DWORD>(bytes.size()), 0)) {
-      throw PackageError(pfxPath_, 0, "cannot make a SHA-1 digest");
-    }
-  }
-  HCRYPTHASH Get() const { return hash_; }
-  std::vector<uint8_t> Value() const {
-    std::vector<uint8_t> value(20);
-    DWORD size = static_cast<DWORD>(value.size());
-    if (!CryptGetHashParam(hash_, HP_HASHVAL, value.data(), &size, 0)) {
-      throw PackageError(pfxPath_, 0, "cannot make a SHA-1 digest");
-    }
-    return value;
-  }
-
- private:
-  const std::string& pfxPath_;
-  HCRYPTHASH hash_ = 0;
-};
-
 }  // namespace
 
 CodeSigner::CodeSigner(const std::string& pfxPath, const std::string& passwordPath) : pfxPath_(pfxPath) {
@@ -112,6 +85,7 @@ CodeSigner::CodeSigner(const std::string& pfxPath, const std::string& passwordPa
   // A file exported without a password may take either an empty one or none.
   store_ = PFXImportCertStore(&blob, password.c_str(), 0);
   if (store_ == nullptr && password.empty()) store_ = PFXImportCertStore(&blob, nullptr, 0);
+  SecureZeroMemory(password.data(), password.size() * sizeof(wchar_t));
   // Windows imports a file without a key and leaves the refusal to
   // FindSigner; Wine refuses to import it, as it does for a wrong password.
   if (store_ == nullptr && ShowsPrivateKey(std::span(blob.pbData, blob.cbData)) == false) {
@@ -171,13 +145,13 @@ void CodeSigner::AcquireKey() {
 }
 
 std::vector<uint8_t> CodeSigner::Sha1(const std::vector<std::span<const uint8_t>>& parts) const {
-  Hash hash(provider_, pfxPath_);
+  support::Sha1Hash hash(provider_);
   for (std::span<const uint8_t> part : parts) hash.Add(part);
   return hash.Value();
 }
 
 std::vector<uint8_t> CodeSigner::SignDigestOf(std::span<const uint8_t> attributes) const {
-  Hash hash(provider_, pfxPath_);
+  support::Sha1Hash hash(provider_);
   hash.Add(attributes);
   DWORD size = 0;
   if (!CryptSignHashW(hash.Get(), keySpec_, nullptr, 0, nullptr, &size)) {

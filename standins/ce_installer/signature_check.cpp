@@ -10,6 +10,7 @@
 
 #include "package_tool/signed_data.h"
 #include "package_tool/signed_layout.h"
+#include "support/sha1_hash.h"
 
 namespace standins::ce_installer {
 namespace {
@@ -33,29 +34,6 @@ class Provider {
 
  private:
   HCRYPTPROV provider_ = 0;
-};
-
-class Sha1 {
- public:
-  explicit Sha1(const Provider& provider) { CryptCreateHash(provider.Get(), CALG_SHA1, 0, 0, &hash_); }
-  ~Sha1() {
-    if (hash_ != 0) CryptDestroyHash(hash_);
-  }
-  Sha1(const Sha1&) = delete;
-  Sha1& operator=(const Sha1&) = delete;
-  void Add(std::span<const uint8_t> bytes) {
-    if (!CryptHashData(hash_, bytes.data(), static_cast<DWORD>(bytes.size()), 0)) throw std::runtime_error("no SHA-1");
-  }
-  HCRYPTHASH Get() const { return hash_; }
-  std::vector<uint8_t> Value() const {
-    std::vector<uint8_t> value(20);
-    DWORD size = static_cast<DWORD>(value.size());
-    if (!CryptGetHashParam(hash_, HP_HASHVAL, value.data(), &size, 0)) throw std::runtime_error("no SHA-1");
-    return value;
-  }
-
- private:
-  HCRYPTHASH hash_ = 0;
 };
 
 class Certificate {
@@ -112,7 +90,7 @@ bool SignatureHolds(const package_tool::ReadSignature& read, const Certificate& 
   if (!CryptImportPublicKeyInfo(provider.Get(), kEncoding, &signer.Get()->pCertInfo->SubjectPublicKeyInfo, &key)) {
     return false;
   }
-  Sha1 hash(provider);
+  support::Sha1Hash hash(provider.Get());
   hash.Add(read.authenticatedAttributes);
   // CryptVerifySignature takes the value little-endian.
   std::vector<uint8_t> signature(read.signature.rbegin(), read.signature.rend());
@@ -126,14 +104,14 @@ std::string Check(const std::vector<uint8_t>& cabinet, const Provider& provider)
   const package_tool::FoundSignature found = package_tool::FindSignature(cabinet);
   if (found.kind != package_tool::SignedKind::Cabinet) return "the file is not a cabinet";
   const package_tool::ReadSignature read = package_tool::ReadSignedData(found.signature);
-  Sha1 fileDigest(provider);
+  support::Sha1Hash fileDigest(provider.Get());
   for (const package_tool::ByteRange& range : found.digested) {
     fileDigest.Add(std::span(cabinet).subspan(range.offset, range.length));
   }
   if (read.kind != package_tool::SignedKind::Cabinet || fileDigest.Value() != read.fileDigest) {
     return "the cabinet was changed after it was signed";
   }
-  Sha1 contentDigest(provider);
+  support::Sha1Hash contentDigest(provider.Get());
   contentDigest.Add(read.digestedContent);
   if (contentDigest.Value() != read.contentDigest) return "the signed content does not match its digest";
 
