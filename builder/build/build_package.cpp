@@ -1,9 +1,6 @@
 #include "builder/build/build_package.h"
 
 #include "builder/build/builder_folder.h"
-#include <fstream>
-#include <iterator>
-
 #include "builder/build/core/build_checks.h"
 #include "builder/build/core/signing_refusal.h"
 #include "builder/build/package_folder.h"
@@ -27,10 +24,9 @@ constexpr const char* kPackagesInfo =
 // A refused signing certificate is the administrator's to fix, so it gets a
 // message of its own rather than only the report in the output folder.
 void ReportSigningRefusal() {
-  std::ifstream report(kPackageFailureReport, std::ios::binary);
+  const std::optional<std::string> report = support::ReadWholeFile(kPackageFailureReport);
   if (!report) return;
-  const std::string text{std::istreambuf_iterator<char>(report), std::istreambuf_iterator<char>()};
-  if (const auto refusal = SigningRefusal(text)) framework::FrameworkMessageBox(*refusal);
+  if (const auto refusal = SigningRefusal(*report)) framework::FrameworkMessageBox(*refusal);
 }
 
 }  // namespace
