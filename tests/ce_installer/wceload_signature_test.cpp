@@ -4,7 +4,6 @@
 // trusted\ (signed from root.der), untrusted\ (signed from another root).
 #include <windows.h>
 #include <shlwapi.h>
-#include <wincrypt.h>
 
 #include <gtest/gtest.h>
 
@@ -32,29 +31,14 @@ void SetPolicy(const wchar_t* id, DWORD value) {
   RegCloseKey(key);
 }
 
-// Puts the certificate into one of the device's registry certificate stores.
-void Trust(const wchar_t* store, const std::string& certificate) {
-  HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_LOCAL_MACHINE, (std::wstring(kStores) + L"\\" + store).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                  nullptr, &key, nullptr);
-  HCERTSTORE opened = CertOpenStore(CERT_STORE_PROV_REG, 0, 0, 0, key);
-  ASSERT_NE(opened, nullptr);
-  EXPECT_TRUE(CertAddEncodedCertificateToStore(opened, X509_ASN_ENCODING,
-                                               reinterpret_cast<const BYTE*>(certificate.data()),
-                                               static_cast<DWORD>(certificate.size()), CERT_STORE_ADD_REPLACE_EXISTING,
-                                               nullptr));
-  CertCloseStore(opened, 0);
-  RegCloseKey(key);
-}
-
 class WceloadSignatures : public ::testing::Test {
  protected:
   void SetUp() override {
     RemoveInstallation();
     const std::optional<std::string> root = ReadWholeFile(SigningFile(L"root.der"));
     ASSERT_TRUE(root) << "no test root in BC_SIGNING_DIR";
-    Trust(L"SPC", *root);
-    Trust(L"Privileged Execution Trust Authorities", *root);
+    ASSERT_TRUE(TrustOnDevice(L"SPC", *root));
+    ASSERT_TRUE(TrustOnDevice(L"Privileged Execution Trust Authorities", *root));
   }
   void TearDown() override {
     RemoveInstallation();
