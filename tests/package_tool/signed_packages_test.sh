@@ -20,7 +20,8 @@ certs=$work/certs
 mkdir -p "$certs"
 make_root "$certs" root && make_signer "$certs" signer root && make_pfx "$certs" signer signer 'pass word' &&
   make_pfx "$certs" signer open '' && make_pfx "$certs" signer nokey 'pass word' -nokeys &&
-  make_signer "$certs" expired root 20200101000000Z 20210101000000Z && make_pfx "$certs" expired expired 'pass word' ||
+  make_signer "$certs" expired root 20200101000000Z 20210101000000Z && make_pfx "$certs" expired expired 'pass word' &&
+  make_signer "$certs" future root 20990101000000Z 21000101000000Z && make_pfx "$certs" future future 'pass word' ||
   { echo "FAIL: openssl could not make the test certificates"; exit 1; }
 printf 'not a certificate' >"$certs/garbage.pfx"
 
@@ -111,7 +112,22 @@ refusal wrong-password signer.pfx 'wrong' "the password does not open the certif
 refusal no-password signer.pfx -- "the password does not open the certificate file"
 refusal no-key nokey.pfx 'pass word' "the certificate file holds no certificate with its private key"
 refusal expired expired.pfx 'pass word' "the certificate expired on 2021-01-01"
+refusal future future.pfx 'pass word' "the certificate is not valid before 2099-01-01"
 refusal not-pfx garbage.pfx -- "the file is not a PKCS #12 (.pfx) certificate file"
+# bcpack_refused CODE LINE ARGS...: bcpack in $work exits CODE with LINE on the standard error.
+bcpack_refused() {
+  local code=$1 line=$2
+  shift 2
+  (cd "$work" && "$run" bcpack.exe "$@") >"$work/refused.txt" 2>&1
+  local got=$?
+  [ $got -eq "$code" ] && grep -qxF "$line" <(tr -d '\r' <"$work/refused.txt") ||
+    fail "bcpack $*: exit $got, expected $code with '$line': $(cat "$work/refused.txt")"
+}
+bcpack_refused 1 "absent.txt: error: cannot read the password file" --sign wrong-password.pfx --password-file absent.txt setup.inf x
+usage="usage: bcpack [--store] [--sign FILE.pfx [--password-file FILE]] [setup.inf [output]]"
+bcpack_refused 2 "$usage" --password-file password.txt setup.inf x
+bcpack_refused 2 "$usage" setup.inf x --sign
+bcpack_refused 2 "$usage" --timestamp http://127.0.0.1/ setup.inf x
 
 # A certificate without a password opens without a password file.
 cp "$certs/open.pfx" "$builder/signing/package.pfx"
