@@ -75,6 +75,15 @@ DWORD HeldKeySpec(HCRYPTPROV provider) {
   return 0;
 }
 
+bool MatchesPublicKey(HCRYPTPROV provider, DWORD keySpec, PCCERT_CONTEXT certificate) {
+  DWORD size = 0;
+  if (!CryptExportPublicKeyInfo(provider, keySpec, X509_ASN_ENCODING, nullptr, &size)) return false;
+  std::vector<uint8_t> bytes(size);
+  auto* exported = reinterpret_cast<CERT_PUBLIC_KEY_INFO*>(bytes.data());
+  return CryptExportPublicKeyInfo(provider, keySpec, X509_ASN_ENCODING, exported, &size) &&
+         CertComparePublicKeyInfo(X509_ASN_ENCODING, &certificate->pCertInfo->SubjectPublicKeyInfo, exported);
+}
+
 }  // namespace
 
 CodeSigner::CodeSigner(const std::string& pfxPath, const std::string& passwordPath) : pfxPath_(pfxPath) {
@@ -95,7 +104,6 @@ CodeSigner::CodeSigner(const std::string& pfxPath, const std::string& passwordPa
   try {
     FindSigner();
     CheckValidity();
-    AcquireKey();
   } catch (const PackageError&) {
     Release();
     throw;
@@ -115,16 +123,36 @@ void CodeSigner::Release() {
 
 void CodeSigner::FindSigner() {
   for (PCCERT_CONTEXT certificate = nullptr; (certificate = CertEnumCertificatesInStore(store_, certificate));) {
-    if (certificate_ == nullptr && !KeyProviderInfo(certificate).empty()) {
+    if (certificate_ == nullptr && TakeKeyOf(certificate)) {
       certificate_ = CertDuplicateCertificateContext(certificate);
       material_.certificate = Encoded(certificate);
     } else {
       material_.chain.push_back(Encoded(certificate));
     }
   }
-  if (certificate_ == nullptr) {
-    throw PackageError(pfxPath_, 0, kNoKey);
+  if (certificate_ == nullptr) throw PackageError(pfxPath_, 0, kNoKey);
+}
+
+// The import may record a key for another certificate of the file than the
+// one it belongs to (Wine does, with a chain), so the key is taken only when
+// its public half is the certificate's.
+bool CodeSigner::TakeKeyOf(PCCERT_CONTEXT certificate) {
+  HCRYPTPROV provider = 0;
+  DWORD keySpec = 0;
+  BOOL release = FALSE;
+  if (KeyProviderInfo(certificate).empty() ||
+      !CryptAcquireCertificatePrivateKey(certificate, 0, nullptr, &provider, &keySpec, &release)) {
+    return false;
   }
+  if (keySpec != AT_KEYEXCHANGE && keySpec != AT_SIGNATURE) keySpec = HeldKeySpec(provider);
+  if (!MatchesPublicKey(provider, keySpec, certificate)) {
+    if (release) CryptReleaseContext(provider, 0);
+    return false;
+  }
+  provider_ = provider;
+  keySpec_ = keySpec;
+  releaseProvider_ = release;
+  return true;
 }
 
 void CodeSigner::CheckValidity() const {
@@ -135,13 +163,6 @@ void CodeSigner::CheckValidity() const {
                                        : std::string();
   if (refusal.empty()) return;
   throw PackageError(pfxPath_, 0, refusal);
-}
-
-void CodeSigner::AcquireKey() {
-  if (!CryptAcquireCertificatePrivateKey(certificate_, 0, nullptr, &provider_, &keySpec_, &releaseProvider_)) {
-    throw PackageError(pfxPath_, 0, "the certificate's private key cannot be used");
-  }
-  if (keySpec_ != AT_KEYEXCHANGE && keySpec_ != AT_SIGNATURE) keySpec_ = HeldKeySpec(provider_);
 }
 
 std::vector<uint8_t> CodeSigner::Sha1(const std::vector<std::span<const uint8_t>>& parts) const {

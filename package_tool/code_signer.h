@@ -29,8 +29,8 @@ class CodeSigner {
  private:
   void Release();
   void FindSigner();
+  bool TakeKeyOf(PCCERT_CONTEXT certificate);
   void CheckValidity() const;
-  void AcquireKey();
   std::vector<uint8_t> Sha1(const std::vector<std::span<const uint8_t>>& parts) const;
   std::vector<uint8_t> SignDigestOf(std::span<const uint8_t> attributes) const;
 

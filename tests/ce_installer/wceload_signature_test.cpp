@@ -1,7 +1,8 @@
 // wceload.exe under the device's policy for unsigned cabinets (4101, with
 // 4102 as the platform pairs them) and its SPC store. The cabinets and the
 // test root come from signed_install_test.sh, in BC_SIGNING_DIR: unsigned\,
-// trusted\ (signed from root.der), untrusted\ (signed from another root).
+// trusted\ (signed from root.der), chained\ (signed below an intermediate of
+// that root, which the signature carries), untrusted\ (signed from another root).
 #include <windows.h>
 #include <shlwapi.h>
 
@@ -56,6 +57,7 @@ TEST_F(WceloadSignatures, SignedOnlyInstallsWhatTheSpcStoreTrusts) {
     const char* logLine;  // nullptr: installed
   } cases[] = {
       {"signed only, trusted", 0, SigningFile(L"trusted\\Brindlecove.PPC_X86.CAB"), nullptr},
+      {"signed only, below an intermediate", 0, SigningFile(L"chained\\Brindlecove.PPC_X86.CAB"), nullptr},
       {"signed only, unsigned", 0, SigningFile(L"unsigned\\Brindlecove.PPC_X86.CAB"),
        "failure install Brindlecove.PPC_X86.CAB: the package counts as unsigned: the cabinet is not signed"},
       {"signed only, untrusted", 0, SigningFile(L"untrusted\\Brindlecove.PPC_X86.CAB"),

@@ -1,8 +1,9 @@
 # Sourced by the signing tests: makes test certificates with openssl in a
 # folder of the test's own; nothing of them is kept.
 #   make_root DIR NAME                     a self-signed root NAME.pem/.key
-#   make_signer DIR NAME ROOT [START END]  a code-signing certificate from ROOT
+#   make_signer DIR NAME ISSUER [START END]  a code-signing certificate from ISSUER
 #                                          (dates YYYYMMDDHHMMSSZ; default: valid for 30 days)
+#   make_intermediate DIR NAME ROOT        a certificate authority below ROOT
 #   make_pfx DIR NAME OUT PASSWORD [-nokeys]  OUT.pfx: NAME with its root, as Windows XP reads it
 #                                          (3DES and a SHA-1 MAC)
 make_root() {
@@ -11,7 +12,7 @@ make_root() {
 }
 
 make_signer() {
-  local dir=$1 name=$2 root=$3 dates
+  local dir=$1 name=$2 root=$3 dates extensions=${EXTENSIONS:-code_signing}
   [ -f "$dir/ca.cnf" ] || cat >"$dir/ca.cnf" <<EOF
 [ca]
 default_ca = test_ca
@@ -29,15 +30,20 @@ commonName = supplied
 basicConstraints = CA:FALSE
 keyUsage = digitalSignature
 extendedKeyUsage = codeSigning
+[intermediate]
+basicConstraints = critical, CA:TRUE
+keyUsage = keyCertSign, cRLSign
 EOF
   [ -f "$dir/index.txt" ] || { : >"$dir/index.txt"; echo 01 >"$dir/serial"; }
   if [ $# -ge 5 ]; then dates=(-startdate "$4" -enddate "$5"); else dates=(-days 30); fi
   openssl req -newkey rsa:2048 -nodes -keyout "$dir/$name.key" -out "$dir/$name.csr" -subj "/CN=$name" \
     >/dev/null 2>&1 &&
     openssl ca -batch -notext -config "$dir/ca.cnf" -cert "$dir/$root.pem" -keyfile "$dir/$root.key" \
-      -in "$dir/$name.csr" -out "$dir/$name.pem" "${dates[@]}" >/dev/null 2>&1 &&
-    cp "$dir/$root.pem" "$dir/$name.chain.pem"
+      -in "$dir/$name.csr" -out "$dir/$name.pem" -extensions "$extensions" "${dates[@]}" >/dev/null 2>&1 &&
+    cat "$dir/$root.pem" $([ -f "$dir/$root.chain.pem" ] && echo "$dir/$root.chain.pem") >"$dir/$name.chain.pem"
 }
+
+make_intermediate() { EXTENSIONS=intermediate make_signer "$@"; }
 
 make_pfx() {
   local dir=$1 name=$2 out=$3 password=$4 key=(-inkey "$1/$2.key")
