@@ -4,14 +4,12 @@
 
 #include <algorithm>
 
+#include "builder/build/core/signing_refusal.h"
 #include "support/files.h"
 
 namespace build_tool {
 
 namespace {
-
-// mksetup.bat keeps the package tool's messages here until the tool succeeds.
-constexpr const char* kFailureReport = "\\output\\package-failed.txt";
 
 std::vector<std::string> CabinetNames(const std::string& outputFolder) {
   std::vector<std::string> names;
@@ -42,7 +40,7 @@ std::string WithoutTrailingLineEnds(std::string text) {
 
 CabinetDelivery DeliverCabinets(const std::string& workFolder, const std::string& folder) {
   CabinetDelivery delivery;
-  if (const auto report = support::ReadWholeFile(workFolder + kFailureReport)) {
+  if (const auto report = support::ReadWholeFile(workFolder + "\\" + builder::build::kPackageFailureReport)) {
     delivery.failure = WithoutTrailingLineEnds(*report);
     return delivery;
   }

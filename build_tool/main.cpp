@@ -1,5 +1,6 @@
-// bcbuild [--output DIR] PROJECT.bcp...: builds each project file as the
-// builder's Build does, without its window, and leaves the cabinets in
+// bcbuild [--output DIR] [--sign FILE.pfx [--password-file FILE]] PROJECT.bcp...:
+// builds each project file as the builder's Build does, without its window
+// (signed with the certificate of FILE.pfx when asked), and leaves the cabinets in
 // DIR\<project name>\ (DIR: the current folder), one line each on the
 // standard output. Patterns with * and ? are expanded here, since cmd hands
 // them over as typed. Whatever stops a project goes to the standard error
@@ -26,7 +27,7 @@ namespace {
 
 int Run(const CommandLine& commandLine) {
   const auto builderFolder = builder::build::BuilderFolderFromModulePath(framework::ModulePath());
-  const WorkFolder work(builderFolder.value_or("."));
+  const WorkFolder work(builderFolder.value_or("."), commandLine.certificateFile, commandLine.passwordFile);
   if (!work.Failure().empty()) {
     std::fprintf(stderr, "bcbuild: %s\n", work.Failure().c_str());
     return static_cast<int>(ProjectOutcome::PackageFailed);

@@ -31,7 +31,8 @@ bool CopyTree(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-WorkFolder::WorkFolder(const std::string& builderFolder)
+WorkFolder::WorkFolder(const std::string& builderFolder, const std::string& certificateFile,
+                       const std::string& passwordFile)
     : folder_(L"bcbuild"), path_(support::Narrow(folder_.Path())) {
   if (!support::IsFolder(folder_.Path())) {
     failure_ = "no work folder can be made in the temporary folder";
@@ -42,6 +43,17 @@ WorkFolder::WorkFolder(const std::string& builderFolder)
       failure_ = builderFolder + "\\" + name + " cannot be copied into a work folder";
       return;
     }
+  }
+  if (!certificateFile.empty()) CopySigningFiles(certificateFile, passwordFile);
+}
+
+void WorkFolder::CopySigningFiles(const std::string& certificateFile, const std::string& passwordFile) {
+  const std::string signing = path_ + "\\signing";
+  CreateDirectoryA(signing.c_str(), nullptr);
+  if (!CopyFileA(certificateFile.c_str(), (signing + "\\package.pfx").c_str(), FALSE)) {
+    failure_ = certificateFile + ": error: cannot read the certificate file";
+  } else if (!passwordFile.empty() && !CopyFileA(passwordFile.c_str(), (signing + "\\password.txt").c_str(), FALSE)) {
+    failure_ = passwordFile + ": error: cannot read the password file";
   }
 }
 

@@ -11,13 +11,18 @@ namespace build_tool {
 // Builds in it need no administrator and disturb no one else's.
 class WorkFolder {
  public:
-  explicit WorkFolder(const std::string& builderFolder);
+  // With a certificate file (and its password's file), the package script
+  // finds them as signing\package.pfx and signing\password.txt, as in the
+  // builder's folder, and signs.
+  WorkFolder(const std::string& builderFolder, const std::string& certificateFile, const std::string& passwordFile);
 
   const std::string& Path() const { return path_; }
   // What could not be copied; empty when the folder is ready.
   const std::string& Failure() const { return failure_; }
 
  private:
+  void CopySigningFiles(const std::string& certificateFile, const std::string& passwordFile);
+
   support::TemporaryFolder folder_;
   std::string path_;
   std::string failure_;

@@ -160,13 +160,14 @@ bool CopyInto(char (&field)[N], const std::string& text) {
 
 }  // namespace
 
-FciCabinet::FciCabinet(const std::string& cabinetPath, Packing packing)
+FciCabinet::FciCabinet(const std::string& cabinetPath, Packing packing, unsigned headerReserve)
     : path_(cabinetPath), compression_(packing == Packing::Mszip ? tcompTYPE_MSZIP : tcompTYPE_NONE) {
   std::string folder = FolderOf(cabinetPath);
   std::string name = cabinetPath.substr(folder.empty() ? 0 : folder.size() + 1);
   cabinet_.cb = 0x7FFFFFFF;
   cabinet_.cbFolderThresh = 0x7FFFFFFF;
   cabinet_.iCab = 1;
+  cabinet_.cbReserveCFHeader = headerReserve;
   if (!CopyInto(cabinet_.szCabPath, folder.empty() ? folder : folder + "\\") ||
       !CopyInto(cabinet_.szCab, name)) {
     throw PackageError(path_, 0, "the cabinet's path is too long");

@@ -17,7 +17,8 @@ enum class Packing { Mszip, Stored };
 // unfinished cabinet left.
 class FciCabinet {
  public:
-  FciCabinet(const std::string& cabinetPath, Packing packing);
+  // headerReserve bytes are kept free in the cabinet's header, for a signature's place.
+  FciCabinet(const std::string& cabinetPath, Packing packing, unsigned headerReserve);
   ~FciCabinet();
   FciCabinet(const FciCabinet&) = delete;
   FciCabinet& operator=(const FciCabinet&) = delete;

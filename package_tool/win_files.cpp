@@ -10,12 +10,11 @@
 namespace package_tool {
 namespace {
 
-bool WriteNewFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  support::ScopedHandle file(
-      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY, nullptr));
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes, DWORD disposition, DWORD attributes) {
+  support::ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, attributes, nullptr));
   DWORD written = 0;
   return file.Valid() &&
-         WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
          written == bytes.size();
 }
 
@@ -48,6 +47,10 @@ void CreateFolder(const std::string& path) {
   }
 }
 
+void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  if (!WriteFile(path, bytes, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL)) throw PackageError(path, 0, "cannot write the file");
+}
+
 bool ReplaceWith(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
@@ -76,7 +79,7 @@ std::string NewTemporaryName() {
 }
 
 TemporaryFile::TemporaryFile(const std::vector<uint8_t>& bytes) : path_(NewTemporaryName()) {
-  if (!WriteNewFile(path_, bytes)) {
+  if (!WriteFile(path_, bytes, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY)) {
     RemoveFile(path_);
     throw PackageError(path_, 0, "cannot write the temporary setup file");
   }

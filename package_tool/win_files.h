@@ -8,6 +8,8 @@ namespace package_tool {
 bool IsFile(const std::string& path);
 // Throws PackageError naming the path.
 std::string ReadWholeFile(const std::string& path);
+// Throws PackageError naming the path.
+void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 void CreateFolder(const std::string& path);
 // Moves from over to, replacing it; false when that fails.
 bool ReplaceWith(const std::string& from, const std::string& to);

@@ -13,7 +13,7 @@ cmake --build "$build" -j2 >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-for target in inf_package setup_file cabinet_layout resource_file elf_image engine_configuration; do
+for target in inf_package setup_file cabinet_layout resource_file elf_image engine_configuration signature_reader; do
   mkdir -p "$work/$target"
   cp "$root/tests/fuzz/corpus/$target"/* "$work/$target/"
   log=$work/$target.log

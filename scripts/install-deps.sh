@@ -5,6 +5,8 @@ set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO=sudo
 packages=(cmake make g++ mingw-w64 wine wine64 xvfb googletest libxml2-utils cabextract p7zip-full
+  # The signing tests: their certificates, and an independent judge of the signatures.
+  openssl osslsigncode
   # The packing benchmark and the fuzzing.
   gcab clang libclang-rt-14-dev
   # The device modules' Windows CE ARM build (build/ce-arm) and its emulated ARM device.

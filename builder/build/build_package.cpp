@@ -2,6 +2,7 @@
 
 #include "builder/build/builder_folder.h"
 #include "builder/build/core/build_checks.h"
+#include "builder/build/core/signing_refusal.h"
 #include "builder/build/package_folder.h"
 #include "builder/build/package_run.h"
 #include "framework/message_box.h"
@@ -19,6 +20,14 @@ constexpr const char* kPackagesInfo =
     "After build is over, packages (.cab) will be generated in \\Program Files\\Vantrel\\Brindlecove\\output "
     "folder.\nIf PocketPC device is connected with this computer over ActiveSync, then click on Install button. "
     "Otherwise later you can copy the cab package to devices manually.";
+
+// A refused signing certificate is the administrator's to fix, so it gets a
+// message of its own rather than only the report in the output folder.
+void ReportSigningRefusal() {
+  const std::optional<std::string> report = support::ReadWholeFile(kPackageFailureReport);
+  if (!report) return;
+  if (const auto refusal = SigningRefusal(*report)) framework::FrameworkMessageBox(*refusal);
+}
 
 }  // namespace
 
@@ -59,6 +68,7 @@ void BuildPackage(HWND owner, const main_window::ProjectSettings& settings,
   framework::WaitCursor::Begin();
   const PackageRun run = MakePackage(packaged, applications, language);
   if (run.failure) framework::FrameworkMessageBox(run.failure);
+  if (run.scriptRan) ReportSigningRefusal();
   framework::WaitCursor::Restore();
   if (run.scriptRan) OpenPackageFolder();
   framework::WaitCursor::End();

@@ -11,6 +11,7 @@
 #include "standins/ce_installer/install_record.h"
 #include "standins/ce_installer/setup_library.h"
 #include "standins/ce_installer/setup_reader/setup_file_reader.h"
+#include "standins/ce_installer/signature_check.h"
 #include "standins/emulated_device/device_processor.h"
 #include "support/files.h"
 #include "support/text.h"
@@ -28,6 +29,9 @@ constexpr wchar_t kNotOpened[] = L"The package could not be opened.";
 constexpr wchar_t kDamaged[] = L"The package is damaged and could not be installed.";
 constexpr wchar_t kOtherProcessor[] =
     L"The package is made for another processor than this device's. Nothing was installed.";
+constexpr wchar_t kUnsigned[] =
+    L"The package is not signed by a publisher this device trusts, and this device installs no unsigned "
+    L"packages. Nothing was installed.";
 constexpr wchar_t kNotInstalled[] = L"The package could not be installed. Nothing was changed.";
 constexpr wchar_t kUnknownApplication[] = L"The application is not installed.";
 constexpr wchar_t kNotRemoved[] = L"The application could not be removed completely.";
@@ -153,6 +157,13 @@ Outcome InstallPackage(const std::wstring& cabinetPath, HWND parent) {
   const std::wstring cabinetCopy = work.File(L"package.cab");
   if (!CopyFileW(cabinetPath.c_str(), cabinetCopy.c_str(), FALSE)) {
     return Failure("the package cannot be read", kNotOpened);
+  }
+  // Checked before anything of the package is read, as the device's
+  // installer checks the signature first.
+  if (!DeviceAcceptsUnsignedCabinets()) {
+    const std::optional<std::string> bytes = ReadWholeFile(cabinetCopy);
+    const std::string why = bytes ? WhyNotTrusted({bytes->begin(), bytes->end()}) : "the package cannot be read";
+    if (!why.empty()) return Failure("the package counts as unsigned: " + why, kUnsigned);
   }
   const std::wstring membersFolder = work.File(L"members");
   const std::wstring replacedFolder = work.File(L"replaced");

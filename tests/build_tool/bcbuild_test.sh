@@ -158,7 +158,7 @@ for args in "" "--output" "--output out" "--unknown shop.bcp"; do
   # shellcheck disable=SC2086
   bcbuild "$dist" $args
   expect_code 2 "bcbuild $args"
-  expect_error "usage: bcbuild [--output DIR] PROJECT.bcp..."
+  expect_error "usage: bcbuild [--output DIR] [--sign FILE.pfx [--password-file FILE]] PROJECT.bcp..."
 done
 
 # A package that cannot be made (a builder's folder whose template makes the
@@ -196,6 +196,30 @@ cat "$logs/a.out" "$logs/b.out" | tr -d '\r' >"$logs/out.txt"
 for run_name in A B; do
   for i in 1 2 3 4; do expect_built together "Run$run_name$i" $((i * 5)); done
 done
+
+# Signed with --sign and a password file: each cabinet verifies against the
+# test root. A missing certificate and a wrong password stop with status 1
+# and their messages, and leave no cabinet.
+. "$root/tests/package_tool/test_certificates.sh"
+mkdir certs
+make_root certs root && make_signer certs signer root && make_pfx certs signer signer 'pass word' ||
+  fail "openssl could not make the test certificates"
+printf 'pass word\n' >certs/password.txt
+printf 'wrong\n' >certs/wrong.txt
+bcbuild "$dist" --output signed --sign certs/signer.pfx --password-file certs/password.txt shop.bcp
+expect_code 0 "a signed project"
+for target in PPC_ARM PPC_X86; do
+  osslsigncode verify -CAfile certs/root.pem -in "signed/Shop/Brindlecove.$target.CAB" >/dev/null 2>&1 ||
+    fail "the signed $target cabinet does not verify"
+done
+bcbuild "$dist" --output unsigned --sign certs/absent.pfx shop.bcp
+expect_code 1 "a missing certificate"
+expect_error "bcbuild: certs/absent.pfx: error: cannot read the certificate file"
+bcbuild "$dist" --output unsigned --sign certs/signer.pfx --password-file certs/wrong.txt shop.bcp
+expect_code 1 "a wrong password"
+grep -qF "signing\package.pfx: error: the password does not open the certificate file" "$logs/err.txt" ||
+  fail "no refusal of the password: $(cat "$logs/err.txt")"
+ls unsigned/Shop/*.CAB >/dev/null 2>&1 && fail "a cabinet was left without its signature"
 
 [ "$(builder_state)" = "$before" ] || fail "bcbuild changed the builder's folder"
 exit $status

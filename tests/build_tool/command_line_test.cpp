@@ -30,6 +30,28 @@ TEST(BcbuildCommandLine, RefusesWhatTheUsageLineDoesNotAllow) {
   EXPECT_FALSE(ParseCommandLine({"--output", "", "a.bcp"}));    // an empty folder
   EXPECT_FALSE(ParseCommandLine({"--store", "a.bcp"}));         // an unknown option
   EXPECT_FALSE(ParseCommandLine({"a.bcp", ""}));                // an empty project path
+  EXPECT_FALSE(ParseCommandLine({"--sign", "a.bcp"}));          // a certificate but no project
+  EXPECT_FALSE(ParseCommandLine({"a.bcp", "--sign"}));          // a certificate missing
+  EXPECT_FALSE(ParseCommandLine({"--password-file", "p", "a.bcp"}));  // a password without a certificate
+}
+
+TEST(BcbuildCommandLine, SignsWithACertificateAndOptionallyItsPassword) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* certificate;
+    const char* password;
+  } cases[] = {
+      {{"a.bcp"}, "", ""},
+      {{"--sign", "k.pfx", "a.bcp"}, "k.pfx", ""},
+      {{"a.bcp", "--password-file", "p.txt", "--sign", "k.pfx"}, "k.pfx", "p.txt"},
+  };
+  for (const auto& c : cases) {
+    const auto commandLine = ParseCommandLine(c.arguments);
+    ASSERT_TRUE(commandLine);
+    EXPECT_EQ(commandLine->certificateFile, c.certificate);
+    EXPECT_EQ(commandLine->passwordFile, c.password);
+    EXPECT_EQ(commandLine->projects, (std::vector<std::string>{"a.bcp"}));
+  }
 }
 
 TEST(BcbuildCommandLine, PatternsAreArgumentsWithAStarOrAQuestionMark) {

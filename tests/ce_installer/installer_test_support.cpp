@@ -1,6 +1,7 @@
 #include "tests/ce_installer/installer_test_support.h"
 
 #include <shlwapi.h>
+#include <wincrypt.h>
 
 #include <algorithm>
 #include <chrono>
@@ -157,6 +158,23 @@ void RemoveInstallation() {
   DeleteFileW(kShortcut.c_str());
   SHDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\Brindlecove");
   SHDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\Apps\\Brindlecove");
+}
+
+bool TrustOnDevice(const std::wstring& store, const std::string& certificate) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, (L"Comm\\Security\\SystemCertificates\\" + store).c_str(), 0, nullptr, 0,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  HCERTSTORE opened = CertOpenStore(CERT_STORE_PROV_REG, 0, 0, 0, key);
+  const bool added = opened != nullptr &&
+                     CertAddEncodedCertificateToStore(opened, X509_ASN_ENCODING,
+                                                      reinterpret_cast<const BYTE*>(certificate.data()),
+                                                      static_cast<DWORD>(certificate.size()),
+                                                      CERT_STORE_ADD_REPLACE_EXISTING, nullptr);
+  if (opened != nullptr) CertCloseStore(opened, 0);
+  RegCloseKey(key);
+  return added;
 }
 
 }  // namespace ce_installer_test

@@ -80,4 +80,8 @@ bool NothingInstalled();
 // Removes whatever a test left of the package.
 void RemoveInstallation();
 
+// Puts a DER certificate into one of the device's registry certificate
+// stores (HKLM\Comm\Security\SystemCertificates\<store>); false when it cannot.
+bool TrustOnDevice(const std::wstring& store, const std::string& certificate);
+
 }  // namespace ce_installer_test

@@ -304,6 +304,34 @@ TEST_F(Build, FailedPackageRunLeavesNoPackageButItsReport) {
   WaitIdle();
 }
 
+// A certificate in the builder's signing folder that cannot sign stops the
+// build with its reason in a message box, and leaves no package.
+TEST_F(Build, SigningCertificateThatCannotSignIsReported) {
+  if (!DeviceFilesBuilt()) GTEST_SKIP() << "device files missing";
+  struct SigningFolder {
+    SigningFolder() {
+      CreateDirectoryA(Dist("signing").c_str(), nullptr);
+      WriteFile(Dist("signing\\package.pfx"), "not a certificate");
+    }
+    ~SigningFolder() {
+      DeleteFileA(Dist("signing\\package.pfx").c_str());
+      RemoveDirectoryA(Dist("signing").c_str());
+    }
+  } signing;
+  AddApplication("Word", "\\windows\\pword.exe", "", true);
+  Click(main_, IDC_KEY_1);
+  PressBuild();
+  ConfirmBuild();
+  const MessageBoxInfo box = WaitMessageBox(0);
+  ASSERT_NE(box.window, nullptr) << "Build said nothing";
+  EXPECT_EQ(box.text, "The package was not made, since it could not be signed:\n"
+                      "signing\\package.pfx: error: the file is not a PKCS #12 (.pfx) certificate file\n\n"
+                      "See \"Signed packages\" in Help.");
+  Answer(box, IDOK);
+  WaitBuildEnd();
+  EXPECT_FALSE(FileExists(Dist("output\\Brindlecove.PPC_X86.CAB")));
+}
+
 using PackageCommands = BuildTest;
 
 TEST_F(PackageCommands, InstallRunsItsScriptShownInTheBuildersFolder) {

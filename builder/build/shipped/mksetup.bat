@@ -1,4 +1,5 @@
 @echo off
+setlocal
 rem Makes the device packages in output\ from setup.inf and the package files
 rem beside it; run by Build in the builder's folder.
 rem The packages of an earlier run go first, so that a run that fails leaves
@@ -12,6 +13,11 @@ if exist output\*.CAB (
   echo An earlier package in output\ could not be removed.>>output\package-failed.txt
   exit /b 1
 )
-bcpack.exe setup.inf output >>output\package-failed.txt 2>&1
+rem An administrator who puts signing\package.pfx (and signing\password.txt)
+rem here has every package signed; a certificate that cannot sign stops the run.
+set sign=
+if exist signing\package.pfx set sign=--sign signing\package.pfx
+if defined sign if exist signing\password.txt set sign=%sign% --password-file signing\password.txt
+bcpack.exe %sign% setup.inf output >>output\package-failed.txt 2>&1
 if errorlevel 1 exit /b 1
 del output\package-failed.txt
