@@ -61,15 +61,15 @@ void DeleteImportedKey(PCCERT_CONTEXT certificate) {
                        CRYPT_DELETEKEYSET | (info->dwFlags & CRYPT_MACHINE_KEYSET));
 }
 
-// The spec of the key pair that the container holds. Wine's PFX import
+// Which key pair the container holds (AT_KEYEXCHANGE or AT_SIGNATURE). Wine's PFX import
 // records AT_KEYEXCHANGE | AT_SIGNATURE in the certificate's key property,
 // which CryptSignHash does not take.
 DWORD HeldKeySpec(HCRYPTPROV provider) {
-  for (DWORD spec : {AT_KEYEXCHANGE, AT_SIGNATURE}) {
+  for (DWORD keySpec : {AT_KEYEXCHANGE, AT_SIGNATURE}) {
     HCRYPTKEY key = 0;
-    if (CryptGetUserKey(provider, spec, &key)) {
+    if (CryptGetUserKey(provider, keySpec, &key)) {
       CryptDestroyKey(key);
-      return spec;
+      return keySpec;
     }
   }
   return 0;
