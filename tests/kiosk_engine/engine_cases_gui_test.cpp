@@ -104,7 +104,7 @@ DeviceSetup SetupOf(const cases::EngineCase& c) {
 // One case's run: its steps, and what was seen while they played.
 class CaseRun {
  public:
-  explicit CaseRun(const cases::EngineCase& c) : case_(c) {
+  explicit CaseRun(const cases::EngineCase& c) {
     kiosk_.Start(SetupOf(c));
     if (!WaitUntil([&] { return kiosk_.Window() != nullptr; })) ADD_FAILURE() << "no kiosk window";
     // The engine's clock starts as its window opens, which Wine may take a while to reach.
@@ -113,7 +113,6 @@ class CaseRun {
     Watch([&] { return !kiosk_.process().Running(); }, 10'000);
   }
 
-  const cases::EngineCase& case_;
   EngineOnDevice kiosk_;
   std::set<std::wstring> texts;
   std::vector<std::wstring> rows;  // the desktop's, as last seen
@@ -125,7 +124,7 @@ class CaseRun {
  private:
   // Notes what the engine's screens show now, and answers its message boxes.
   void Observe() {
-    const gui_driver::MessageBoxInfo box = gui_driver::WaitMessageBox(kiosk_.process().Id(), std::chrono::milliseconds(0));
+    const gui_driver::MessageBoxInfo box = gui_driver::WaitMessageBox(kiosk_.process().Id(), 0ms);
     if (box.window != nullptr) {
       messages.push_back(support::Widen(box.text));
       gui_driver::Answer(box, IDOK);
