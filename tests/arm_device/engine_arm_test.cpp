@@ -8,9 +8,9 @@
 #include <map>
 
 #include "device/engine_contract/engine_contract.h"
-#include "device/kiosk_engine/kiosk_controls.h"
 #include "tests/arm_device/arm_device.h"
 #include "tests/kiosk_engine_cases/engine_cases.h"
+#include "tests/kiosk_engine_cases/engine_controls.h"
 
 namespace kiosk_engine_cases {
 
@@ -26,7 +26,6 @@ namespace {
 using namespace arm_device_test;
 namespace cases = kiosk_engine_cases;
 namespace contract = device::engine_contract;
-namespace engine = device::kiosk_engine;
 
 const std::u16string kFolder = u"\\Program Files\\Brindlecove";
 const std::u16string kStatePath = kFolder + u"\\engine_state.txt";
@@ -35,42 +34,18 @@ const std::u16string kLogoPath = kFolder + u"\\" + Utf16(contract::kLogoFileName
 constexpr uint32_t kHideTaskbar = 0x2, kShowTaskbar = 0x1;  // SHFS_HIDETASKBAR, SHFS_SHOWTASKBAR
 constexpr int kIdOk = 1;
 
-uint32_t ControlId(cases::Control control) {
-  switch (control) {
-    case cases::Control::Continue: return engine::kContinueId;
-    case cases::Control::CodeBox: case cases::Control::PromptCodeBox: return engine::kCodeBoxId;
-    case cases::Control::CodeButton: case cases::Control::PromptOk: return engine::kCodeOkId;
-    case cases::Control::DesktopList: return engine::kApplicationListId;
-  }
-  return 0;
-}
-
 Happening HappeningOf(const cases::Step& step, uint32_t startMs) {
   const auto at = [&](Happening happening) { return step.atMs ? happening.At(startMs + step.atMs) : happening; };
   switch (step.kind) {
     case cases::Step::Kind::ExitEvent: return at(Happening(kEvents[0]));
     case cases::Step::Kind::ButtonEvent: return at(Happening(kEvents[1]));
-    case cases::Step::Kind::Tap: return at(Happening::Tap(ControlId(step.control)));
-    case cases::Step::Kind::Type: return at(Happening::Type(ControlId(step.control), step.text));
+    case cases::Step::Kind::Tap: return at(Happening::Tap(cases::ControlId(step.control)));
+    case cases::Step::Kind::Type: return at(Happening::Type(cases::ControlId(step.control), step.text));
     case cases::Step::Kind::StartEntry:
-      return at(Happening::Tap(ControlId(step.control), kLbnSelChange, step.entry));
+      return at(Happening::Tap(cases::ControlId(step.control), kLbnSelChange, step.entry));
     case cases::Step::Kind::EndProgram: return at(Happening::EndProcess(step.text, step.exitCode));
   }
   return Happening(u"");
-}
-
-// A BMP file of 24-bit pixels: the file header, BITMAPINFOHEADER, the rows.
-std::string Bitmap(uint32_t width, uint32_t height) {
-  const uint32_t rowSize = (3 * width + 3) & ~3u, pixels = rowSize * height;
-  std::string bytes = "BM";
-  const auto put = [&](uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i));
-  };
-  for (const auto& [value, size] : std::initializer_list<std::pair<uint32_t, int>>{
-           {54 + pixels, 4}, {0, 4}, {54, 4}, {40, 4}, {width, 4}, {height, 4}, {1, 2}, {24, 2}, {0, 4},
-           {pixels, 4}, {0, 4}, {0, 4}, {0, 4}, {0, 4}})
-    put(value, size);
-  return bytes + std::string(pixels, '\x7f');
 }
 
 struct EngineRun {
@@ -89,7 +64,7 @@ struct EngineRun {
     }
     if (c.applicationList) core.PutFile(kFolder + u"\\set.alf", *c.applicationList);
     if (c.codeFile) core.PutFile(Utf16(contract::kCodeFilePath.narrow), *c.codeFile);
-    if (c.logoFile) core.PutFile(kLogoPath, Bitmap(cases::kLogoWidth, cases::kLogoHeight));
+    if (c.logoFile) core.PutFile(kLogoPath, cases::LogoFile());
     for (const std::u16string& program : cases::kPrograms) core.PutFile(program, "MZ");
     for (const cases::Step& step : c.steps) core.setWhileWaiting.push_back(HappeningOf(step, core.clockMs));
     core.answers.assign(c.messages.size(), kIdOk);
