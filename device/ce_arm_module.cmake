@@ -4,7 +4,8 @@
 # Calls reach coredll.dll through the thunks of the reviewed ordinal table;
 # the linker keeps those the module calls, the entry and the exports.
 enable_language(ASM)
-set(BC_CORE_ORDINALS ${CMAKE_CURRENT_LIST_DIR}/coredll_ordinals.txt)
+# In the cache, so that modules outside device/ (the ARM tests' probe.dll) see it too.
+set(BC_CORE_ORDINALS ${CMAKE_CURRENT_LIST_DIR}/coredll_ordinals.txt CACHE INTERNAL "the reviewed coredll ordinals")
 set(bc_thunks ${CMAKE_CURRENT_BINARY_DIR}/coredll_thunks.S)
 add_custom_command(OUTPUT ${bc_thunks}
   COMMAND ${BC_CE_IMAGE_TOOL} thunks ${BC_CORE_ORDINALS} ${bc_thunks}

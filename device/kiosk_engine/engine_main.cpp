@@ -4,6 +4,7 @@
 // source is the emulated device's x86 program and the ARM package's CE program.
 #include "device/ce_platform.h"
 #include "device/engine_contract/engine_contract.h"
+#include "device/kiosk_engine/device_reset.h"
 #include "device/kiosk_engine/engine_files.h"
 #include "device/kiosk_engine/engine_record.h"
 #include "device/kiosk_engine/kiosk_window.h"
@@ -74,6 +75,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
   HANDLE buttonEvent = CreateEventW(nullptr, TRUE, FALSE, contract::kButtonEventName.wide);
   const bool held = exitEvent != nullptr && buttonEvent != nullptr;
   if (held) {
+    // Whatever the reset does, kiosk mode follows: a device that does not go
+    // down stays locked.
+    if (record.State().startedWithReset) {
+      record.State().reset = ResetDevice() ? ResetOutcome::Requested : ResetOutcome::Failed;
+    }
     RunEngine(instance, exitEvent, buttonEvent, record);
     record.State().kioskLeft = true;
     record.Write();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 #include <stdexcept>
 
 namespace arm_device_test {
@@ -60,6 +61,7 @@ const CoreLibrary::Export CoreLibrary::kExports[] = {
     {535, &CoreLibrary::GetTickCount},
     {537, &CoreLibrary::GetModuleFileNameW},
     {553, &CoreLibrary::CloseHandle},
+    {557, &CoreLibrary::KernelIoControl},
     {702, &CoreLibrary::SetForegroundWindow},
     {704, &CoreLibrary::SetFocus},
     {858, &CoreLibrary::MessageBoxW},
@@ -98,6 +100,7 @@ const CoreLibrary::Export CoreLibrary::kExports[] = {
     {1113, &CoreLibrary::Fopen},
     {1118, &CoreLibrary::Fclose},
     {1120, &CoreLibrary::Fread},
+    {1582, &CoreLibrary::SetSystemPowerState},
 };
 
 std::u16string CoreLibrary::Lower(std::u16string text) {
@@ -145,7 +148,9 @@ uint32_t CoreLibrary::NewHandle() { return nextHandle_ += 4; }
 
 size_t CoreLibrary::OpenHandles() const {
   return eventHandles_.size() + processHandles_.size() + threadHandles_.size() + openFiles_.size() +
-         openKeys_.size() + static_cast<size_t>(shellLoads_);
+         openKeys_.size() +
+         std::accumulate(libraryLoads_.begin(), libraryLoads_.end(), size_t{0},
+                         [](size_t sum, const auto& library) { return sum + library.second; });
 }
 
 uint32_t CoreLibrary::Sleep() {

@@ -98,6 +98,12 @@ class CoreLibrary {
   std::vector<std::u16string> refusedEvents;
   int32_t screenWidth = 240, screenHeight = 320;
   bool hasShellLibrary = true;
+  // The power manager: SetSystemPowerState's answer (0 ERROR_SUCCESS, or a
+  // Win32 error code), none on a device without it (before 4.20); whether
+  // the HAL takes IOCTL_HAL_REBOOT from this program (CE 4.2 on refuses an
+  // untrusted caller). Neither resets anything: the calls are recorded.
+  std::optional<uint32_t> powerStateAnswer = 0u;
+  bool halResetGranted = true;
   // How long the device may stay idle once nothing is left to happen.
   uint32_t idleLimitMs = 600'000;
   // A LocalAlloc block holding bytes, as the Remote API service hands its input over.
@@ -120,6 +126,7 @@ class CoreLibrary {
   std::vector<Drawing> drawings;
   std::vector<FullScreenCall> fullScreenCalls;
   std::vector<uint32_t> broughtToFront;  // SetForegroundWindow's windows
+  std::vector<std::string> resetCalls;  // "SetSystemPowerState" or "KernelIoControl", in order
   // What the screen showed each time the program waited and it had changed
   // since the last time.
   std::vector<std::vector<ShownWindow>> screensSeen;
@@ -274,6 +281,10 @@ class CoreLibrary {
   uint32_t GetProcAddressW();
   uint32_t ShFullScreen();
 
+  // Resetting the device (core_library_power.cpp).
+  uint32_t SetSystemPowerState();
+  uint32_t KernelIoControl();
+
   ArmMachine& machine_;
   std::map<std::u16string, std::string> files_;  // by the path in lower case: CE ignores case
   uint32_t heapUsed_ = 0;
@@ -299,7 +310,7 @@ class CoreLibrary {
   // The registry: values by key and name, in lower case; the open keys.
   std::map<std::u16string, std::map<std::u16string, RegistryValue>> registry_;
   std::map<uint32_t, std::u16string> openKeys_;
-  int shellLoads_ = 0;  // LoadLibraryW's references to aygshell
+  std::map<uint32_t, int> libraryLoads_;  // LoadLibraryW's references by module: aygshell, coredll
   uint32_t lastHappeningMs_ = 0;
 };
 

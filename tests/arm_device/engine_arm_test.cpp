@@ -82,6 +82,8 @@ struct EngineRun {
     core.screenWidth = c.screenWidth;
     core.screenHeight = c.screenHeight;
     core.hasShellLibrary = c.shellLibrary;
+    core.powerStateAnswer = c.powerStateAnswer;
+    core.halResetGranted = c.halResetGranted;
     const std::u16string key = Utf16(contract::kConfigurationRegistryKey.narrow);
     for (const cases::Value& value : c.values) {
       if (const auto* number = std::get_if<uint32_t>(&value.data)) core.PutRegistryNumber(key, value.name, *number);
@@ -167,6 +169,7 @@ TEST(KioskEngineArm, Cases) {
     if (!list.empty()) {
       EXPECT_TRUE(run.Showed(list)) << "the desktop's list";
     }
+    EXPECT_EQ(core.resetCalls, c.resetCalls) << "a reset only on \"r\", the HAL's only after the power call";
     EXPECT_EQ(!core.broughtToFront.empty(), c.broughtToFront);
     EXPECT_GE(core.messagesDispatched, c.messagesAtLeast);
     ExpectOnlyWithinTheScreen(c, core);

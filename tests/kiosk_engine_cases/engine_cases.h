@@ -61,6 +61,8 @@ struct EngineCase {
   int screenWidth = 240, screenHeight = 320;
   bool shellLibrary = true;  // aygshell.dll
   std::u16string commandLine{};  // the engine's arguments
+  std::optional<uint32_t> powerStateAnswer = 0u;  // SetSystemPowerState's; none: no power manager
+  bool halResetGranted = true;  // KernelIoControl(IOCTL_HAL_REBOOT)
   std::vector<Step> steps{};
   // What it must do.
   std::vector<std::u16string> shown{};  // texts that some screen showed
@@ -72,6 +74,7 @@ struct EngineCase {
   bool taskbarHidden = true;  // while in kiosk mode; shown again on leaving
   bool broughtToFront = false;  // by a button event
   uint32_t exitCode = 0;
+  std::vector<std::string> resetCalls{};  // "SetSystemPowerState", "KernelIoControl", in order
   std::vector<std::string> recordLines{};  // lines of the last engine_state.txt
   uint32_t messagesAtLeast = 0;  // dispatched by the engine
 };
@@ -84,6 +87,8 @@ inline const std::u16string kNotes = u"\\Windows\\notes.exe";
 inline const std::string kList =
     "1;0;Word;\\Windows\\pword.exe;-n;0;1;Calc;\\Windows\\calc.exe;;0;0;Notes;\\Windows\\notes.exe;/x y;";
 inline const std::vector<std::u16string> kPrograms = {kMainApplication, kWord, kNotes, u"\\Windows\\calc.exe"};
+
+inline const std::string kPowerCall = "SetSystemPowerState", kHalCall = "KernelIoControl";
 
 // A kiosk without its start-up screen, with the main application.
 inline std::vector<Value> Kiosk(std::vector<Value> more = {}) {
@@ -145,8 +150,18 @@ inline std::vector<EngineCase> EngineCases(const std::u16string& version) {
        .messages = {u"The application \\Windows\\gone.exe was not found."}},
       {.what = "the exit event leaves kiosk mode", .values = Kiosk(), .steps = {ExitEvent()}, .launched = {main},
        .recordLines = {"kiosk=left", "started=plain"}},
-      {.what = "the reset argument is recorded", .values = Kiosk(), .commandLine = u"r", .steps = {ExitEvent()},
-       .launched = {main}, .recordLines = {"started=r"}},
+      {.what = "\"r\" resets once with the power manager's forced reset", .values = Kiosk(), .commandLine = u"r",
+       .steps = {ExitEvent()}, .launched = {main}, .resetCalls = {kPowerCall},
+       .recordLines = {"started=r", "reset=requested"}},
+      {.what = "the power call refused: the HAL's reset", .values = Kiosk(), .commandLine = u"r",
+       .powerStateAnswer = 50u, .steps = {ExitEvent()}, .launched = {main}, .resetCalls = {kPowerCall, kHalCall},
+       .recordLines = {"reset=requested"}},
+      {.what = "no power manager: the HAL's reset", .values = Kiosk(), .commandLine = u"r",
+       .powerStateAnswer = std::nullopt, .steps = {ExitEvent()}, .launched = {main}, .resetCalls = {kHalCall},
+       .recordLines = {"reset=requested"}},
+      {.what = "both refused: kiosk mode all the same, and the record says so", .values = Kiosk(),
+       .commandLine = u"r", .powerStateAnswer = 5u, .halResetGranted = false, .steps = {ExitEvent()},
+       .launched = {main}, .resetCalls = {kPowerCall, kHalCall}, .recordLines = {"reset=failed", "kiosk=left"}},
       {.what = "the button event brings the kiosk to the front", .values = Kiosk(),
        .steps = {ButtonEvent(), ExitEvent()}, .launched = {main}, .broughtToFront = true,
        .recordLines = {"buttons=1"}},
