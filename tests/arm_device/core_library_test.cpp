@@ -24,12 +24,13 @@ constexpr uint32_t kLocalMachine = 0x80000002, kVisible = 0x10000000, kChild = 0
 
 struct Device {
   Device() {
-    // LDR PC, [PC, #-4]: on to DefWindowProcW with the four arguments unchanged.
-    procedure = machine.Scratch(8);
-    machine.WriteU32(procedure, 0xE51FF004);
-    machine.WriteU32(procedure + 4, *core.Resolve(kDefWindowProcW));
+    // LDR PC, [PC, #-4]: on to DefWindowProcW with the four arguments unchanged,
+    // in a page of its own that may run, as the test's arguments may not.
+    machine.Map(kProcedure, kPageSize, kPageRead | kPageExecute, "the test's window procedure");
+    machine.WriteU32(kProcedure, 0xE51FF004);
+    machine.WriteU32(kProcedure + 4, *core.Resolve(kDefWindowProcW));
     const uint32_t wndClass = machine.Scratch(40);
-    machine.WriteU32(wndClass + 4, procedure);
+    machine.WriteU32(wndClass + 4, kProcedure);
     machine.WriteU32(wndClass + 36, machine.ScratchWide(u"Kiosk"));
     Call(kRegisterClassW, {wndClass});
   }
@@ -44,7 +45,7 @@ struct Device {
   }
   ArmMachine machine;
   CoreLibrary core{machine};
-  uint32_t procedure = 0;
+  static constexpr uint32_t kProcedure = 0x00200000;  // below the loaded module, above the stack
 };
 
 TEST(CoreLibraryArm, RegistryValuesFollowTheBufferRules) {
