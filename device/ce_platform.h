@@ -32,6 +32,9 @@ inline HBITMAP LoadBitmapFile(const wchar_t* path) { return SHLoadDIBitmap(path)
 // QS_ALLINPUT of the CE SDK: its seven input bits (CE has no QS_HOTKEY).
 inline constexpr DWORD kAllQueueInput = 0x7F;
 
+// Releases the shell's hot key; coredll has it, though no SDK header declares it.
+extern "C" BOOL WINAPI UnregisterFunc1(UINT modifiers, UINT key);
+
 // SetSystemPowerState is exported only where the power manager is (4.20 on):
 // it is looked up by name in the core library, which every process has loaded.
 inline HMODULE LoadPowerManager() { return LoadLibraryW(L"coredll.dll"); }
@@ -55,6 +58,9 @@ inline HBITMAP LoadBitmapFile(const wchar_t* path) {
 }
 
 inline constexpr DWORD kAllQueueInput = QS_ALLINPUT;
+
+// A desktop shell holds no application buttons: nothing to release.
+inline BOOL UnregisterFunc1(UINT, UINT) { return TRUE; }
 
 // The emulated device resets nothing real: it has no power manager, and its
 // HAL refuses a reset as a device refuses an untrusted caller.

@@ -47,6 +47,7 @@ bool KioskWindow::Open() {
                             0, width_, height_, nullptr, nullptr, instance_, nullptr);
   if (window_ == nullptr) return false;
   taskbar_.Hide(window_, settings_.showTaskbar, false);
+  if (settings_.disableHardButtons) buttons_.Take(window_);
   if (session_.Stage() == EngineStage::Startup) {
     startup_.Show(window_, settings_, LayOutStartupScreen(width_, height_));
     startup_.ShowSecondsLeft(session_.SecondsLeft(GetTickCount()));
@@ -62,6 +63,7 @@ bool KioskWindow::Open() {
 void KioskWindow::Close() {
   if (window_ == nullptr) return;
   taskbar_.Show(window_);
+  buttons_.Release();
   KillTimer(window_, kCountdownTimer);
   KillTimer(window_, kRestartTimer);
   KillTimer(window_, kHoldTimer);
@@ -111,6 +113,8 @@ LRESULT KioskWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONUP:
       KillTimer(window_, kHoldTimer);
+      return 0;
+    case WM_HOTKEY:  // an application button: it starts nothing while the kiosk holds it
       return 0;
     default:
       return DefWindowProcW(window_, message, wParam, lParam);

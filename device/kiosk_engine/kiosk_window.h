@@ -9,6 +9,7 @@
 #include "device/kiosk_engine/core/engine_settings.h"
 #include "device/kiosk_engine/engine_files.h"
 #include "device/kiosk_engine/engine_record.h"
+#include "device/kiosk_engine/hardware_buttons.h"
 #include "device/kiosk_engine/kiosk_desktop.h"
 #include "device/kiosk_engine/logo.h"
 #include "device/kiosk_engine/startup_screen.h"
@@ -65,6 +66,7 @@ class KioskWindow {
   EngineSession session_;
   Logo logo_;
   Taskbar taskbar_;
+  HardwareButtons buttons_;
   int width_ = 0;
   int height_ = 0;
   HWND window_ = nullptr;

@@ -64,6 +64,8 @@ const CoreLibrary::Export CoreLibrary::kExports[] = {
     {557, &CoreLibrary::KernelIoControl},
     {702, &CoreLibrary::SetForegroundWindow},
     {704, &CoreLibrary::SetFocus},
+    {835, &CoreLibrary::RegisterHotKey},
+    {836, &CoreLibrary::UnregisterHotKey},
     {858, &CoreLibrary::MessageBoxW},
     {859, &CoreLibrary::DispatchMessageW},
     {861, &CoreLibrary::GetMessageW},
@@ -100,6 +102,7 @@ const CoreLibrary::Export CoreLibrary::kExports[] = {
     {1113, &CoreLibrary::Fopen},
     {1118, &CoreLibrary::Fclose},
     {1120, &CoreLibrary::Fread},
+    {1156, &CoreLibrary::UnregisterFunc1},
     {1582, &CoreLibrary::SetSystemPowerState},
 };
 

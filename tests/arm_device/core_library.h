@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,13 @@ inline constexpr uint32_t kShellLibraryBase = 0x01100000;
 // The structures coredll hands to a window procedure (CREATESTRUCTW).
 inline constexpr uint32_t kSystemBase = 0x01200000;
 inline constexpr uint32_t kSystemSize = 0x10000;
+// The application buttons, VK_APP1 to VK_APP6.
+inline constexpr uint32_t kFirstApplicationButton = 0xC1, kLastApplicationButton = 0xC6;
+
+struct HotKey {
+  uint32_t modifiers;
+  uint32_t key;
+};
 
 class CoreLibrary {
  public:
@@ -126,6 +134,12 @@ class CoreLibrary {
   std::vector<Drawing> drawings;
   std::vector<FullScreenCall> fullScreenCalls;
   std::vector<uint32_t> broughtToFront;  // SetForegroundWindow's windows
+  // The hot key calls in order ("RegisterHotKey C1"), the hot keys registered
+  // now by window and id, and the button presses that reached the shell,
+  // which starts its program for them.
+  std::vector<std::string> hotKeyCalls;
+  std::map<std::pair<uint32_t, uint32_t>, HotKey> hotKeys;
+  std::vector<uint32_t> shellButtonPresses;
   std::vector<std::string> resetCalls;  // "SetSystemPowerState" or "KernelIoControl", in order
   // What the screen showed each time the program waited and it had changed
   // since the last time.
@@ -281,6 +295,16 @@ class CoreLibrary {
   uint32_t GetProcAddressW();
   uint32_t ShFullScreen();
 
+  // The application buttons (core_library_keys.cpp).
+  struct ShellButtons {
+    ShellButtons();
+    std::set<uint32_t> held;  // the keys the shell has registered
+  };
+  uint32_t UnregisterFunc1();
+  uint32_t RegisterHotKey();
+  uint32_t UnregisterHotKey();
+  void PressButton(uint32_t key);
+
   // Resetting the device (core_library_power.cpp).
   uint32_t SetSystemPowerState();
   uint32_t KernelIoControl();
@@ -310,6 +334,7 @@ class CoreLibrary {
   // The registry: values by key and name, in lower case; the open keys.
   std::map<std::u16string, std::map<std::u16string, RegistryValue>> registry_;
   std::map<uint32_t, std::u16string> openKeys_;
+  ShellButtons shellButtons_;
   std::map<uint32_t, int> libraryLoads_;  // LoadLibraryW's references by module: aygshell, coredll
   uint32_t lastHappeningMs_ = 0;
 };

@@ -42,6 +42,13 @@ Happening Happening::EndProcess(std::u16string program, uint32_t exitCode) {
   return end;
 }
 
+Happening Happening::Button(uint32_t key) {
+  Happening press(u"");
+  press.kind = Kind::Button;
+  press.controlId = key;
+  return press;
+}
+
 Happening Happening::At(uint32_t ms) const {
   Happening timed = *this;
   timed.atMs = ms;
@@ -155,6 +162,9 @@ void CoreLibrary::Happen(const Happening& happening) {
         event->second.signalled = true;
         ++event->second.sets;
       }
+      return;
+    case Happening::Kind::Button:
+      PressButton(happening.controlId);
       return;
     case Happening::Kind::EndProcess:
       for (auto process = started.rbegin(); process != started.rend(); ++process) {

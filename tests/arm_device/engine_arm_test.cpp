@@ -55,6 +55,7 @@ Happening HappeningOf(const cases::Step& step, uint32_t startMs) {
     case cases::Step::Kind::StartEntry:
       return at(Happening::Tap(ControlId(step.control), kLbnSelChange, step.entry));
     case cases::Step::Kind::EndProgram: return at(Happening::EndProcess(step.text, step.exitCode));
+    case cases::Step::Kind::ApplicationButton: return at(Happening::Button(static_cast<uint32_t>(step.entry)));
   }
   return Happening(u"");
 }
@@ -169,6 +170,9 @@ TEST(KioskEngineArm, Cases) {
     if (!list.empty()) {
       EXPECT_TRUE(run.Showed(list)) << "the desktop's list";
     }
+    EXPECT_EQ(core.hotKeyCalls, c.hotKeyCalls);
+    EXPECT_TRUE(core.hotKeys.empty()) << "a hot key is left registered";
+    EXPECT_EQ(core.shellButtonPresses.size(), c.shellButtonPresses);
     EXPECT_EQ(core.resetCalls, c.resetCalls) << "a reset only on \"r\", the HAL's only after the power call";
     EXPECT_EQ(!core.broughtToFront.empty(), c.broughtToFront);
     EXPECT_GE(core.messagesDispatched, c.messagesAtLeast);

@@ -25,12 +25,12 @@ enum class Control { Continue, CodeBox, CodeButton, DesktopList, PromptCodeBox, 
 // Something that happens while the engine runs: atMs after it started, or
 // (atMs 0) the next time it waits.
 struct Step {
-  enum class Kind { ExitEvent, ButtonEvent, Tap, Type, StartEntry, EndProgram };
+  enum class Kind { ExitEvent, ButtonEvent, Tap, Type, StartEntry, EndProgram, ApplicationButton };
   Kind kind;
   uint32_t atMs = 0;
   Control control = Control::Continue;
   std::u16string text{};  // what is typed, or the program that ends
-  int entry = -1;       // the desktop's line, 0 first
+  int entry = -1;       // the desktop's line, 0 first, or the application button's key
   uint32_t exitCode = 0;
 };
 inline Step ExitEvent(uint32_t atMs = 0) { return {Step::Kind::ExitEvent, atMs}; }
@@ -39,6 +39,7 @@ inline Step Tap(Control control, uint32_t atMs = 0) { return {Step::Kind::Tap, a
 inline Step Type(Control control, std::u16string text) { return {Step::Kind::Type, 0, control, std::move(text)}; }
 // A tap on the desktop's line starts it.
 inline Step StartEntry(int entry) { return {Step::Kind::StartEntry, 0, Control::DesktopList, {}, entry}; }
+inline Step ApplicationButton(int key) { return {Step::Kind::ApplicationButton, 0, Control::Continue, {}, key}; }
 inline Step EndProgram(std::u16string program, uint32_t atMs) {
   return {Step::Kind::EndProgram, atMs, Control::Continue, std::move(program), -1, 1};
 }
@@ -74,6 +75,8 @@ struct EngineCase {
   bool taskbarHidden = true;  // while in kiosk mode; shown again on leaving
   bool broughtToFront = false;  // by a button event
   uint32_t exitCode = 0;
+  std::vector<std::string> hotKeyCalls{};  // "UnregisterFunc1 C1", "RegisterHotKey C1", "UnregisterHotKey C1"
+  uint32_t shellButtonPresses = 0;  // button presses that reached the shell
   std::vector<std::string> resetCalls{};  // "SetSystemPowerState", "KernelIoControl", in order
   std::vector<std::string> recordLines{};  // lines of the last engine_state.txt
   uint32_t messagesAtLeast = 0;  // dispatched by the engine
@@ -87,6 +90,17 @@ inline const std::u16string kNotes = u"\\Windows\\notes.exe";
 inline const std::string kList =
     "1;0;Word;\\Windows\\pword.exe;-n;0;1;Calc;\\Windows\\calc.exe;;0;0;Notes;\\Windows\\notes.exe;/x y;";
 inline const std::vector<std::u16string> kPrograms = {kMainApplication, kWord, kNotes, u"\\Windows\\calc.exe"};
+
+// The six application buttons taken from the shell, each in turn, then released.
+inline std::vector<std::string> ButtonsTakenAndReleased() {
+  std::vector<std::string> taken, released;
+  for (const char* key : {"C1", "C2", "C3", "C4", "C5", "C6"}) {
+    taken.insert(taken.end(), {std::string("UnregisterFunc1 ") + key, std::string("RegisterHotKey ") + key});
+    released.push_back(std::string("UnregisterHotKey ") + key);
+  }
+  taken.insert(taken.end(), released.begin(), released.end());
+  return taken;
+}
 
 inline const std::string kPowerCall = "SetSystemPowerState", kHalCall = "KernelIoControl";
 
@@ -165,6 +179,14 @@ inline std::vector<EngineCase> EngineCases(const std::u16string& version) {
       {.what = "the button event brings the kiosk to the front", .values = Kiosk(),
        .steps = {ButtonEvent(), ExitEvent()}, .launched = {main}, .broughtToFront = true,
        .recordLines = {"buttons=1"}},
+      {.what = "DisableHardButtons takes the six buttons for the kiosk window, where a press does nothing, and "
+               "releases them on leaving",
+       .values = Kiosk({{u"DisableHardButtons", 9u}}),
+       .steps = {ApplicationButton(0xC1), ApplicationButton(0xC6), ExitEvent()}, .launched = {main},
+       .hotKeyCalls = ButtonsTakenAndReleased()},
+      {.what = "DisableHardButtons 0 leaves the buttons to the shell", .values = Kiosk({{u"DisableHardButtons", 0u}}),
+       .steps = {ApplicationButton(0xC1), ApplicationButton(0xC6), ExitEvent()}, .launched = {main},
+       .shellButtonPresses = 2},
       {.what = "ShowTaskbar keeps the taskbar", .values = Kiosk({{u"ShowTaskbar", 1u}}), .steps = {ExitEvent()},
        .launched = {main}, .taskbarHidden = false},
       {.what = "no aygshell still gives a full-screen window", .values = Kiosk(), .shellLibrary = false,
