@@ -220,8 +220,15 @@ HANDLE KioskWindow::Start(const Launch& launch) {
   return process;
 }
 
+// While codes are refused, the entry is emptied unread, even a right one.
 void KioskWindow::CheckCode(HWND codeBox) {
+  if (const std::uint32_t seconds = wrongCodes_.SecondsToWait(GetTickCount())) {
+    SetWindowTextW(codeBox, L"");
+    Message(FormatText(TextOf(settings_.language, EngineText::CodesRefused), seconds).Get());
+    return;
+  }
   const bool right = CodeIsRight(codeBox);
+  wrongCodes_.CodeChecked(right, GetTickCount());
   session_.CodeEntered(right);
   if (!right) Message(EngineText::WrongCode);
 }
@@ -239,9 +246,12 @@ void KioskWindow::CloseCodePrompt() {
 
 void KioskWindow::Message(EngineText text, const wchar_t* path) {
   const wchar_t* pattern = TextOf(settings_.language, text);
+  Message(path != nullptr ? FormatText(pattern, path).Get() : pattern);
+}
+
+void KioskWindow::Message(const wchar_t* shown) {
   SetTimer(window_, kExitWatchTimer, kExitWatchMs, nullptr);
-  MessageBoxW(window_, path != nullptr ? FormatText(pattern, path).Get() : pattern,
-              TextOf(settings_.language, EngineText::KioskCaption), MB_OK | MB_ICONEXCLAMATION);
+  MessageBoxW(window_, shown, TextOf(settings_.language, EngineText::KioskCaption), MB_OK | MB_ICONEXCLAMATION);
   KillTimer(window_, kExitWatchTimer);
 }
 

@@ -7,6 +7,7 @@
 #include "device/kiosk_engine/code_prompt.h"
 #include "device/kiosk_engine/core/engine_session.h"
 #include "device/kiosk_engine/core/engine_settings.h"
+#include "device/kiosk_engine/core/wrong_code_guard.h"
 #include "device/kiosk_engine/engine_files.h"
 #include "device/kiosk_engine/engine_record.h"
 #include "device/kiosk_engine/hardware_buttons.h"
@@ -56,6 +57,7 @@ class KioskWindow {
   void OpenCodePrompt();
   void CloseCodePrompt();
   void Message(EngineText text, const wchar_t* path = nullptr);
+  void Message(const wchar_t* shown);
   void RecordScreen();
 
   HINSTANCE instance_;
@@ -73,6 +75,7 @@ class KioskWindow {
   StartupScreen startup_;
   KioskDesktop desktop_;
   CodePrompt prompt_;
+  WrongCodeGuard wrongCodes_;
   HANDLE mainApplication_ = nullptr;
 };
 

@@ -41,6 +41,9 @@ uint32_t ControlId(cases::Control control) {
     case cases::Control::CodeBox: case cases::Control::PromptCodeBox: return engine::kCodeBoxId;
     case cases::Control::CodeButton: case cases::Control::PromptOk: return engine::kCodeOkId;
     case cases::Control::DesktopList: return engine::kApplicationListId;
+    case cases::Control::PromptCancel: return engine::kCodeCancelId;
+    case cases::Control::Title: return engine::kDesktopTitleId;
+    case cases::Control::UnlockItem: return engine::kUnlockMenuItemId;
   }
   return 0;
 }
@@ -55,6 +58,7 @@ Happening HappeningOf(const cases::Step& step, uint32_t startMs) {
     case cases::Step::Kind::StartEntry:
       return at(Happening::Tap(ControlId(step.control), kLbnSelChange, step.entry));
     case cases::Step::Kind::EndProgram: return at(Happening::EndProcess(step.text, step.exitCode));
+    case cases::Step::Kind::Hold: return at(Happening::Hold(ControlId(step.control)));
     case cases::Step::Kind::ApplicationButton: return at(Happening::Button(static_cast<uint32_t>(step.entry)));
   }
   return Happening(u"");

@@ -20,12 +20,12 @@ struct Value {
 
 // What the engine's screens offer a user; each harness finds them by the
 // engine's control ids.
-enum class Control { Continue, CodeBox, CodeButton, DesktopList, PromptCodeBox, PromptOk };
+enum class Control { Continue, CodeBox, CodeButton, DesktopList, PromptCodeBox, PromptOk, PromptCancel, Title, UnlockItem };
 
 // Something that happens while the engine runs: atMs after it started, or
 // (atMs 0) the next time it waits.
 struct Step {
-  enum class Kind { ExitEvent, ButtonEvent, Tap, Type, StartEntry, EndProgram, ApplicationButton };
+  enum class Kind { ExitEvent, ButtonEvent, Tap, Type, StartEntry, EndProgram, ApplicationButton, Hold };
   Kind kind;
   uint32_t atMs = 0;
   Control control = Control::Continue;
@@ -39,6 +39,7 @@ inline Step Tap(Control control, uint32_t atMs = 0) { return {Step::Kind::Tap, a
 inline Step Type(Control control, std::u16string text) { return {Step::Kind::Type, 0, control, std::move(text)}; }
 // A tap on the desktop's line starts it.
 inline Step StartEntry(int entry) { return {Step::Kind::StartEntry, 0, Control::DesktopList, {}, entry}; }
+inline Step Hold(Control control) { return {Step::Kind::Hold, 0, control}; }
 inline Step ApplicationButton(int key) { return {Step::Kind::ApplicationButton, 0, Control::Continue, {}, key}; }
 inline Step EndProgram(std::u16string program, uint32_t atMs) {
   return {Step::Kind::EndProgram, atMs, Control::Continue, std::move(program), -1, 1};
@@ -102,6 +103,39 @@ inline std::vector<std::string> ButtonsTakenAndReleased() {
   return taken;
 }
 
+// Five wrong codes and the right one at once at the start-up screen, then
+// the right one again at atMs.
+inline std::vector<Step> WrongCodesThenTheRightOne(uint32_t atMs, const std::vector<Step>& then = {}) {
+  std::vector<Step> steps;
+  for (int i = 0; i < 5; ++i) steps.insert(steps.end(), {Type(Control::CodeBox, u"1"), Tap(Control::CodeButton)});
+  steps.insert(steps.end(), {Type(Control::CodeBox, u"4711"), Tap(Control::CodeButton), Type(Control::CodeBox, u"4711"),
+                             Tap(Control::CodeButton, atMs)});
+  steps.insert(steps.end(), then.begin(), then.end());
+  return steps;
+}
+// The title held open the prompt twice: three wrong codes, Cancel, two more
+// and the right one.
+inline std::vector<Step> WrongCodesAcrossTwoPrompts() {
+  std::vector<Step> steps;
+  for (const auto& [atMs, codes] : {std::pair{2000u, std::vector<std::u16string>{u"1", u"2", u"3"}},
+                                    std::pair{5000u, std::vector<std::u16string>{u"4", u"5", u"4711"}}}) {
+    steps.insert(steps.end(), {Hold(Control::Title), Tap(Control::UnlockItem, atMs)});
+    for (const std::u16string& code : codes)
+      steps.insert(steps.end(), {Type(Control::PromptCodeBox, code), Tap(Control::PromptOk)});
+    steps.push_back(Tap(Control::PromptCancel));
+  }
+  steps.push_back(ExitEvent());
+  return steps;
+}
+// Their messages: five wrong ones, the refusal, and what the last entry gets.
+inline std::vector<std::u16string> TheWrongCodesMessages(const std::u16string& refused, const std::u16string& last = u"",
+                                                         const std::u16string& wrong = u"Wrong code.") {
+  std::vector<std::u16string> messages(5, wrong);
+  messages.push_back(refused);
+  if (!last.empty()) messages.push_back(last);
+  return messages;
+}
+
 inline const std::string kPowerCall = "SetSystemPowerState", kHalCall = "KernelIoControl";
 
 // A kiosk without its start-up screen, with the main application.
@@ -158,6 +192,21 @@ inline std::vector<EngineCase> EngineCases(const std::u16string& version) {
        .steps = {Type(Control::CodeBox, u"471"), Tap(Control::CodeButton), Type(Control::CodeBox, u"4711"),
                  Tap(Control::CodeButton)},
        .messages = {u"Wrong code."}, .recordLines = {"kiosk=left"}},
+      {.what = "five wrong codes refuse the sixth, though right, until 30 s have passed; then it leaves",
+       .values = {{u"AppCountdown", 600u}}, .codeFile = "4711", .steps = WrongCodesThenTheRightOne(31'000),
+       .messages = TheWrongCodesMessages(u"Too many wrong codes. Wait 30 s."),
+       .recordLines = {"kiosk=left"}},
+      {.what = "not before", .values = {{u"AppCountdown", 600u}}, .codeFile = "4711",
+       .steps = WrongCodesThenTheRightOne(29'500, {ExitEvent(40'000)}),
+       .messages = TheWrongCodesMessages(u"Too many wrong codes. Wait 30 s.", u"Too many wrong codes. Wait 1 s.")},
+      {.what = "the count of wrong codes survives closing and reopening the prompt",
+       .values = Kiosk({{u"EnableKioskDesktop", 1u}, {u"UnlockOnTitleTap", 1u}}), .codeFile = "4711",
+       .steps = WrongCodesAcrossTwoPrompts(), .launched = {main},
+       .messages = TheWrongCodesMessages(u"Too many wrong codes. Wait 30 s.")},
+      {.what = "in Spanish", .values = {{u"AppCountdown", 600u}, {u"Language", u"spanish"}}, .codeFile = "4711",
+       .steps = WrongCodesThenTheRightOne(31'000),
+       .messages = TheWrongCodesMessages(u"Demasiados c\u00f3digos incorrectos. Espere 30 s.", u"",
+                                         u"C\u00f3digo incorrecto.")},
       {.what = "a missing application gets its message and the kiosk goes on",
        .values = Kiosk({{u"AppPath", u"\\Windows\\gone.exe"}}), .applicationList = kList,
        .steps = {ExitEvent()}, .launched = {word},
