@@ -7,6 +7,7 @@
 #include "device/kiosk_engine/device_reset.h"
 #include "device/kiosk_engine/engine_files.h"
 #include "device/kiosk_engine/engine_record.h"
+#include "device/kiosk_engine/kiosk_controls.h"
 #include "device/kiosk_engine/kiosk_window.h"
 #include "device/kiosk_engine/registry_values.h"
 
@@ -69,6 +70,12 @@ void CloseEvent(HANDLE event) {
 // The device's loader hands WinMain the arguments alone; the desktop build's
 // start hands it the whole command line (engine_start.cpp).
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
+  // One engine: a second start (a tap on the start-up shortcut, say) shows
+  // the running one and leaves its record alone.
+  if (HWND running = FindWindowW(kKioskWindowClass, nullptr)) {
+    SetForegroundWindow(running);
+    return 0;
+  }
   EngineRecord record(FileBesideEngine(instance, kStateFileName));
   record.State().startedWithReset = RequestsReset(commandLine);
   HANDLE exitEvent = CreateEventW(nullptr, TRUE, FALSE, contract::kExitEventName.wide);

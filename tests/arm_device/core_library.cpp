@@ -44,6 +44,7 @@ const CoreLibrary::Export CoreLibrary::kExports[] = {
     {265, &CoreLibrary::DestroyWindow},
     {266, &CoreLibrary::ShowWindow},
     {267, &CoreLibrary::UpdateWindow},
+    {286, &CoreLibrary::FindWindowW},
     {287, &CoreLibrary::EnableWindow},
     {455, &CoreLibrary::RegCloseKey},
     {461, &CoreLibrary::RegOpenKeyExW},

@@ -106,6 +106,8 @@ class CoreLibrary {
   std::vector<std::u16string> refusedEvents;
   int32_t screenWidth = 240, screenHeight = 320;
   bool hasShellLibrary = true;
+  // The classes of other programs' top-level windows, which FindWindowW finds.
+  std::vector<std::u16string> otherProgramsWindows;
   // The power manager: SetSystemPowerState's answer (0 ERROR_SUCCESS, or a
   // Win32 error code), none on a device without it (before 4.20); whether
   // the HAL takes IOCTL_HAL_REBOOT from this program (CE 4.2 on refuses an
@@ -218,6 +220,8 @@ class CoreLibrary {
   uint32_t SetWindowPos();
   uint32_t GetClientRect();
   uint32_t SetForegroundWindow();
+  uint32_t FindWindowW();
+  static bool IsOtherProgramsWindow(uint32_t handle);
   uint32_t SetFocus();
   uint32_t SetWindowTextW();
   uint32_t GetWindowTextW();

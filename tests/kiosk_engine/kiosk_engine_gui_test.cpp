@@ -408,6 +408,21 @@ TEST(KioskEngineOnDevice, ApplicationButtonsAreHeldOnlyWithDisableHardButtons) {
   }
 }
 
+TEST(KioskEngineOnDevice, SecondStartBringsTheRunningKioskToTheFrontAndExits0) {
+  KioskOnDevice kiosk({{L"AppCountdown", 0u}});
+  ASSERT_TRUE(kiosk.WaitRecord("screen=kiosk"));
+  const std::string record = kiosk.Record();
+  HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  gui_driver::Process second(support::Narrow(kiosk.Engine()), gui_driver::CommandLine{""});
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  EXPECT_TRUE(kiosk.process().Running());
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == kiosk.Window(); }));
+  EXPECT_EQ(kiosk.Record(), record);
+  DestroyWindow(other);
+}
+
 TEST(KioskEngineOnDevice, MissingApplicationGetsItsMessageAndTheKioskGoesOn) {
   const std::wstring missing = L"\\nowhere\\missing.exe";
   Values values = Desktop(L"spanish", 0);

@@ -62,6 +62,7 @@ struct EngineCase {
   bool logoFile = false;  // a 64x48 BMP as bce_logofile
   int screenWidth = 240, screenHeight = 320;
   bool shellLibrary = true;  // aygshell.dll
+  bool engineRunning = false;  // another engine's kiosk window is there
   std::u16string commandLine{};  // the engine's arguments
   std::optional<uint32_t> powerStateAnswer = 0u;  // SetSystemPowerState's; none: no power manager
   bool halResetGranted = true;  // KernelIoControl(IOCTL_HAL_REBOOT)
@@ -236,6 +237,10 @@ inline std::vector<EngineCase> EngineCases(const std::u16string& version) {
       {.what = "DisableHardButtons 0 leaves the buttons to the shell", .values = Kiosk({{u"DisableHardButtons", 0u}}),
        .steps = {ApplicationButton(0xC1), ApplicationButton(0xC6), ExitEvent()}, .launched = {main},
        .shellButtonPresses = 2},
+      {.what = "a second engine brings the running one's window to the front and exits 0 at once, "
+               "touching nothing",
+       .values = Kiosk({{u"DisableHardButtons", 9u}}), .engineRunning = true, .commandLine = u"r",
+       .taskbarHidden = false, .broughtToFront = true},
       {.what = "ShowTaskbar keeps the taskbar", .values = Kiosk({{u"ShowTaskbar", 1u}}), .steps = {ExitEvent()},
        .launched = {main}, .taskbarHidden = false},
       {.what = "no aygshell still gives a full-screen window", .values = Kiosk(), .shellLibrary = false,
