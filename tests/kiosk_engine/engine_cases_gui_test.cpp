@@ -184,6 +184,9 @@ class CaseRun {
       case cases::Step::Kind::Type: return gui_driver::SetText(kiosk_.Window(), id, Utf8(step.text));
       case cases::Step::Kind::StartEntry: return kiosk_.TapRow(step.entry);
       case cases::Step::Kind::EndProgram: return EndProgram(OnDrive(step.text), step.exitCode);
+      // A held stylus and the shell's buttons exist only on the emulated device.
+      case cases::Step::Kind::Hold:
+      case cases::Step::Kind::ApplicationButton: ADD_FAILURE() << "a step for the emulated device only"; return;
     }
   }
   // An application in front, then the button event: the kiosk must come back.

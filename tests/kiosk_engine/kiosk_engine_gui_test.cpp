@@ -259,6 +259,49 @@ TEST(KioskEngineOnDevice, ButtonProgramBringsTheKioskToTheFront) {
   CloseHandle(process);
 }
 
+// With DisableHardButtons the kiosk window holds the application buttons'
+// hot keys, so that no other program can register them, and their WM_HOTKEY
+// changes nothing; with 0 they stay free. Either way they are free once the
+// kiosk is left.
+TEST(KioskEngineOnDevice, ApplicationButtonsAreHeldOnlyWithDisableHardButtons) {
+  constexpr UINT kFirstButton = 0xC1, kLastButton = 0xC6;  // VK_APP1, VK_APP6
+  const auto free = [](UINT key) {
+    const bool registered = RegisterHotKey(nullptr, static_cast<int>(key), MOD_WIN, key) != FALSE;
+    if (registered) UnregisterHotKey(nullptr, static_cast<int>(key));
+    return registered;
+  };
+  for (const auto& [setting, held] : {std::pair{9u, true}, std::pair{0u, false}}) {
+    SCOPED_TRACE(setting);
+    Values values = {{L"AppCountdown", 0u}, {L"DisableHardButtons", setting}};
+    KioskOnDevice kiosk(values);
+    // The record settles once set.alf's entry that starts with kiosk mode is started.
+    ASSERT_TRUE(kiosk.WaitRecord(LaunchLine(kiosk, "auto run")));
+    for (UINT key = kFirstButton; key <= kLastButton; ++key) EXPECT_EQ(free(key), !held) << key;
+    const std::string record = kiosk.Record();
+    SendMessageW(kiosk.Window(), WM_HOTKEY, kFirstButton, MAKELPARAM(MOD_WIN, kFirstButton));
+    EXPECT_EQ(kiosk.Record(), record) << "a hot key started something";
+    EXPECT_TRUE(IsWindowVisible(kiosk.Window()));
+    kiosk.ExitKioskMode();
+    EXPECT_EQ(kiosk.process().WaitForExit(), 0u);
+    for (UINT key = kFirstButton; key <= kLastButton; ++key) EXPECT_TRUE(free(key)) << key;
+  }
+}
+
+TEST(KioskEngineOnDevice, SecondStartBringsTheRunningKioskToTheFrontAndExits0) {
+  KioskOnDevice kiosk({{L"AppCountdown", 0u}});
+  ASSERT_TRUE(kiosk.WaitRecord(LaunchLine(kiosk, "auto run")));
+  const std::string record = kiosk.Record();
+  HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  gui_driver::Process second(support::Narrow(kiosk.Engine()), gui_driver::CommandLine{""});
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  EXPECT_TRUE(kiosk.process().Running());
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == kiosk.Window(); }));
+  EXPECT_EQ(kiosk.Record(), record);
+  DestroyWindow(other);
+}
+
 TEST(KioskEngineOnDevice, MissingApplicationGetsItsMessageAndTheKioskGoesOn) {
   const std::wstring missing = L"\\nowhere\\missing.exe";
   Values values = Desktop(L"spanish", 0);

@@ -14,6 +14,9 @@ inline uint32_t ControlId(Control control) {
     case Control::CodeBox: case Control::PromptCodeBox: return engine::kCodeBoxId;
     case Control::CodeButton: case Control::PromptOk: return engine::kCodeOkId;
     case Control::DesktopList: return engine::kApplicationListId;
+    case Control::PromptCancel: return engine::kCodeCancelId;
+    case Control::Title: return engine::kDesktopTitleId;
+    case Control::UnlockItem: return engine::kUnlockMenuItemId;
   }
   return 0;
 }
