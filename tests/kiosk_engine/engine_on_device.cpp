@@ -68,7 +68,7 @@ EngineOnDevice::~EngineOnDevice() {
 
 void EngineOnDevice::Start(const DeviceSetup& setup) {
   SeedRegistry(setup.values);
-  const std::wstring engine = File(contract::kEngineFileName.wide);
+  const std::wstring engine = Engine();
   CopyFileW(DeviceFile(L"brindlecove.exe").c_str(), engine.c_str(), FALSE);
   const std::wstring shellLibrary = kWindows + L"aygshell.dll";
   if (setup.shellLibrary)

@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "device/engine_contract/engine_contract.h"
 #include "tests/device/device_test_support.h"
 
 namespace kiosk_engine_test {
@@ -45,6 +46,7 @@ class EngineOnDevice {
 
   void Start(const DeviceSetup& setup);
   std::wstring File(const std::wstring& name) const { return folder_.File(name); }
+  std::wstring Engine() const { return File(device::engine_contract::kEngineFileName.wide); }
   std::string Record() const { return ReadWholeFile(File(L"engine_state.txt")).value_or(""); }
   bool WaitRecord(const std::string& line);
   static std::wstring TaskbarLog() { return kWindows + L"shfullscreen.log"; }
