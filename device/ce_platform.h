@@ -32,6 +32,16 @@ inline HBITMAP LoadBitmapFile(const wchar_t* path) { return SHLoadDIBitmap(path)
 // QS_ALLINPUT of the CE SDK: its seven input bits (CE has no QS_HOTKEY).
 inline constexpr DWORD kAllQueueInput = 0x7F;
 
+// Releases the shell's hot key; coredll has it, though no SDK header declares it.
+extern "C" BOOL WINAPI UnregisterFunc1(UINT modifiers, UINT key);
+
+// SetSystemPowerState is exported only where the power manager is (4.20 on):
+// it is looked up by name in the core library, which every process has loaded.
+inline HMODULE LoadPowerManager() { return LoadLibraryW(L"coredll.dll"); }
+// The HAL's calls; IOCTL_HAL_REBOOT is refused to an untrusted caller from 4.2 on.
+extern "C" BOOL WINAPI KernelIoControl(DWORD code, LPVOID in, DWORD inSize, LPVOID out, DWORD outSize,
+                                       LPDWORD returned);
+
 // The layouts the device's calls and the Remote API assume.
 static_assert(sizeof(wchar_t) == 2, "build with -fshort-wchar");
 static_assert(sizeof(long long) == 8 && alignof(long long) == 4, "build with -mabi=apcs-gnu, as CE passes 64-bit values");
@@ -48,6 +58,17 @@ inline HBITMAP LoadBitmapFile(const wchar_t* path) {
 }
 
 inline constexpr DWORD kAllQueueInput = QS_ALLINPUT;
+
+// A desktop shell holds no application buttons: nothing to release.
+inline BOOL UnregisterFunc1(UINT, UINT) { return TRUE; }
+
+// The emulated device resets nothing real: it has no power manager, and its
+// HAL refuses a reset as a device refuses an untrusted caller.
+inline HMODULE LoadPowerManager() { return nullptr; }
+inline BOOL KernelIoControl(DWORD, LPVOID, DWORD, LPVOID, DWORD, LPDWORD) {
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
 
 // A desktop reads the start-up record and fails without one.
 inline LPSTARTUPINFOW StartupInfo() {

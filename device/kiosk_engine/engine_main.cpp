@@ -4,8 +4,10 @@
 // source is the emulated device's x86 program and the ARM package's CE program.
 #include "device/ce_platform.h"
 #include "device/engine_contract/engine_contract.h"
+#include "device/kiosk_engine/device_reset.h"
 #include "device/kiosk_engine/engine_files.h"
 #include "device/kiosk_engine/engine_record.h"
+#include "device/kiosk_engine/kiosk_controls.h"
 #include "device/kiosk_engine/kiosk_window.h"
 #include "device/kiosk_engine/registry_values.h"
 
@@ -68,12 +70,23 @@ void CloseEvent(HANDLE event) {
 // The device's loader hands WinMain the arguments alone; the desktop build's
 // start hands it the whole command line (engine_start.cpp).
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
+  // One engine: a second start (a tap on the start-up shortcut, say) shows
+  // the running one and leaves its record alone.
+  if (HWND running = FindWindowW(kKioskWindowClass, nullptr)) {
+    SetForegroundWindow(running);
+    return 0;
+  }
   EngineRecord record(FileBesideEngine(instance, kStateFileName));
   record.State().startedWithReset = RequestsReset(commandLine);
   HANDLE exitEvent = CreateEventW(nullptr, TRUE, FALSE, contract::kExitEventName.wide);
   HANDLE buttonEvent = CreateEventW(nullptr, TRUE, FALSE, contract::kButtonEventName.wide);
   const bool held = exitEvent != nullptr && buttonEvent != nullptr;
   if (held) {
+    // Whatever the reset does, kiosk mode follows: a device that does not go
+    // down stays locked.
+    if (record.State().startedWithReset) {
+      record.State().reset = ResetDevice() ? ResetOutcome::Requested : ResetOutcome::Failed;
+    }
     RunEngine(instance, exitEvent, buttonEvent, record);
     record.State().kioskLeft = true;
     record.Write();

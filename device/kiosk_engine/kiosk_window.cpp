@@ -47,6 +47,7 @@ bool KioskWindow::Open() {
                             0, width_, height_, nullptr, nullptr, instance_, nullptr);
   if (window_ == nullptr) return false;
   taskbar_.Hide(window_, settings_.showTaskbar, false);
+  if (settings_.disableHardButtons) buttons_.Take(window_);
   if (session_.Stage() == EngineStage::Startup) {
     startup_.Show(window_, settings_, LayOutStartupScreen(width_, height_));
     startup_.ShowSecondsLeft(session_.SecondsLeft(GetTickCount()));
@@ -62,6 +63,7 @@ bool KioskWindow::Open() {
 void KioskWindow::Close() {
   if (window_ == nullptr) return;
   taskbar_.Show(window_);
+  buttons_.Release();
   KillTimer(window_, kCountdownTimer);
   KillTimer(window_, kRestartTimer);
   KillTimer(window_, kHoldTimer);
@@ -111,6 +113,8 @@ LRESULT KioskWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONUP:
       KillTimer(window_, kHoldTimer);
+      return 0;
+    case WM_HOTKEY:  // an application button: it starts nothing while the kiosk holds it
       return 0;
     default:
       return DefWindowProcW(window_, message, wParam, lParam);
@@ -216,8 +220,15 @@ HANDLE KioskWindow::Start(const Launch& launch) {
   return process;
 }
 
+// While codes are refused, the entry is emptied unread, even a right one.
 void KioskWindow::CheckCode(HWND codeBox) {
+  if (const std::uint32_t seconds = wrongCodes_.SecondsToWait(GetTickCount())) {
+    SetWindowTextW(codeBox, L"");
+    Message(FormatText(TextOf(settings_.language, EngineText::CodesRefused), seconds).Get());
+    return;
+  }
   const bool right = CodeIsRight(codeBox);
+  wrongCodes_.CodeChecked(right, GetTickCount());
   session_.CodeEntered(right);
   if (!right) Message(EngineText::WrongCode);
 }
@@ -235,9 +246,12 @@ void KioskWindow::CloseCodePrompt() {
 
 void KioskWindow::Message(EngineText text, const wchar_t* path) {
   const wchar_t* pattern = TextOf(settings_.language, text);
+  Message(path != nullptr ? FormatText(pattern, path).Get() : pattern);
+}
+
+void KioskWindow::Message(const wchar_t* shown) {
   SetTimer(window_, kExitWatchTimer, kExitWatchMs, nullptr);
-  MessageBoxW(window_, path != nullptr ? FormatText(pattern, path).Get() : pattern,
-              TextOf(settings_.language, EngineText::KioskCaption), MB_OK | MB_ICONEXCLAMATION);
+  MessageBoxW(window_, shown, TextOf(settings_.language, EngineText::KioskCaption), MB_OK | MB_ICONEXCLAMATION);
   KillTimer(window_, kExitWatchTimer);
 }
 

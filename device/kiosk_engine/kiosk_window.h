@@ -7,8 +7,10 @@
 #include "device/kiosk_engine/code_prompt.h"
 #include "device/kiosk_engine/core/engine_session.h"
 #include "device/kiosk_engine/core/engine_settings.h"
+#include "device/kiosk_engine/core/wrong_code_guard.h"
 #include "device/kiosk_engine/engine_files.h"
 #include "device/kiosk_engine/engine_record.h"
+#include "device/kiosk_engine/hardware_buttons.h"
 #include "device/kiosk_engine/kiosk_desktop.h"
 #include "device/kiosk_engine/logo.h"
 #include "device/kiosk_engine/startup_screen.h"
@@ -55,6 +57,7 @@ class KioskWindow {
   void OpenCodePrompt();
   void CloseCodePrompt();
   void Message(EngineText text, const wchar_t* path = nullptr);
+  void Message(const wchar_t* shown);
   void RecordScreen();
 
   HINSTANCE instance_;
@@ -65,12 +68,14 @@ class KioskWindow {
   EngineSession session_;
   Logo logo_;
   Taskbar taskbar_;
+  HardwareButtons buttons_;
   int width_ = 0;
   int height_ = 0;
   HWND window_ = nullptr;
   StartupScreen startup_;
   KioskDesktop desktop_;
   CodePrompt prompt_;
+  WrongCodeGuard wrongCodes_;
   HANDLE mainApplication_ = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 #include <stdexcept>
 
 namespace arm_device_test {
@@ -43,6 +44,7 @@ const CoreLibrary::Export CoreLibrary::kExports[] = {
     {265, &CoreLibrary::DestroyWindow},
     {266, &CoreLibrary::ShowWindow},
     {267, &CoreLibrary::UpdateWindow},
+    {286, &CoreLibrary::FindWindowW},
     {287, &CoreLibrary::EnableWindow},
     {455, &CoreLibrary::RegCloseKey},
     {461, &CoreLibrary::RegOpenKeyExW},
@@ -60,8 +62,11 @@ const CoreLibrary::Export CoreLibrary::kExports[] = {
     {535, &CoreLibrary::GetTickCount},
     {537, &CoreLibrary::GetModuleFileNameW},
     {553, &CoreLibrary::CloseHandle},
+    {557, &CoreLibrary::KernelIoControl},
     {702, &CoreLibrary::SetForegroundWindow},
     {704, &CoreLibrary::SetFocus},
+    {835, &CoreLibrary::RegisterHotKey},
+    {836, &CoreLibrary::UnregisterHotKey},
     {858, &CoreLibrary::MessageBoxW},
     {859, &CoreLibrary::DispatchMessageW},
     {861, &CoreLibrary::GetMessageW},
@@ -98,6 +103,8 @@ const CoreLibrary::Export CoreLibrary::kExports[] = {
     {1113, &CoreLibrary::Fopen},
     {1118, &CoreLibrary::Fclose},
     {1120, &CoreLibrary::Fread},
+    {1156, &CoreLibrary::UnregisterFunc1},
+    {1582, &CoreLibrary::SetSystemPowerState},
 };
 
 std::u16string CoreLibrary::Lower(std::u16string text) {
@@ -145,7 +152,9 @@ uint32_t CoreLibrary::NewHandle() { return nextHandle_ += 4; }
 
 size_t CoreLibrary::OpenHandles() const {
   return eventHandles_.size() + processHandles_.size() + threadHandles_.size() + openFiles_.size() +
-         openKeys_.size() + static_cast<size_t>(shellLoads_);
+         openKeys_.size() +
+         std::accumulate(libraryLoads_.begin(), libraryLoads_.end(), size_t{0},
+                         [](size_t sum, const auto& library) { return sum + library.second; });
 }
 
 uint32_t CoreLibrary::Sleep() {

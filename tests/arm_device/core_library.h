@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,13 @@ inline constexpr uint32_t kShellLibraryBase = 0x01100000;
 // The structures coredll hands to a window procedure (CREATESTRUCTW).
 inline constexpr uint32_t kSystemBase = 0x01200000;
 inline constexpr uint32_t kSystemSize = 0x10000;
+// The application buttons, VK_APP1 to VK_APP6.
+inline constexpr uint32_t kFirstApplicationButton = 0xC1, kLastApplicationButton = 0xC6;
+
+struct HotKey {
+  uint32_t modifiers;
+  uint32_t key;
+};
 
 class CoreLibrary {
  public:
@@ -98,6 +106,14 @@ class CoreLibrary {
   std::vector<std::u16string> refusedEvents;
   int32_t screenWidth = 240, screenHeight = 320;
   bool hasShellLibrary = true;
+  // The classes of other programs' top-level windows, which FindWindowW finds.
+  std::vector<std::u16string> otherProgramsWindows;
+  // The power manager: SetSystemPowerState's answer (0 ERROR_SUCCESS, or a
+  // Win32 error code), none on a device without it (before 4.20); whether
+  // the HAL takes IOCTL_HAL_REBOOT from this program (CE 4.2 on refuses an
+  // untrusted caller). Neither resets anything: the calls are recorded.
+  std::optional<uint32_t> powerStateAnswer = 0u;
+  bool halResetGranted = true;
   // How long the device may stay idle once nothing is left to happen.
   uint32_t idleLimitMs = 600'000;
   // A LocalAlloc block holding bytes, as the Remote API service hands its input over.
@@ -120,6 +136,13 @@ class CoreLibrary {
   std::vector<Drawing> drawings;
   std::vector<FullScreenCall> fullScreenCalls;
   std::vector<uint32_t> broughtToFront;  // SetForegroundWindow's windows
+  // The hot key calls in order ("RegisterHotKey C1"), the hot keys registered
+  // now by window and id, and the button presses that reached the shell,
+  // which starts its program for them.
+  std::vector<std::string> hotKeyCalls;
+  std::map<std::pair<uint32_t, uint32_t>, HotKey> hotKeys;
+  std::vector<uint32_t> shellButtonPresses;
+  std::vector<std::string> resetCalls;  // "SetSystemPowerState" or "KernelIoControl", in order
   // What the screen showed each time the program waited and it had changed
   // since the last time.
   std::vector<std::vector<ShownWindow>> screensSeen;
@@ -197,6 +220,8 @@ class CoreLibrary {
   uint32_t SetWindowPos();
   uint32_t GetClientRect();
   uint32_t SetForegroundWindow();
+  uint32_t FindWindowW();
+  static bool IsOtherProgramsWindow(uint32_t handle);
   uint32_t SetFocus();
   uint32_t SetWindowTextW();
   uint32_t GetWindowTextW();
@@ -274,6 +299,20 @@ class CoreLibrary {
   uint32_t GetProcAddressW();
   uint32_t ShFullScreen();
 
+  // The application buttons (core_library_keys.cpp).
+  struct ShellButtons {
+    ShellButtons();
+    std::set<uint32_t> held;  // the keys the shell has registered
+  };
+  uint32_t UnregisterFunc1();
+  uint32_t RegisterHotKey();
+  uint32_t UnregisterHotKey();
+  void PressButton(uint32_t key);
+
+  // Resetting the device (core_library_power.cpp).
+  uint32_t SetSystemPowerState();
+  uint32_t KernelIoControl();
+
   ArmMachine& machine_;
   std::map<std::u16string, std::string> files_;  // by the path in lower case: CE ignores case
   uint32_t heapUsed_ = 0;
@@ -299,7 +338,8 @@ class CoreLibrary {
   // The registry: values by key and name, in lower case; the open keys.
   std::map<std::u16string, std::map<std::u16string, RegistryValue>> registry_;
   std::map<uint32_t, std::u16string> openKeys_;
-  int shellLoads_ = 0;  // LoadLibraryW's references to aygshell
+  ShellButtons shellButtons_;
+  std::map<uint32_t, int> libraryLoads_;  // LoadLibraryW's references by module: aygshell, coredll
   uint32_t lastHappeningMs_ = 0;
 };
 

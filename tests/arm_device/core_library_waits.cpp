@@ -42,6 +42,20 @@ Happening Happening::EndProcess(std::u16string program, uint32_t exitCode) {
   return end;
 }
 
+Happening Happening::Hold(uint32_t controlId) {
+  Happening hold(u"");
+  hold.kind = Kind::Hold;
+  hold.controlId = controlId;
+  return hold;
+}
+
+Happening Happening::Button(uint32_t key) {
+  Happening press(u"");
+  press.kind = Kind::Button;
+  press.controlId = key;
+  return press;
+}
+
 Happening Happening::At(uint32_t ms) const {
   Happening timed = *this;
   timed.atMs = ms;
@@ -155,6 +169,18 @@ void CoreLibrary::Happen(const Happening& happening) {
         event->second.signalled = true;
         ++event->second.sets;
       }
+      return;
+    case Happening::Kind::Hold:
+      // The press goes to the parent, as a static control passes it on.
+      if (const uint32_t control = ControlWithId(happening.controlId, false)) {
+        const Rect& r = windows[control].rect;
+        const uint32_t x = static_cast<uint32_t>(r.left + r.right) / 2, y = static_cast<uint32_t>(r.top + r.bottom) / 2;
+        constexpr uint32_t kLeftButton = 0x0001;  // MK_LBUTTON
+        Post(windows[control].parent, kWmLButtonDown, kLeftButton, (x & 0xFFFF) | y << 16);
+      }
+      return;
+    case Happening::Kind::Button:
+      PressButton(happening.controlId);
       return;
     case Happening::Kind::EndProcess:
       for (auto process = started.rbegin(); process != started.rend(); ++process) {

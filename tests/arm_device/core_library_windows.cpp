@@ -325,9 +325,36 @@ uint32_t CoreLibrary::GetClientRect() {
   return 1;
 }
 
+namespace {
+
+// Other programs' windows, numbered apart from the program's own.
+constexpr uint32_t kOtherProgramsWindows = 0x00D00000;
+
+}  // namespace
+
+bool CoreLibrary::IsOtherProgramsWindow(uint32_t handle) {
+  return handle >= kOtherProgramsWindows && handle < kOtherProgramsWindows + 0x1000;
+}
+
+// FindWindowW(class, title): by class only, which is all a program here asks.
+uint32_t CoreLibrary::FindWindowW() {
+  if (machine_.Argument(0) == 0 || machine_.Argument(1) != 0) {
+    Problem("FindWindowW without a class, or with a title");
+    return 0;
+  }
+  const std::u16string wanted = Lower(machine_.ReadWide(machine_.Argument(0)));
+  for (const auto& [handle, window] : windows) {
+    if (window.parent == 0 && Lower(window.className) == wanted) return handle;
+  }
+  for (uint32_t i = 0; i < otherProgramsWindows.size(); ++i) {
+    if (Lower(otherProgramsWindows[i]) == wanted) return kOtherProgramsWindows + i;
+  }
+  return 0;
+}
+
 uint32_t CoreLibrary::SetForegroundWindow() {
   const uint32_t handle = machine_.Argument(0);
-  if (WindowOf(handle, "SetForegroundWindow") == nullptr) return 0;
+  if (!IsOtherProgramsWindow(handle) && WindowOf(handle, "SetForegroundWindow") == nullptr) return 0;
   broughtToFront.push_back(handle);
   return 1;
 }

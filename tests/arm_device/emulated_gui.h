@@ -27,6 +27,7 @@ enum Message : uint32_t {
   kWmSetFont = 0x0030,
   kWmCommand = 0x0111,
   kWmTimer = 0x0113,
+  kWmLButtonDown = 0x0201,
   kLbAddString = 0x0180,
   kLbResetContent = 0x0184,
   kLbSetCurSel = 0x0186,
@@ -113,17 +114,21 @@ struct DeviceContext {
 // Something that happens to the program from outside: at a device time, or
 // (without one) the next time the program waits.
 struct Happening {
-  enum class Kind { SetEvent, Tap, Type, EndProcess };
+  enum class Kind { SetEvent, Tap, Type, EndProcess, Button, Hold };
   // An event set by another program: a name alone reads as one.
   Happening(std::u16string eventName) : kind(Kind::SetEvent), text(std::move(eventName)) {}  // NOLINT
   static Happening Tap(uint32_t controlId, uint16_t notification = kBnClicked, int32_t item = -1);
   static Happening Type(uint32_t controlId, std::u16string typed);
   static Happening EndProcess(std::u16string program, uint32_t exitCode);
+  // The stylus put down on a control's centre and held there.
+  static Happening Hold(uint32_t controlId);
+  // An application button pressed: its virtual key.
+  static Happening Button(uint32_t key);
   Happening At(uint32_t ms) const;
 
   Kind kind;
   std::u16string text;  // the event, the typed text or the program
-  uint32_t controlId = 0;
+  uint32_t controlId = 0;  // or the button's key
   uint16_t notification = 0;
   int32_t item = -1;  // the list entry a tap chooses
   uint32_t exitCode = 0;

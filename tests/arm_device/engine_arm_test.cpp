@@ -8,9 +8,9 @@
 #include <map>
 
 #include "device/engine_contract/engine_contract.h"
-#include "device/kiosk_engine/kiosk_controls.h"
 #include "tests/arm_device/arm_device.h"
 #include "tests/kiosk_engine_cases/engine_cases.h"
+#include "tests/kiosk_engine_cases/engine_controls.h"
 
 namespace kiosk_engine_cases {
 
@@ -26,51 +26,30 @@ namespace {
 using namespace arm_device_test;
 namespace cases = kiosk_engine_cases;
 namespace contract = device::engine_contract;
-namespace engine = device::kiosk_engine;
 
 const std::u16string kFolder = u"\\Program Files\\Brindlecove";
+const std::string kKioskClass(std::begin(device::kiosk_engine::kKioskWindowClass),
+                              std::end(device::kiosk_engine::kKioskWindowClass) - 1);
 const std::u16string kStatePath = kFolder + u"\\engine_state.txt";
 const std::u16string kEvents[] = {Utf16(contract::kExitEventName.narrow), Utf16(contract::kButtonEventName.narrow)};
 const std::u16string kLogoPath = kFolder + u"\\" + Utf16(contract::kLogoFileName.narrow);
 constexpr uint32_t kHideTaskbar = 0x2, kShowTaskbar = 0x1;  // SHFS_HIDETASKBAR, SHFS_SHOWTASKBAR
 constexpr int kIdOk = 1;
 
-uint32_t ControlId(cases::Control control) {
-  switch (control) {
-    case cases::Control::Continue: return engine::kContinueId;
-    case cases::Control::CodeBox: case cases::Control::PromptCodeBox: return engine::kCodeBoxId;
-    case cases::Control::CodeButton: case cases::Control::PromptOk: return engine::kCodeOkId;
-    case cases::Control::DesktopList: return engine::kApplicationListId;
-  }
-  return 0;
-}
-
 Happening HappeningOf(const cases::Step& step, uint32_t startMs) {
   const auto at = [&](Happening happening) { return step.atMs ? happening.At(startMs + step.atMs) : happening; };
   switch (step.kind) {
     case cases::Step::Kind::ExitEvent: return at(Happening(kEvents[0]));
     case cases::Step::Kind::ButtonEvent: return at(Happening(kEvents[1]));
-    case cases::Step::Kind::Tap: return at(Happening::Tap(ControlId(step.control)));
-    case cases::Step::Kind::Type: return at(Happening::Type(ControlId(step.control), step.text));
+    case cases::Step::Kind::Tap: return at(Happening::Tap(cases::ControlId(step.control)));
+    case cases::Step::Kind::Type: return at(Happening::Type(cases::ControlId(step.control), step.text));
     case cases::Step::Kind::StartEntry:
-      return at(Happening::Tap(ControlId(step.control), kLbnSelChange, step.entry));
+      return at(Happening::Tap(cases::ControlId(step.control), kLbnSelChange, step.entry));
     case cases::Step::Kind::EndProgram: return at(Happening::EndProcess(step.text, step.exitCode));
+    case cases::Step::Kind::Hold: return at(Happening::Hold(cases::ControlId(step.control)));
+    case cases::Step::Kind::ApplicationButton: return at(Happening::Button(static_cast<uint32_t>(step.entry)));
   }
   return Happening(u"");
-}
-
-// A BMP file of 24-bit pixels: the file header, BITMAPINFOHEADER, the rows.
-std::string Bitmap(uint32_t width, uint32_t height) {
-  const uint32_t rowSize = (3 * width + 3) & ~3u, pixels = rowSize * height;
-  std::string bytes = "BM";
-  const auto put = [&](uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i));
-  };
-  for (const auto& [value, size] : std::initializer_list<std::pair<uint32_t, int>>{
-           {54 + pixels, 4}, {0, 4}, {54, 4}, {40, 4}, {width, 4}, {height, 4}, {1, 2}, {24, 2}, {0, 4},
-           {pixels, 4}, {0, 4}, {0, 4}, {0, 4}, {0, 4}})
-    put(value, size);
-  return bytes + std::string(pixels, '\x7f');
 }
 
 struct EngineRun {
@@ -82,6 +61,9 @@ struct EngineRun {
     core.screenWidth = c.screenWidth;
     core.screenHeight = c.screenHeight;
     core.hasShellLibrary = c.shellLibrary;
+    if (c.engineRunning) core.otherProgramsWindows.push_back(Utf16(kKioskClass));
+    core.powerStateAnswer = c.powerStateAnswer;
+    core.halResetGranted = c.halResetGranted;
     const std::u16string key = Utf16(contract::kConfigurationRegistryKey.narrow);
     for (const cases::Value& value : c.values) {
       if (const auto* number = std::get_if<uint32_t>(&value.data)) core.PutRegistryNumber(key, value.name, *number);
@@ -89,7 +71,7 @@ struct EngineRun {
     }
     if (c.applicationList) core.PutFile(kFolder + u"\\set.alf", *c.applicationList);
     if (c.codeFile) core.PutFile(Utf16(contract::kCodeFilePath.narrow), *c.codeFile);
-    if (c.logoFile) core.PutFile(kLogoPath, Bitmap(cases::kLogoWidth, cases::kLogoHeight));
+    if (c.logoFile) core.PutFile(kLogoPath, cases::LogoFile());
     for (const std::u16string& program : cases::kPrograms) core.PutFile(program, "MZ");
     for (const cases::Step& step : c.steps) core.setWhileWaiting.push_back(HappeningOf(step, core.clockMs));
     core.answers.assign(c.messages.size(), kIdOk);
@@ -167,15 +149,23 @@ TEST(KioskEngineArm, Cases) {
     if (!list.empty()) {
       EXPECT_TRUE(run.Showed(list)) << "the desktop's list";
     }
+    EXPECT_EQ(core.hotKeyCalls, c.hotKeyCalls);
+    EXPECT_TRUE(core.hotKeys.empty()) << "a hot key is left registered";
+    EXPECT_EQ(core.shellButtonPresses.size(), c.shellButtonPresses);
+    EXPECT_EQ(core.resetCalls, c.resetCalls) << "a reset only on \"r\", the HAL's only after the power call";
     EXPECT_EQ(!core.broughtToFront.empty(), c.broughtToFront);
     EXPECT_GE(core.messagesDispatched, c.messagesAtLeast);
     ExpectOnlyWithinTheScreen(c, core);
     ExpectTheTaskbar(c, core);
     ExpectTheLogo(c, core);
-    ASSERT_FALSE(core.filesWritten.empty());
-    const WrittenFile& record = core.filesWritten.back();
-    EXPECT_EQ(record.path, kStatePath);
-    for (const std::string& line : c.recordLines) EXPECT_NE(record.bytes.find(line + "\n"), std::string::npos) << line;
+    // A second engine leaves the running one's record and events alone.
+    EXPECT_EQ(core.filesWritten.empty(), c.engineRunning);
+    EXPECT_EQ(core.creations.empty(), c.engineRunning);
+    if (!core.filesWritten.empty()) {
+      const WrittenFile& record = core.filesWritten.back();
+      EXPECT_EQ(record.path, kStatePath);
+      for (const std::string& line : c.recordLines) EXPECT_NE(record.bytes.find(line + "\n"), std::string::npos) << line;
+    }
     // Nothing left behind: handles, blocks, windows, DCs and GDI objects.
     EXPECT_EQ(core.OpenHandles(), 0u);
     EXPECT_TRUE(core.blocks.empty()) << core.blocks.size() << " LocalAlloc blocks not freed";

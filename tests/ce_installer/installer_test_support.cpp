@@ -145,7 +145,8 @@ std::string Utf16Bytes(const std::wstring& text) {
 
 bool NothingInstalled() {
   return !PathExists(kInstallFolder) && !PathExists(kWindows + L"\\bcmgr.dll") &&
-         !PathExists(kWindows + L"\\abce.pac") && !PathExists(kShortcut) && !PathExists(kRecord) &&
+         !PathExists(kWindows + L"\\abce.pac") && !PathExists(kShortcut) && !PathExists(kStartUpShortcut) &&
+         !PathExists(kRecord) &&
          !KeyExists(L"Software\\Brindlecove") && !KeyExists(L"Software\\Apps\\Brindlecove");
 }
 
@@ -156,6 +157,7 @@ void RemoveInstallation() {
     if (!DeleteFileW(path.c_str())) RemoveDirectoryW(path.c_str());
   }
   DeleteFileW(kShortcut.c_str());
+  DeleteFileW(kStartUpShortcut.c_str());
   SHDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\Brindlecove");
   SHDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\Apps\\Brindlecove");
 }

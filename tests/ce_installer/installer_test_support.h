@@ -25,6 +25,7 @@ inline const std::wstring kInstallFolder = L"C:\\Program Files\\Brindlecove";
 inline const std::wstring kWindows = L"C:\\windows";
 inline const std::wstring kRecord = L"C:\\windows\\AppMgr\\Brindlecove.txt";
 inline const std::wstring kShortcut = L"C:\\windows\\Start Menu\\Programs\\Brindlecove.lnk";
+inline const std::wstring kStartUpShortcut = L"C:\\windows\\StartUp\\Brindlecove.lnk";
 
 // A builder's folder laid out as Build leaves it, packed by bcpack.exe.
 class PackedBuilderFolder {

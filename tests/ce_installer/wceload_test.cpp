@@ -51,7 +51,9 @@ TEST_F(Wceload, InstallsEveryFileUnderItsTrueName) {
   EXPECT_EQ(ReadWholeFile(kInstallFolder + L"\\bce_logofile"), package_.Source(L"bce_logofile"));
   EXPECT_EQ(ReadWholeFile(kWindows + L"\\bcmgr.dll"), package_.Source(L"pocketpc\\x86\\bcmgr.dll"));
   EXPECT_EQ(ReadWholeFile(kWindows + L"\\abce.pac"), "1234");
-  EXPECT_EQ(ReadWholeFile(kShortcut), "44#\"\\Program Files\\Brindlecove\\Brindlecove.exe\"");
+  for (const std::wstring& shortcut : {kShortcut, kStartUpShortcut}) {
+    EXPECT_EQ(ReadWholeFile(shortcut), "44#\"\\Program Files\\Brindlecove\\Brindlecove.exe\"");
+  }
   EXPECT_EQ(ReadWholeFile(kWindows + L"\\AppMgr\\Brindlecove.dll"), package_.Source(L"pocketpc\\x86\\BCESetup.dll"));
   EXPECT_TRUE(PathExists(kRecord));
   EXPECT_EQ(LastLogLine(), "success install Brindlecove.PPC_X86.CAB");

@@ -21,8 +21,11 @@ using device::engine_contract::kExitEventName;
 
 const std::string kTwoApplications = "0;0;Word;\\windows\\pword.exe;;0;1;Notes;\\windows\\notes.exe;-x;";
 
+// The x86 engine resets nothing: after "r" it records the reset as failed.
 std::string State(bool reset, unsigned buttons, bool left) {
-  return device::kiosk_engine::FormatEngineState({reset, buttons, left}).Get();
+  device::kiosk_engine::EngineState state{reset, buttons, left};
+  if (reset) state.reset = device::kiosk_engine::ResetOutcome::Failed;
+  return device::kiosk_engine::FormatEngineState(state).Get();
 }
 
 // Runs bcebtn.exe with a command line; its exit code (STILL_ACTIVE if it did not end).

@@ -30,7 +30,10 @@ TEST(EngineTexts, KnownEntriesPerLanguage) {
            {Language::Brazilian, EngineText::Version, L"Versão %1"},
            {Language::Brazilian, EngineText::CodePrompt, L"Digite o código do administrador:"},
            {Language::Brazilian, EngineText::WrongCode, L"Código incorreto."},
-           {Language::Brazilian, EngineText::UnlockMenuItem, L"Desbloquear o dispositivo..."}}) {
+           {Language::Brazilian, EngineText::UnlockMenuItem, L"Desbloquear o dispositivo..."},
+           {Language::English, EngineText::CodesRefused, L"Too many wrong codes. Wait %1 s."},
+           {Language::Spanish, EngineText::CodesRefused, L"Demasiados códigos incorrectos. Espere %1 s."},
+           {Language::Brazilian, EngineText::CodesRefused, L"Muitos códigos incorretos. Aguarde %1 s."}}) {
     EXPECT_EQ(TextOf(language, text), expected) << static_cast<int>(text);
   }
 }
@@ -41,7 +44,8 @@ TEST(EngineTexts, EveryTextInEveryLanguageAndNothingOutside) {
       const std::wstring text = TextOf(language, static_cast<EngineText>(i));
       const bool takesInsert = i == static_cast<int>(EngineText::SecondsLeft) ||
                                i == static_cast<int>(EngineText::Version) ||
-                               i == static_cast<int>(EngineText::ApplicationNotFound);
+                               i == static_cast<int>(EngineText::ApplicationNotFound) ||
+                               i == static_cast<int>(EngineText::CodesRefused);
       EXPECT_FALSE(text.empty()) << i;
       EXPECT_EQ(text.find(L"%1") != std::wstring::npos, takesInsert) << i;
     }

@@ -105,6 +105,17 @@ TEST(EngineState, StateFileLines) {
   }
 }
 
+TEST(EngineState, ResetLineOnlyOnceAsked) {
+  for (const auto& [outcome, line] : std::vector<std::pair<ResetOutcome, std::string>>{
+           {ResetOutcome::NotAsked, ""}, {ResetOutcome::Requested, "reset=requested\n"},
+           {ResetOutcome::Failed, "reset=failed\n"}}) {
+    EngineState state{};
+    state.reset = outcome;
+    EXPECT_EQ(std::string(FormatEngineState(state).Get()),
+              "started=plain\n" + line + "buttons=0\nkiosk=on\nscreen=startup\n");
+  }
+}
+
 TEST(EngineState, LaunchLinesInUtf8) {
   const wchar_t pair[] = {0xD83D, 0xDE00, 0};
   const wchar_t lone[] = {L'a', 0xDC00, L'b', 0xD800, 0};

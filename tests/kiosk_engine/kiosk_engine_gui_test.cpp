@@ -5,69 +5,21 @@
 
 #include <algorithm>
 #include <string>
-#include <variant>
 #include <vector>
 
-#include "device/bcmgr/bcmgr.h"
-#include "device/engine_contract/engine_contract.h"
 #include "device/kiosk_engine/core/engine_texts.h"
 #include "device/kiosk_engine/core/screen_layout.h"
 #include "device/kiosk_engine/kiosk_controls.h"
-#include "support/library.h"
 #include "support/text.h"
-#include "tests/device/device_test_support.h"
+#include "tests/kiosk_engine/engine_on_device.h"
 
 namespace {
 
-using namespace device_test;
+using namespace kiosk_engine_test;
 using namespace device::kiosk_engine;
-namespace contract = device::engine_contract;
 
-const std::wstring kWindows = L"C:\\windows\\";
 // A text value that the engine's folder fills: the recorder's path.
 const std::wstring kRecorderPath = L"<recorder>";
-
-// A configuration value as the installer stores it: a number or a text.
-struct Value {
-  const wchar_t* name;
-  std::variant<DWORD, std::wstring> data;
-};
-using Values = std::vector<Value>;
-
-void SeedRegistry(const Values& values) {
-  RegDeleteKeyW(HKEY_LOCAL_MACHINE, contract::kConfigurationRegistryKey.wide);
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, contract::kConfigurationRegistryKey.wide, 0, nullptr, 0, KEY_WRITE,
-                            nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  for (const Value& value : values) {
-    if (const DWORD* number = std::get_if<DWORD>(&value.data)) {
-      RegSetValueExW(key, value.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(number), sizeof *number);
-    } else {
-      const std::wstring& text = std::get<std::wstring>(value.data);
-      RegSetValueExW(key, value.name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    }
-  }
-  RegCloseKey(key);
-}
-
-std::wstring WideText(HWND window) {
-  wchar_t text[512] = {};
-  GetWindowTextW(window, text, 512);
-  return text;
-}
-
-// The lines of a text file that its writer may have ended with "\r\n".
-std::vector<std::string> Lines(const std::optional<std::string>& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end; text && (end = text->find('\n', start)) != std::string::npos; start = end + 1) {
-    lines.push_back(text->substr(start, end - start));
-    if (!lines.back().empty() && lines.back().back() == '\r') lines.back().pop_back();
-  }
-  return lines;
-}
 
 // A 4x4 red bitmap file.
 std::string RedBitmap() {
@@ -84,28 +36,18 @@ std::string RedBitmap() {
 
 // The engine installed in a fresh folder with its list, code and logo, the
 // recorder beside it, and aygshell's double in the device's \Windows.
-class KioskOnDevice {
+class KioskOnDevice : public EngineOnDevice {
  public:
   KioskOnDevice(const Values& values, const std::string& code = "1234", const std::string& logo = "") {
-    Values seeded = values;
-    for (Value& value : seeded) {
+    DeviceSetup setup{.values = values, .applicationList = ApplicationList(), .codeFile = code};
+    if (!logo.empty()) setup.logoFile = logo;
+    for (Value& value : setup.values) {
       if (const std::wstring* text = std::get_if<std::wstring>(&value.data); text && *text == kRecorderPath)
         value.data = Recorder();
     }
-    SeedRegistry(seeded);
-    CopyFileW(DeviceFile(L"brindlecove.exe").c_str(), Engine().c_str(), FALSE);
     CopyFileW(WideWindowsPath(BC_LAUNCH_RECORDER).c_str(), Recorder().c_str(), FALSE);
-    CopyFileW(WideWindowsPath(BC_AYGSHELL_DOUBLE).c_str(), (kWindows + L"aygshell.dll").c_str(), FALSE);
-    DeleteFileW(TaskbarLog().c_str());
-    WriteWholeFile(folder_.File(contract::kApplicationListFileName.wide), ApplicationList());
-    WriteWholeFile(kWindows + contract::kCodeFileName.wide, code);
-    if (!logo.empty()) WriteWholeFile(folder_.File(contract::kLogoFileName.wide), logo);
-    process_.emplace(support::Narrow(Engine()), "", support::Narrow(folder_.Path()));
+    Start(setup);
     EXPECT_TRUE(WaitRecord("kiosk=on")) << Record();
-  }
-  ~KioskOnDevice() {
-    if (process_->Running()) ExitKioskMode();
-    process_->WaitForExit();
   }
   // set.alf: an entry that starts with kiosk mode (hidden), two listed ones
   // around a hidden one, and one that stays.
@@ -114,47 +56,9 @@ class KioskOnDevice {
     return "1;1;Auto;" + recorder + ";auto run;0;0;Notes;" + recorder + ";-n note;0;1;Secret;" + recorder +
            ";hidden;0;0;Calc;" + recorder + ";;0;0;Stays;" + recorder + ";stay;";
   }
-  std::wstring Recorder() const { return folder_.File(L"recorder.exe"); }
-  std::wstring Engine() const { return folder_.File(contract::kEngineFileName.wide); }
-  static std::wstring TaskbarLog() { return kWindows + L"shfullscreen.log"; }
+  std::wstring Recorder() const { return File(L"recorder.exe"); }
+  std::vector<std::string> Launches() const { return Lines(ReadWholeFile(File(L"launches.txt"))); }
 
-  std::string Record() const { return ReadWholeFile(folder_.File(L"engine_state.txt")).value_or(""); }
-  bool WaitRecord(const std::string& line) {
-    return WaitUntil([&] { return Record().find(line + "\n") != std::string::npos; });
-  }
-  std::vector<std::string> Launches() const { return Lines(ReadWholeFile(folder_.File(L"launches.txt"))); }
-  std::vector<std::string> TaskbarCalls() const { return Lines(ReadWholeFile(TaskbarLog())); }
-
-  HWND Window() const {
-    return gui_driver::FindTopWindow(process_->Id(), [](HWND window) {
-      wchar_t className[64] = {};
-      GetClassNameW(window, className, 64);
-      return std::wstring(className) == kKioskWindowClass;
-    });
-  }
-  HWND Control(int id) const { return GetDlgItem(Window(), id); }
-  bool WaitControl(int id) {
-    return WaitUntil([&] { return Control(id) != nullptr && IsWindowVisible(Control(id)); });
-  }
-  std::vector<std::wstring> ListRows() const {
-    std::vector<std::wstring> rows;
-    const LRESULT count = SendMessageW(Control(kApplicationListId), LB_GETCOUNT, 0, 0);
-    for (LRESULT row = 0; row < count; ++row) {
-      wchar_t text[512] = {};
-      SendMessageW(Control(kApplicationListId), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
-      rows.push_back(text);
-    }
-    return rows;
-  }
-  // A tap on a row, as a stylus gives it: down and up over the row.
-  void TapRow(int row) {
-    HWND list = Control(kApplicationListId);
-    RECT item{};
-    SendMessageW(list, LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
-    const LPARAM point = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
-    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    PostMessageW(list, WM_LBUTTONUP, 0, point);
-  }
   // Holds the stylus on the desktop's title until its menu shows, then takes its item.
   bool OpenCodePrompt() {
     const Rect title = LayOutKioskDesktop(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)).title;
@@ -168,20 +72,6 @@ class KioskOnDevice {
     gui_driver::Type(Window(), kCodeBoxId, code);
     gui_driver::ClickAsync(Window(), kCodeOkId);
   }
-  // The Device Controller's Exit Kiosk Mode, through bcmgr.
-  void ExitKioskMode() {
-    support::Library bcmgr(DeviceFile(L"bcmgr.dll"));
-    const auto exitKioskMode = bcmgr.Bind<RapiBlockFunction>(contract::kExitKioskModeExport.narrow);
-    DWORD outputSize = 0;
-    BYTE* output = nullptr;
-    ASSERT_NE(exitKioskMode, nullptr);
-    EXPECT_EQ(exitKioskMode(0, nullptr, &outputSize, &output, nullptr), 0);
-  }
-  gui_driver::Process& process() { return *process_; }
-
- private:
-  TempFolder folder_;
-  std::optional<gui_driver::Process> process_;
 };
 
 std::string LaunchLine(const KioskOnDevice& kiosk, const std::string& params) {
@@ -240,17 +130,6 @@ TEST(KioskEngineOnDevice, StartupScreenThenTheDesktopOfVisibleEntriesInFileOrder
     EXPECT_TRUE(kiosk.WaitRecord(LaunchLine(kiosk, "auto run")));
     gui_driver::SaveScreenshot(kiosk.Window(), gui_driver::BuildFile(std::string("kiosk_desktop_") + test.name + ".png"));
   }
-}
-
-TEST(KioskEngineOnDevice, WithoutCountdownOrDesktopKioskModeBeginsAtOnceOnAPlainScreen) {
-  KioskOnDevice kiosk({{L"AppCountdown", 0u}});
-  EXPECT_TRUE(kiosk.WaitRecord("screen=kiosk"));
-  EXPECT_EQ(kiosk.Control(kSecondsLeftId), nullptr);
-  EXPECT_EQ(kiosk.Control(kApplicationListId), nullptr);
-  RECT rect{};
-  GetWindowRect(kiosk.Window(), &rect);
-  EXPECT_EQ(rect.right - rect.left, 240);
-  EXPECT_EQ(rect.bottom - rect.top, 320);
 }
 
 TEST(KioskEngineOnDevice, TappingAnEntryStartsItWithItsParameters) {
@@ -378,6 +257,49 @@ TEST(KioskEngineOnDevice, ButtonProgramBringsTheKioskToTheFront) {
   HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, applicationId);
   TerminateProcess(process, 0);
   CloseHandle(process);
+}
+
+// With DisableHardButtons the kiosk window holds the application buttons'
+// hot keys, so that no other program can register them, and their WM_HOTKEY
+// changes nothing; with 0 they stay free. Either way they are free once the
+// kiosk is left.
+TEST(KioskEngineOnDevice, ApplicationButtonsAreHeldOnlyWithDisableHardButtons) {
+  constexpr UINT kFirstButton = 0xC1, kLastButton = 0xC6;  // VK_APP1, VK_APP6
+  const auto free = [](UINT key) {
+    const bool registered = RegisterHotKey(nullptr, static_cast<int>(key), MOD_WIN, key) != FALSE;
+    if (registered) UnregisterHotKey(nullptr, static_cast<int>(key));
+    return registered;
+  };
+  for (const auto& [setting, held] : {std::pair{9u, true}, std::pair{0u, false}}) {
+    SCOPED_TRACE(setting);
+    Values values = {{L"AppCountdown", 0u}, {L"DisableHardButtons", setting}};
+    KioskOnDevice kiosk(values);
+    // The record settles once set.alf's entry that starts with kiosk mode is started.
+    ASSERT_TRUE(kiosk.WaitRecord(LaunchLine(kiosk, "auto run")));
+    for (UINT key = kFirstButton; key <= kLastButton; ++key) EXPECT_EQ(free(key), !held) << key;
+    const std::string record = kiosk.Record();
+    SendMessageW(kiosk.Window(), WM_HOTKEY, kFirstButton, MAKELPARAM(MOD_WIN, kFirstButton));
+    EXPECT_EQ(kiosk.Record(), record) << "a hot key started something";
+    EXPECT_TRUE(IsWindowVisible(kiosk.Window()));
+    kiosk.ExitKioskMode();
+    EXPECT_EQ(kiosk.process().WaitForExit(), 0u);
+    for (UINT key = kFirstButton; key <= kLastButton; ++key) EXPECT_TRUE(free(key)) << key;
+  }
+}
+
+TEST(KioskEngineOnDevice, SecondStartBringsTheRunningKioskToTheFrontAndExits0) {
+  KioskOnDevice kiosk({{L"AppCountdown", 0u}});
+  ASSERT_TRUE(kiosk.WaitRecord(LaunchLine(kiosk, "auto run")));
+  const std::string record = kiosk.Record();
+  HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  gui_driver::Process second(support::Narrow(kiosk.Engine()), gui_driver::CommandLine{""});
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  EXPECT_TRUE(kiosk.process().Running());
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == kiosk.Window(); }));
+  EXPECT_EQ(kiosk.Record(), record);
+  DestroyWindow(other);
 }
 
 TEST(KioskEngineOnDevice, MissingApplicationGetsItsMessageAndTheKioskGoesOn) {

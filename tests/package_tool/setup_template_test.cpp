@@ -139,10 +139,15 @@ TEST_P(SetupTemplate, StoresEveryConfigurationValueWhereTheEngineReadsIt) {
   EXPECT_EQ(view_.values.size(), std::size(kSettings) + 1);  // and ShowLogo
 }
 
-TEST_P(SetupTemplate, LinksTheEngineInThePrograms) {
-  ASSERT_EQ(view_.links.size(), 1u);
-  EXPECT_EQ(view_.links[0].location, "%CE11%\\Brindlecove");
-  EXPECT_EQ(view_.links[0].target, view_.FindFile("Brindlecove.exe")->number);
+// In the Programs menu and in the start-up folder, which starts the engine
+// (without "r": a shortcut names its file alone) after every reset.
+TEST_P(SetupTemplate, LinksTheEngineInTheProgramsAndTheStartUpFolder) {
+  ASSERT_EQ(view_.links.size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(view_.links[i].location, i == 0 ? "%CE11%\\Brindlecove" : "%CE4%\\Brindlecove");
+    EXPECT_TRUE(view_.links[i].toFile);
+    EXPECT_EQ(view_.links[i].target, view_.FindFile("Brindlecove.exe")->number);
+  }
 }
 
 // Typed texts reach the setup file byte for byte, whatever they hold, and

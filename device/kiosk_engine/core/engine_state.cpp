@@ -63,6 +63,9 @@ void LaunchRecord::Add(const wchar_t* path, const wchar_t* params) {
 StateText FormatEngineState(const EngineState& state) {
   StateText text;
   text.Append("started=").Append(state.startedWithReset ? "r" : "plain").Append("\n");
+  if (state.reset != ResetOutcome::NotAsked) {
+    text.Append("reset=").Append(state.reset == ResetOutcome::Requested ? "requested" : "failed").Append("\n");
+  }
   text.Append("buttons=").AppendNumber(state.buttonPresses).Append("\n");
   text.Append("kiosk=").Append(state.kioskLeft ? "left" : "on").Append("\n");
   text.Append("screen=").Append(kScreenNames[static_cast<int>(state.screen)]).Append("\n");

@@ -19,6 +19,10 @@ class LaunchRecord {
   bool whole_ = true;
 };
 
+// The device reset that "r" asks for: not asked, asked of the platform, or
+// refused by both of its calls (the engine then goes on into kiosk mode).
+enum class ResetOutcome { NotAsked, Requested, Failed };
+
 // What the engine has seen, written to engine_state.txt next to it on every
 // change so that tests can follow it without a window. It never holds a
 // typed code.
@@ -28,11 +32,13 @@ struct EngineState {
   bool kioskLeft = false;
   EngineScreen screen = EngineScreen::Startup;
   LaunchRecord launched{};
+  ResetOutcome reset = ResetOutcome::NotAsked;
 };
 
 inline constexpr wchar_t kStateFileName[] = L"engine_state.txt";
 
-// "started=r" or "started=plain", "buttons=N", "kiosk=on" or "kiosk=left",
+// "started=r" or "started=plain", then "reset=requested" or "reset=failed"
+// once a reset was asked for, "buttons=N", "kiosk=on" or "kiosk=left",
 // "screen=startup", "screen=kiosk" or "screen=desktop", then the launched
 // lines, one per line, each ended by "\n".
 using StateText = FixedText<char, kLaunchRecordSize + 80>;

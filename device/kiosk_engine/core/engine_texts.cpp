@@ -22,6 +22,8 @@ constexpr const wchar_t* kTexts[][kLanguageCount] = {
     {L"Wrong code.", L"Código incorrecto.", L"Código incorreto."},
     {L"The application %1 was not found.", L"No se encontró la aplicación %1.", L"O aplicativo %1 não foi encontrado."},
     {L"Unlock device...", L"Desbloquear el dispositivo...", L"Desbloquear o dispositivo..."},
+    {L"Too many wrong codes. Wait %1 s.", L"Demasiados códigos incorrectos. Espere %1 s.",
+     L"Muitos códigos incorretos. Aguarde %1 s."},
 };
 static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<unsigned>(EngineText::Count));
 

@@ -24,6 +24,7 @@ enum class EngineText {
   WrongCode,            // the message after a wrong code
   ApplicationNotFound,  // "%1": the path of the program that could not be started
   UnlockMenuItem,       // the one item of the title's tap-and-hold menu
+  CodesRefused,         // "%1": the seconds left before a code is taken again
   Count
 };
 
