@@ -6,8 +6,13 @@
 
 namespace device::kiosk_engine {
 
-// Starts the program with its parameters as its command line; its process
-// handle, or null when it could not be started. Nothing waits for it.
-HANDLE StartApplication(const Launch& launch);
+struct StartedApplication {
+  HANDLE process = nullptr;  // null: it could not be started
+  DWORD processId = 0;
+};
+
+// Starts the program with its parameters as its command line. Nothing waits
+// for it; the caller closes the handle.
+StartedApplication StartApplication(const Launch& launch);
 
 }  // namespace device::kiosk_engine

@@ -10,14 +10,17 @@ namespace {
 
 // The window's timers: the countdown's seconds, the main application's
 // restart, the hold on the desktop's title and the exit event's watch while
-// a message box runs its own loop.
+// a message box runs its own loop, and the watchdog's look at the window in
+// front.
 constexpr UINT_PTR kCountdownTimer = 1;
 constexpr UINT_PTR kRestartTimer = 2;
 constexpr UINT_PTR kHoldTimer = 3;
 constexpr UINT_PTR kExitWatchTimer = 4;
+constexpr UINT_PTR kWatchdogTimer = 5;
 constexpr UINT kCountdownStepMs = 250;
 constexpr UINT kHoldMs = 1000;
 constexpr UINT kExitWatchMs = 250;
+constexpr UINT kWatchdogMs = 1000;
 
 // A process has one kiosk window; its procedure finds the object here.
 KioskWindow* openWindow = nullptr;
@@ -46,6 +49,7 @@ bool KioskWindow::Open() {
   window_ = CreateWindowExW(0, kKioskWindowClass, TextOf(settings_.language, EngineText::KioskCaption), WS_POPUP, 0,
                             0, width_, height_, nullptr, nullptr, instance_, nullptr);
   if (window_ == nullptr) return false;
+  SetTimer(window_, kWatchdogTimer, kWatchdogMs, nullptr);
   taskbar_.Hide(window_, settings_.showTaskbar, false);
   if (settings_.disableHardButtons) buttons_.Take(window_);
   if (session_.Stage() == EngineStage::Startup) {
@@ -67,6 +71,7 @@ void KioskWindow::Close() {
   KillTimer(window_, kCountdownTimer);
   KillTimer(window_, kRestartTimer);
   KillTimer(window_, kHoldTimer);
+  KillTimer(window_, kWatchdogTimer);
   DestroyWindow(window_);
   window_ = nullptr;
   UnregisterClassW(kKioskWindowClass, instance_);
@@ -153,6 +158,8 @@ void KioskWindow::OnTimer(UINT_PTR timer) {
   } else if (timer == kHoldTimer) {
     KillTimer(window_, kHoldTimer);
     desktop_.ShowUnlockMenu(window_);
+  } else if (timer == kWatchdogTimer) {
+    WatchForeground();
   } else if (timer == kExitWatchTimer && WaitForSingleObject(exitEvent_, 0) == WAIT_OBJECT_0) {
     // A modal loop ends on WM_QUIT and posts it again, so the engine's own
     // loop ends too and leaves kiosk mode.
@@ -179,6 +186,16 @@ void KioskWindow::OnPress(int x, int y) {
   desktop_.HideUnlockMenu();
   if (session_.OffersUnlockMenu() && !prompt_.Shown() && desktop_.TitleHolds(x, y))
     SetTimer(window_, kHoldTimer, kHoldMs, nullptr);
+}
+
+// Another program's window in front (the shell's, one opened by a
+// notification) is covered again; the engine's own boxes and the allowed
+// applications' windows are left in front.
+void KioskWindow::WatchForeground() {
+  DWORD frontProcess = 0, engineProcess = 0;
+  if (HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &frontProcess);
+  GetWindowThreadProcessId(window_, &engineProcess);
+  if (foreground_.KioskMustComeBack(frontProcess, engineProcess)) BringToFront();
 }
 
 void KioskWindow::ShowKioskMode() {
@@ -210,14 +227,15 @@ void KioskWindow::StartMainApplication() {
 }
 
 HANDLE KioskWindow::Start(const Launch& launch) {
-  const HANDLE process = StartApplication(launch);
-  if (process == nullptr) {
+  const StartedApplication started = StartApplication(launch);
+  if (started.process == nullptr) {
     Message(EngineText::ApplicationNotFound, launch.path.Get());
     return nullptr;
   }
+  foreground_.Started(started.processId);
   record_.State().launched.Add(launch.path.Get(), launch.params.Get());
   record_.Write();
-  return process;
+  return started.process;
 }
 
 // While codes are refused, the entry is emptied unread, even a right one.

@@ -7,6 +7,7 @@
 #include "device/kiosk_engine/code_prompt.h"
 #include "device/kiosk_engine/core/engine_session.h"
 #include "device/kiosk_engine/core/engine_settings.h"
+#include "device/kiosk_engine/core/foreground_watch.h"
 #include "device/kiosk_engine/core/wrong_code_guard.h"
 #include "device/kiosk_engine/engine_files.h"
 #include "device/kiosk_engine/engine_record.h"
@@ -49,6 +50,7 @@ class KioskWindow {
   void OnTimer(UINT_PTR timer);
   void OnPaint();
   void OnPress(int x, int y);
+  void WatchForeground();
 
   void ShowKioskMode();
   void StartMainApplication();
@@ -76,6 +78,7 @@ class KioskWindow {
   KioskDesktop desktop_;
   CodePrompt prompt_;
   WrongCodeGuard wrongCodes_;
+  ForegroundWatch foreground_;
   HANDLE mainApplication_ = nullptr;
 };
 

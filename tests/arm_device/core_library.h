@@ -136,6 +136,9 @@ class CoreLibrary {
   std::vector<Drawing> drawings;
   std::vector<FullScreenCall> fullScreenCalls;
   std::vector<uint32_t> broughtToFront;  // SetForegroundWindow's windows
+  // The window in front: the last one brought there, or another program's
+  // (kOtherProgramsWindow + its place in otherProgramsWindows) that a test puts there.
+  uint32_t foreground = 0;
   // The hot key calls in order ("RegisterHotKey C1"), the hot keys registered
   // now by window and id, and the button presses that reached the shell,
   // which starts its program for them.
@@ -220,6 +223,9 @@ class CoreLibrary {
   uint32_t SetWindowPos();
   uint32_t GetClientRect();
   uint32_t SetForegroundWindow();
+  uint32_t GetForegroundWindow();
+  void OtherProgramInFront();
+  uint32_t GetWindowThreadProcessId();
   uint32_t FindWindowW();
   static bool IsOtherProgramsWindow(uint32_t handle);
   uint32_t SetFocus();

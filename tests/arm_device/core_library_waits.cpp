@@ -49,6 +49,12 @@ Happening Happening::Hold(uint32_t controlId) {
   return hold;
 }
 
+Happening Happening::OtherWindow() {
+  Happening front(u"");
+  front.kind = Kind::OtherWindow;
+  return front;
+}
+
 Happening Happening::Button(uint32_t key) {
   Happening press(u"");
   press.kind = Kind::Button;
@@ -181,6 +187,9 @@ void CoreLibrary::Happen(const Happening& happening) {
       return;
     case Happening::Kind::Button:
       PressButton(happening.controlId);
+      return;
+    case Happening::Kind::OtherWindow:
+      OtherProgramInFront();
       return;
     case Happening::Kind::EndProcess:
       for (auto process = started.rbegin(); process != started.rend(); ++process) {

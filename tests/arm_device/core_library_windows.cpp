@@ -329,6 +329,9 @@ namespace {
 
 // Other programs' windows, numbered apart from the program's own.
 constexpr uint32_t kOtherProgramsWindows = 0x00D00000;
+// Process ids: the program's own; another program's window stands for its
+// program's id; a started process's id is its handle (CreateProcessW).
+constexpr uint32_t kOwnProcessId = 0x00E00000;
 
 }  // namespace
 
@@ -356,7 +359,27 @@ uint32_t CoreLibrary::SetForegroundWindow() {
   const uint32_t handle = machine_.Argument(0);
   if (!IsOtherProgramsWindow(handle) && WindowOf(handle, "SetForegroundWindow") == nullptr) return 0;
   broughtToFront.push_back(handle);
+  foreground = handle;
   return 1;
+}
+
+uint32_t CoreLibrary::GetForegroundWindow() { return foreground; }
+
+void CoreLibrary::OtherProgramInFront() {
+  otherProgramsWindows.push_back(u"OtherProgram");
+  foreground = kOtherProgramsWindows + static_cast<uint32_t>(otherProgramsWindows.size() - 1);
+}
+
+// The id of the window's thread, which is its process's: one thread a process.
+uint32_t CoreLibrary::GetWindowThreadProcessId() {
+  const uint32_t handle = machine_.Argument(0), processId = machine_.Argument(1);
+  uint32_t process = kOwnProcessId;
+  if (IsOtherProgramsWindow(handle))
+    process = handle;
+  else if (WindowOf(handle, "GetWindowThreadProcessId") == nullptr)
+    return 0;
+  if (processId != 0) machine_.WriteU32(processId, process);
+  return process;
 }
 
 uint32_t CoreLibrary::SetFocus() {

@@ -114,7 +114,7 @@ struct DeviceContext {
 // Something that happens to the program from outside: at a device time, or
 // (without one) the next time the program waits.
 struct Happening {
-  enum class Kind { SetEvent, Tap, Type, EndProcess, Button, Hold };
+  enum class Kind { SetEvent, Tap, Type, EndProcess, Button, Hold, OtherWindow };
   // An event set by another program: a name alone reads as one.
   Happening(std::u16string eventName) : kind(Kind::SetEvent), text(std::move(eventName)) {}  // NOLINT
   static Happening Tap(uint32_t controlId, uint16_t notification = kBnClicked, int32_t item = -1);
@@ -124,6 +124,8 @@ struct Happening {
   static Happening Hold(uint32_t controlId);
   // An application button pressed: its virtual key.
   static Happening Button(uint32_t key);
+  // Another program's window comes to the front.
+  static Happening OtherWindow();
   Happening At(uint32_t ms) const;
 
   Kind kind;

@@ -48,6 +48,7 @@ Happening HappeningOf(const cases::Step& step, uint32_t startMs) {
     case cases::Step::Kind::EndProgram: return at(Happening::EndProcess(step.text, step.exitCode));
     case cases::Step::Kind::Hold: return at(Happening::Hold(cases::ControlId(step.control)));
     case cases::Step::Kind::ApplicationButton: return at(Happening::Button(static_cast<uint32_t>(step.entry)));
+    case cases::Step::Kind::OtherWindow: return at(Happening::OtherWindow());
   }
   return Happening(u"");
 }

@@ -184,6 +184,7 @@ class CaseRun {
       case cases::Step::Kind::Type: return gui_driver::SetText(kiosk_.Window(), id, Utf8(step.text));
       case cases::Step::Kind::StartEntry: return kiosk_.TapRow(step.entry);
       case cases::Step::Kind::EndProgram: return EndProgram(OnDrive(step.text), step.exitCode);
+      case cases::Step::Kind::OtherWindow: return OtherWindowInFront();
       // A held stylus and the shell's buttons exist only on the emulated device.
       case cases::Step::Kind::Hold:
       case cases::Step::Kind::ApplicationButton: ADD_FAILURE() << "a step for the emulated device only"; return;
@@ -194,6 +195,15 @@ class CaseRun {
     if (HWND application = FindWindowW(L"STATIC", L"launched application")) SetForegroundWindow(application);
     SetEvent(contract::kButtonEventName.wide);
     Watch([&] { return broughtToFront = GetForegroundWindow() == kiosk_.Window(); }, 5000);
+  }
+
+  // The test's own window in front: the watchdog must cover it.
+  void OtherWindowInFront() {
+    HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    Watch([&] { return broughtToFront = GetForegroundWindow() == kiosk_.Window(); }, 3000);
+    DestroyWindow(other);
   }
 
   DWORD started_ = 0;

@@ -78,6 +78,15 @@ std::string LaunchLine(const KioskOnDevice& kiosk, const std::string& params) {
   return "launched=" + support::Narrow(kiosk.Recorder()) + (params.empty() ? "" : " " + params);
 }
 
+// Ends a started application, which runs until it is ended.
+void EndProgramOf(HWND window) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id);
+  TerminateProcess(process, 0);
+  CloseHandle(process);
+}
+
 Values Desktop(const wchar_t* language, DWORD countdown) {
   return {{L"AppCountdown", countdown}, {L"EnableKioskDesktop", 1u}, {L"KioskDesktopTitle", L"Shop floor"},
           {L"UnlockOnTitleTap", 1u}, {L"Language", language}};
@@ -252,11 +261,28 @@ TEST(KioskEngineOnDevice, ButtonProgramBringsTheKioskToTheFront) {
   EXPECT_EQ(button.WaitForExit(), 0u);
   EXPECT_TRUE(kiosk.WaitRecord("buttons=1"));
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == kiosk.Window(); }));
-  DWORD applicationId = 0;
-  GetWindowThreadProcessId(application, &applicationId);
-  HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, applicationId);
-  TerminateProcess(process, 0);
-  CloseHandle(process);
+  EndProgramOf(application);
+}
+
+// The watchdog: another program's window in front is covered within two of
+// its rounds, while an application started from the desktop keeps the front.
+TEST(KioskEngineOnDevice, WatchdogCoversAForeignWindowButNotAnAllowedApplication) {
+  KioskOnDevice kiosk(Desktop(L"english", 0));
+  ASSERT_TRUE(kiosk.WaitControl(kApplicationListId));
+  HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                               nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  ASSERT_EQ(GetForegroundWindow(), other);
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == kiosk.Window(); }, 2s));
+  DestroyWindow(other);
+
+  kiosk.TapRow(2);
+  HWND application = nullptr;
+  ASSERT_TRUE(WaitUntil([&] { return (application = FindWindowW(L"STATIC", L"launched application")) != nullptr; }));
+  SetForegroundWindow(application);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == application; }));
+  EXPECT_FALSE(WaitUntil([&] { return GetForegroundWindow() != application; }, 3s)) << "the kiosk took the front";
+  EndProgramOf(application);
 }
 
 // With DisableHardButtons the kiosk window holds the application buttons'

@@ -27,7 +27,7 @@ enum class Control { Continue, CodeBox, CodeButton, DesktopList, PromptCodeBox, 
 // Something that happens while the engine runs: atMs after it started, or
 // (atMs 0) the next time it waits.
 struct Step {
-  enum class Kind { ExitEvent, ButtonEvent, Tap, Type, StartEntry, EndProgram, ApplicationButton, Hold };
+  enum class Kind { ExitEvent, ButtonEvent, Tap, Type, StartEntry, EndProgram, ApplicationButton, Hold, OtherWindow };
   Kind kind;
   uint32_t atMs = 0;
   Control control = Control::Continue;
@@ -41,6 +41,8 @@ inline Step Tap(Control control, uint32_t atMs = 0) { return {Step::Kind::Tap, a
 inline Step Type(Control control, std::u16string text) { return {Step::Kind::Type, 0, control, std::move(text)}; }
 // A tap on the desktop's line starts it.
 inline Step StartEntry(int entry) { return {Step::Kind::StartEntry, 0, Control::DesktopList, {}, entry}; }
+// Another program's window comes to the front.
+inline Step OtherWindowInFront() { return {Step::Kind::OtherWindow}; }
 inline Step Hold(Control control) { return {Step::Kind::Hold, 0, control}; }
 inline Step ApplicationButton(int key) { return {Step::Kind::ApplicationButton, 0, Control::Continue, {}, key}; }
 inline Step EndProgram(std::u16string program, uint32_t atMs) {
@@ -77,7 +79,7 @@ struct EngineCase {
   std::vector<std::u16string> messages{};  // the message boxes' texts, in order
   Logo logo = Logo::None;
   bool taskbarHidden = true;  // while in kiosk mode; shown again on leaving
-  bool broughtToFront = false;  // by a button event
+  bool broughtToFront = false;  // by a button event or the watchdog
   uint32_t exitCode = 0;
   std::vector<std::string> hotKeyCalls{};  // "UnregisterFunc1 C1", "RegisterHotKey C1", "UnregisterHotKey C1"
   uint32_t shellButtonPresses = 0;  // button presses that reached the shell
@@ -255,6 +257,10 @@ inline std::vector<EngineCase> EngineCases(const std::u16string& version) {
       {.what = "the button event brings the kiosk to the front", .values = Kiosk(),
        .steps = {ButtonEvent(), ExitEvent()}, .launched = {main}, .broughtToFront = true,
        .recordLines = {"buttons=1"}},
+      // No application: its window, which the kiosk allows, could come in front after the other one.
+      {.what = "the watchdog brings the kiosk back over another program's window",
+       .values = {{u"AppCountdown", 0u}}, .steps = {OtherWindowInFront(), ExitEvent(3000)},
+       .broughtToFront = true},
       {.what = "DisableHardButtons takes the six buttons for the kiosk window, where a press does nothing, and "
                "releases them on leaving",
        .values = Kiosk({{u"DisableHardButtons", 9u}}),
