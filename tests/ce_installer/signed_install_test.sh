@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # signed_install_test.sh DIST SOURCE_ROOT FILL TESTS HOOKS
 # Makes a test root with openssl and the emulated device's x86 package with
-# the real bcpack.exe (HOOKS as its setup library, so that no engine starts): unsigned, signed from the root, signed from another
-# root, signed below an intermediate authority of the root, and signed then
-# changed in one byte; then runs TESTS (the wceload
-# signature tests) on them under Wine.
+# the real bcpack.exe (HOOKS as its setup library, so that no engine starts):
+# unsigned, signed from the root, signed from another root, signed below an
+# intermediate authority of the root, and signed then changed in one byte;
+# and one that the real bcbuild.exe builds and signs from a project file in a
+# copy of the builder's folder. Then runs TESTS (the wceload signature tests)
+# on them under Wine.
 set -u
 dist=$1 root=$2 fill=$3 tests=$4 hooks=$5
 run=$root/scripts/wine-run.sh
@@ -19,7 +21,8 @@ make_root "$certs" root && make_signer "$certs" signer root && make_pfx "$certs"
   openssl x509 -in "$certs/root.pem" -outform der -out "$work/root.der" ||
   { echo "FAIL: openssl could not make the test certificates"; exit 1; }
 
-cp -r "$dist/bcpack.exe" "$dist/pocketpc" "$root/builder/build/shipped/setup_tmpl.inf" "$work/"
+cp -r "$dist/bcpack.exe" "$dist/bcbuild.exe" "$dist/mksetup.bat" "$dist/pocketpc" \
+  "$root/builder/build/shipped/setup_tmpl.inf" "$work/"
 cp "$hooks" "$work/pocketpc/x86/BCESetup.dll"
 printf '1234' >"$work/abce.pac"
 printf '1;0;Word;\\windows\\pword.exe;;' >"$work/set.alf"
@@ -30,6 +33,9 @@ cd "$work" || exit 1
   "$run" bcpack.exe --sign certs/untrusted.pfx setup.inf untrusted &&
   "$run" bcpack.exe --sign certs/chained.pfx setup.inf chained &&
   "$run" bcpack.exe --sign certs/trusted.pfx setup.inf changed || { echo "FAIL: bcpack could not make the packages"; exit 1; }
+printf '<project name="Kiosk" type="brindlecove">\n  <otherapplication display_name="Word" path="\\windows\\pword.exe" params="" autolaunch="1" hideinkioskdesktop="0"/>\n  <admincode value="1234"/>\n</project>\n' >kiosk.bcp
+"$run" bcbuild.exe --output built --sign certs/trusted.pfx kiosk.bcp >/dev/null ||
+  { echo "FAIL: bcbuild could not build and sign the project"; exit 1; }
 # One byte of the first member's packed data, which the signature covers.
 printf '\xff' | dd of=changed/Brindlecove.PPC_X86.CAB bs=1 seek=400 conv=notrunc status=none
 BC_SIGNING_DIR=$(printf 'Z:%s' "${work//\//\\}") "$run" "$tests"

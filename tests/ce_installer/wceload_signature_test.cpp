@@ -2,7 +2,8 @@
 // 4102 as the platform pairs them) and its SPC store. The cabinets and the
 // test root come from signed_install_test.sh, in BC_SIGNING_DIR: unsigned\,
 // trusted\ (signed from root.der), chained\ (signed below an intermediate of
-// that root, which the signature carries), untrusted\ (signed from another root).
+// that root, which the signature carries), untrusted\ (signed from another root),
+// built\Kiosk\ (built and signed from root.der by bcbuild).
 #include <windows.h>
 #include <shlwapi.h>
 
@@ -57,6 +58,7 @@ TEST_F(WceloadSignatures, SignedOnlyInstallsWhatTheSpcStoreTrusts) {
     const char* logLine;  // nullptr: installed
   } cases[] = {
       {"signed only, trusted", 0, SigningFile(L"trusted\\Brindlecove.PPC_X86.CAB"), nullptr},
+      {"signed only, built and signed by bcbuild", 0, SigningFile(L"built\\Kiosk\\Brindlecove.PPC_X86.CAB"), nullptr},
       {"signed only, below an intermediate", 0, SigningFile(L"chained\\Brindlecove.PPC_X86.CAB"), nullptr},
       {"signed only, unsigned", 0, SigningFile(L"unsigned\\Brindlecove.PPC_X86.CAB"),
        "failure install Brindlecove.PPC_X86.CAB: the package counts as unsigned: the cabinet is not signed"},
