@@ -193,7 +193,8 @@ TEST_F(Build, ScriptThatCannotStartLeavesTheCodeFile) {
   WaitBuildEnd();
   EXPECT_TRUE(FileExists(Dist("setup.inf")));
   EXPECT_TRUE(FileExists(Dist("abce.pac")));
-  EXPECT_EQ(WaitFileBrowser(milliseconds(3000)), nullptr) << "the output folder opened";
+  const HWND window = WaitFileBrowser(milliseconds(3000));
+  EXPECT_EQ(window, nullptr) << "the output folder opened, or another window came: " << Text(window);
   EXPECT_TRUE(NoMessageBox(builder_->Id()));
 }
 
