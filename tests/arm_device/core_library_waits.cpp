@@ -19,10 +19,16 @@ std::string Narrow(const std::u16string& text) { return {text.begin(), text.end(
 
 }  // namespace
 
+// A happening that names no event, program or text.
+Happening Happening::Of(Kind kind, uint32_t controlId) {
+  Happening happening(u"");
+  happening.kind = kind;
+  happening.controlId = controlId;
+  return happening;
+}
+
 Happening Happening::Tap(uint32_t controlId, uint16_t notification, int32_t item) {
-  Happening tap(u"");
-  tap.kind = Kind::Tap;
-  tap.controlId = controlId;
+  Happening tap = Of(Kind::Tap, controlId);
   tap.notification = notification;
   tap.item = item;
   return tap;
@@ -42,25 +48,9 @@ Happening Happening::EndProcess(std::u16string program, uint32_t exitCode) {
   return end;
 }
 
-Happening Happening::Hold(uint32_t controlId) {
-  Happening hold(u"");
-  hold.kind = Kind::Hold;
-  hold.controlId = controlId;
-  return hold;
-}
-
-Happening Happening::OtherWindow() {
-  Happening front(u"");
-  front.kind = Kind::OtherWindow;
-  return front;
-}
-
-Happening Happening::Button(uint32_t key) {
-  Happening press(u"");
-  press.kind = Kind::Button;
-  press.controlId = key;
-  return press;
-}
+Happening Happening::Hold(uint32_t controlId) { return Of(Kind::Hold, controlId); }
+Happening Happening::OtherWindow() { return Of(Kind::OtherWindow, 0); }
+Happening Happening::Button(uint32_t key) { return Of(Kind::Button, key); }
 
 Happening Happening::At(uint32_t ms) const {
   Happening timed = *this;

@@ -135,6 +135,9 @@ struct Happening {
   int32_t item = -1;  // the list entry a tap chooses
   uint32_t exitCode = 0;
   std::optional<uint32_t> atMs;
+
+ private:
+  static Happening Of(Kind kind, uint32_t controlId);
 };
 
 }  // namespace arm_device_test
