@@ -34,8 +34,8 @@ cd "$work" || exit 1
   "$run" bcpack.exe --sign certs/chained.pfx setup.inf chained &&
   "$run" bcpack.exe --sign certs/trusted.pfx setup.inf changed || { echo "FAIL: bcpack could not make the packages"; exit 1; }
 printf '<project name="Kiosk" type="brindlecove">\n  <otherapplication display_name="Word" path="\\windows\\pword.exe" params="" autolaunch="1" hideinkioskdesktop="0"/>\n  <admincode value="1234"/>\n</project>\n' >kiosk.bcp
-"$run" bcbuild.exe --output built --sign certs/trusted.pfx kiosk.bcp >/dev/null ||
-  { echo "FAIL: bcbuild could not build and sign the project"; exit 1; }
+"$run" bcbuild.exe --output built --sign certs/trusted.pfx kiosk.bcp >bcbuild.log 2>&1 ||
+  { cat bcbuild.log; echo "FAIL: bcbuild could not build and sign the project"; exit 1; }
 # One byte of the first member's packed data, which the signature covers.
 printf '\xff' | dd of=changed/Brindlecove.PPC_X86.CAB bs=1 seek=400 conv=notrunc status=none
 BC_SIGNING_DIR=$(printf 'Z:%s' "${work//\//\\}") "$run" "$tests"

@@ -11,6 +11,26 @@ make_root() {
     -subj "/CN=$2" >/dev/null 2>&1
 }
 
+# A 2048-bit key whose private parts (the exponent and the five CRT values)
+# each fill their whole length: Wine's PFX import misplaces a part that
+# begins with a zero byte (about one key in 40), and the imported key then
+# makes signatures that do not verify. Windows imports every key.
+make_key() {
+  while openssl genrsa -out "$1" 2048 >/dev/null 2>&1; do
+    openssl rsa -in "$1" -text -noout 2>/dev/null | awk '
+      /^[a-zA-Z]/ { name = $1 }
+      /^ / { gsub(/[ :]/, ""); bytes[name] = bytes[name] $0 }
+      END {
+        for (name in bytes) {
+          value = bytes[name]; sub(/^00/, "", value)
+          if (name == "privateExponent:" && length(value) != 512) exit 1
+          if (name ~ /^(prime[12]|exponent[12]|coefficient):$/ && length(value) != 256) exit 1
+        }
+      }' && return 0
+  done
+  return 1
+}
+
 make_signer() {
   local dir=$1 name=$2 root=$3 dates extensions=${EXTENSIONS:-code_signing}
   [ -f "$dir/ca.cnf" ] || cat >"$dir/ca.cnf" <<EOF
@@ -36,8 +56,8 @@ keyUsage = keyCertSign, cRLSign
 EOF
   [ -f "$dir/index.txt" ] || { : >"$dir/index.txt"; echo 01 >"$dir/serial"; }
   if [ $# -ge 5 ]; then dates=(-startdate "$4" -enddate "$5"); else dates=(-days 30); fi
-  openssl req -newkey rsa:2048 -nodes -keyout "$dir/$name.key" -out "$dir/$name.csr" -subj "/CN=$name" \
-    >/dev/null 2>&1 &&
+  make_key "$dir/$name.key" &&
+    openssl req -new -key "$dir/$name.key" -out "$dir/$name.csr" -subj "/CN=$name" >/dev/null 2>&1 &&
     openssl ca -batch -notext -config "$dir/ca.cnf" -cert "$dir/$root.pem" -keyfile "$dir/$root.key" \
       -in "$dir/$name.csr" -out "$dir/$name.pem" -extensions "$extensions" "${dates[@]}" >/dev/null 2>&1 &&
     cat "$dir/$root.pem" $([ -f "$dir/$root.chain.pem" ] && echo "$dir/$root.chain.pem") >"$dir/$name.chain.pem"
