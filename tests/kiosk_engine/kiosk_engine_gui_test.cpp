@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "device/kiosk_engine/core/engine_texts.h"
@@ -218,6 +219,34 @@ TEST(KioskEngineOnDevice, RightCodeLeavesKioskModeAndAWrongOneGetsItsMessage) {
     EXPECT_TRUE(kiosk.process().Running());
     EXPECT_EQ(WideText(kiosk.Control(kCodeBoxId)), L"");
   }
+}
+
+// Five wrong codes in a row: the sixth is refused though right, with the
+// seconds left, until 30 s after the fifth was checked; then it leaves.
+TEST(KioskEngineOnDevice, FiveWrongCodesRefuseEvenTheRightOneUntilTheWaitIsOver) {
+  KioskOnDevice kiosk(Desktop(L"english", 600), "4711");
+  ASSERT_TRUE(kiosk.WaitControl(kCodeBoxId));
+  const auto answerBox = [&] {
+    const gui_driver::MessageBoxInfo box = gui_driver::WaitMessageBox(kiosk.process().Id());
+    gui_driver::Answer(box, IDOK);
+    return support::Widen(box.text);
+  };
+  for (int i = 0; i < 5; ++i) {
+    kiosk.EnterCode("1");
+    EXPECT_EQ(answerBox(), TextOf(Language::English, EngineText::WrongCode));
+  }
+  const auto fifthChecked = std::chrono::steady_clock::now();  // its box came after the check
+  kiosk.EnterCode("4711");
+  const std::wstring refused = answerBox();
+  bool saysTheSecondsLeft = false;
+  for (unsigned seconds = 1; seconds <= 30; ++seconds)
+    saysTheSecondsLeft |= refused == FormatText(TextOf(Language::English, EngineText::CodesRefused), seconds).Get();
+  EXPECT_TRUE(saysTheSecondsLeft) << support::Narrow(refused);
+  EXPECT_TRUE(kiosk.process().Running());
+  EXPECT_EQ(WideText(kiosk.Control(kCodeBoxId)), L"");
+  std::this_thread::sleep_until(fifthChecked + 30500ms);
+  kiosk.EnterCode("4711");
+  EXPECT_EQ(kiosk.process().WaitForExit(), 0u);
 }
 
 struct TaskbarCase {
