@@ -102,10 +102,12 @@ bool EngineOnDevice::WaitControl(int id) {
 
 std::vector<std::wstring> EngineOnDevice::ListRows() const {
   std::vector<std::wstring> rows;
-  const LRESULT count = SendMessageW(Control(kApplicationListId), LB_GETCOUNT, 0, 0);
+  const HWND list = Control(kApplicationListId);
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
   for (LRESULT row = 0; row < count; ++row) {
     wchar_t text[512] = {};
-    SendMessageW(Control(kApplicationListId), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+    // No entry is empty: a row that reads so belongs to a list that is going.
+    if (SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text)) <= 0) return {};
     rows.push_back(text);
   }
   return rows;
