@@ -21,7 +21,9 @@ make_root "$certs" root && make_signer "$certs" signer root && make_pfx "$certs"
   openssl x509 -in "$certs/root.pem" -outform der -out "$work/root.der" ||
   { echo "FAIL: openssl could not make the test certificates"; exit 1; }
 
-cp -r "$dist/bcpack.exe" "$dist/bcbuild.exe" "$dist/mksetup.bat" "$dist/pocketpc" \
+# The scripts come from the sources: the GUI build tests change the builder
+# folder's own while they run.
+cp -r "$dist/bcpack.exe" "$dist/bcbuild.exe" "$dist/pocketpc" "$root/builder/build/shipped/mksetup.bat" \
   "$root/builder/build/shipped/setup_tmpl.inf" "$work/"
 cp "$hooks" "$work/pocketpc/x86/BCESetup.dll"
 printf '1234' >"$work/abce.pac"
